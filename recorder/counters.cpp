@@ -1,0 +1,100 @@
+#include "recorder/counters.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace recorder {
+namespace {
+
+// Bank 1's value replaces Bank 0's only when strictly greater. Integer fields
+// compare as signed 32-bit numbers (an erased 0xFFFFFFFF is -1 and never wins);
+// three-byte fields widen with a zero high byte, so an erased one is 16777215.
+std::int32_t largerI32(const DataFile& f, std::size_t offset) {
+    const std::int32_t v0 = f.i32(kBank0Offset + offset);
+    const std::int32_t v1 = f.i32(kBank1Offset + offset);
+    return v1 > v0 ? v1 : v0;
+}
+
+std::uint32_t largerU24(const DataFile& f, std::size_t offset) {
+    const auto v0 = static_cast<std::int32_t>(f.u24(kBank0Offset + offset));
+    const auto v1 = static_cast<std::int32_t>(f.u24(kBank1Offset + offset));
+    return static_cast<std::uint32_t>(v1 > v0 ? v1 : v0);
+}
+
+// A NaN never compares greater, so it never replaces Bank 0's value.
+float largerF32(const DataFile& f, std::size_t offset) {
+    const float v0 = f.f32(kBank0Offset + offset);
+    const float v1 = f.f32(kBank1Offset + offset);
+    return v1 > v0 ? v1 : v0;
+}
+
+}  // namespace
+
+const std::array<BandDisplayNames, bank::kBands>& bandDisplayNames() {
+    static const std::array<BandDisplayNames, bank::kBands> names = [] {
+        std::array<BandDisplayNames, bank::kBands> n;
+        for (int band = 0; band < bank::kBands; ++band) {
+            const std::string suffix =
+                band < 14 ? std::to_string((band + 1) * 10) : std::string("b140");
+            auto& entry = n[static_cast<std::size_t>(band)];
+            entry.workCycles = "Edit_ON_" + suffix;
+            entry.loadCycles = "Edit_N_" + suffix;
+            entry.workGauge = "CGauge_N" + suffix;
+            entry.loadGauge = "CGauge_" + suffix;
+        }
+        return n;
+    }();
+    return names;
+}
+
+void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& format) {
+    Counters& c = reading.counters;
+    DisplayTexts& t = reading.texts;
+    const auto& names = bandDisplayNames();
+
+    c.CharacteristicNumber = largerF32(file, bank::kCharacteristicNumber);
+    t.set("Edit_HarCh", formatFixed(c.CharacteristicNumber, 2, format));
+
+    for (std::size_t band = 0; band < bank::kBands; ++band) {
+        c.LoadCycles[band] = largerU24(file, bank::kLoadCycles + 3 * band);
+        t.set(names[band].loadCycles, std::to_string(c.LoadCycles[band]));
+    }
+    c.TotalCycles = largerI32(file, bank::kTotalCycles);
+
+    for (std::size_t band = 0; band < bank::kBands; ++band) {
+        c.WorkCycles[band] = largerU24(file, bank::kWorkCycles + 3 * band);
+        t.set(names[band].workCycles, std::to_string(c.WorkCycles[band]));
+    }
+
+    c.WinchSeconds = largerI32(file, bank::kWinchSeconds);
+    c.BoomAngleSeconds = largerI32(file, bank::kBoomAngleSeconds);
+    c.BoomLengthSeconds = largerI32(file, bank::kBoomLengthSeconds);
+    c.SlewSeconds = largerI32(file, bank::kSlewSeconds);
+    t.set("E_LEsec", formatHms(c.WinchSeconds));
+    t.set("E_ALsec", formatHms(c.BoomAngleSeconds));
+    t.set("E_Lsec", formatHms(c.BoomLengthSeconds));
+    t.set("E_GAsec", formatHms(c.SlewSeconds));
+
+    c.MotorMinutes = largerU24(file, bank::kMotorMinutes);
+    t.set("L_TimeAll", formatHms(static_cast<std::int64_t>(c.MotorMinutes) * 60));
+
+    c.LiftedMass = largerI32(file, bank::kLiftedMass);
+    t.set("Label_QSum", formatFixed(c.LiftedMass * 0.01, 1, format) + " т.");
+}
+
+void drawLoadDiagrams(Reading& reading) {
+    const Counters& c = reading.counters;
+    std::int64_t scale = *std::max_element(c.LoadCycles.begin(), c.LoadCycles.end());
+    if (scale == 0) scale = 1;
+    const auto bar = [scale](std::uint32_t count) {
+        const std::int64_t percent = static_cast<std::int64_t>(count) * 100 / scale;
+        return static_cast<int>(std::clamp<std::int64_t>(percent, 0, 100));
+    };
+    const auto& names = bandDisplayNames();
+    for (std::size_t band = 0; band < bank::kBands; ++band) {
+        reading.gauges.set(names[band].workGauge, bar(c.WorkCycles[band]));
+        reading.gauges.set(names[band].loadGauge, bar(c.LoadCycles[band]));
+    }
+}
+
+}  // namespace recorder

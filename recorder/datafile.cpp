@@ -1,0 +1,128 @@
+#include "recorder/datafile.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "recorder/codepage.h"
+
+namespace recorder {
+
+bool blockSumOk(const std::uint8_t* bytes, std::size_t n) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < n; ++i) sum += bytes[i];
+    return (sum & 0xFFu) == 0xFFu;
+}
+
+std::uint8_t checkByteFor(const std::uint8_t* bytes, std::size_t nWithoutCheck) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < nWithoutCheck; ++i) sum += bytes[i];
+    return static_cast<std::uint8_t>(0xFFu - (sum & 0xFFu));
+}
+
+std::uint32_t imageSum(std::span<const std::uint8_t> image) {
+    const std::size_t n = std::min(image.size(), kSummedSize);
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < n; ++i) sum += image[i];
+    return sum;
+}
+
+std::uint16_t DataFile::u16(std::size_t offset) const {
+    return static_cast<std::uint16_t>(u8(offset) | (u8(offset + 1) << 8));
+}
+
+std::uint32_t DataFile::u24(std::size_t offset) const {
+    return static_cast<std::uint32_t>(u8(offset)) |
+           (static_cast<std::uint32_t>(u8(offset + 1)) << 8) |
+           (static_cast<std::uint32_t>(u8(offset + 2)) << 16);
+}
+
+std::uint32_t DataFile::u32(std::size_t offset) const {
+    return u24(offset) | (static_cast<std::uint32_t>(u8(offset + 3)) << 24);
+}
+
+float DataFile::f32(std::size_t offset) const {
+    return std::bit_cast<float>(u32(offset));
+}
+
+void DataFile::copy(std::size_t offset, std::size_t n, std::uint8_t* out) const {
+    std::size_t available = offset < bytes_.size() ? std::min(n, bytes_.size() - offset) : 0;
+    if (available > 0) std::memcpy(out, bytes_.data() + offset, available);
+    if (available < n) std::memset(out + available, 0, n - available);
+}
+
+bool DataFile::blockOk(std::size_t offset, std::size_t n) const {
+    if (offset + n <= bytes_.size()) return blockSumOk(bytes_.data() + offset, n);
+    std::vector<std::uint8_t> block(n);
+    copy(offset, n, block.data());
+    return blockSumOk(block.data(), n);
+}
+
+std::string DataFile::textSlot(std::size_t offset, std::size_t width) const {
+    std::string raw;
+    for (std::size_t i = 0; i < width; ++i) {
+        const std::uint8_t b = u8(offset + i);
+        if (b == 0) break;
+        raw.push_back(static_cast<char>(b));
+    }
+    return cp1251ToUtf8(raw);
+}
+
+std::string readTextSlot(const DataFile& file, std::size_t offset, std::size_t width) {
+    return file.textSlot(offset, width);
+}
+
+bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& out, FileReadError& error) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        error.message = std::strerror(errno);
+        return false;
+    }
+    out.clear();
+    std::uint8_t buffer[65536];
+    for (;;) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
+        out.insert(out.end(), buffer, buffer + n);
+        if (n < sizeof buffer) break;
+    }
+    const bool failed = std::ferror(f) != 0;
+    if (failed) error.message = std::strerror(errno);
+    std::fclose(f);
+    return !failed;
+}
+
+namespace {
+
+// Places a text in its slot without ever passing the slot's end.
+void putText(std::vector<std::uint8_t>& file, TextSlot slot, const std::string& utf8,
+             std::size_t maxBytes) {
+    const std::string bytes = utf8ToCp1251(utf8);
+    const std::size_t n = std::min({bytes.size(), maxBytes, slot.width});
+    std::memcpy(file.data() + slot.offset, bytes.data(), n);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> composeDataFile(std::span<const std::uint8_t> image,
+                                          const ServiceTexts& texts) {
+    // The reading date keeps one terminating NUL inside its 17-byte slot.
+    const std::string date = utf8ToCp1251(texts.readingDate);
+    const std::size_t dateLength = std::min(date.size(), trailer::kReadingDate.width - 1);
+    std::vector<std::uint8_t> file(trailer::kReadingDate.offset + dateLength + 1, 0);
+
+    std::memcpy(file.data(), image.data(), std::min(image.size(), kImageSize));
+    putText(file, trailer::kOwner, texts.owner, trailer::kOwner.width);
+    putText(file, trailer::kServiceOrganisation, texts.serviceOrganisation,
+            trailer::kServiceOrganisation.width);
+    putText(file, trailer::kOperatorName, texts.operatorName, trailer::kOperatorName.width);
+    putText(file, trailer::kCertificateNumber, texts.certificateNumber,
+            trailer::kCertificateNumber.width);
+    putText(file, trailer::kCertificateValidUntil, texts.certificateValidUntil,
+            trailer::kCertificateValidUntil.width);
+    std::memcpy(file.data() + trailer::kReadingDate.offset, date.data(), dateLength);
+    return file;
+}
+
+}  // namespace recorder

@@ -1,0 +1,72 @@
+#include "recorder/identification.h"
+
+#include <string>
+
+#include "recorder/number_format.h"
+
+namespace recorder {
+
+void decodeServiceInfo(const DataFile& file, Reading& reading) {
+    ServiceInfo& s = reading.service;
+    s.Owner = file.textSlot(trailer::kOwner);
+    s.ServiceOrganisation = file.textSlot(trailer::kServiceOrganisation);
+    s.OperatorName = file.textSlot(trailer::kOperatorName);
+    s.CertificateNumber = file.textSlot(trailer::kCertificateNumber);
+    s.CertificateValidUntil = file.textSlot(trailer::kCertificateValidUntil);
+    s.ReadingDate = file.textSlot(trailer::kReadingDate);
+
+    DisplayTexts& t = reading.texts;
+    t.set("Edit_Vlad", s.Owner);
+    t.set("Edit_Org", s.ServiceOrganisation);
+    t.set("Edit_Name", s.OperatorName);
+    t.set("Edit_NUd", s.CertificateNumber);
+    t.set("Edit_DateUd", s.CertificateValidUntil);
+    t.set("Edit_DataSch", s.ReadingDate);
+}
+
+std::string modeGroupText(int modeGroup) {
+    return "A" + std::to_string(modeGroup);
+}
+
+void decodeIdentification(const DataFile& file, Reading& reading) {
+    const std::size_t b = kBank0Offset;
+    LimiterInfo& l = reading.limiter;
+    l.SerialNumber = file.textSlot(b + bank::kSerialNumber, bank::kSerialNumberWidth);
+    l.ModelDigit = file.i8(b + bank::kModelDigit);
+    l.ProgramVersion = file.i8(b + bank::kProgramVersion);
+    l.TablesVersion = file.i8(b + bank::kTablesVersion);
+    l.Configuration = file.i8(b + bank::kConfiguration);
+    l.RecorderVersion = file.i8(b + bank::kRecorderVersion);
+    l.LimiterMaker = file.textSlot(b + bank::kLimiterMaker, bank::kLimiterMakerWidth);
+    l.AdaptedCranes = file.textSlot(b + bank::kAdaptedCranes, bank::kAdaptedCranesWidth);
+
+    CraneInfo& c = reading.crane;
+    c.CraneNumber = file.i16(b + bank::kCraneNumber);
+    c.ManufactureYear = file.i16(b + bank::kManufactureYear);
+    c.ModeGroup = file.i8(b + bank::kModeGroup);
+    c.CraneModel = file.textSlot(b + bank::kCraneModel, bank::kCraneModelWidth);
+    for (std::size_t i = 0; i < 3; ++i) c.InstallDate[i] = file.u8(b + bank::kInstallDate + i);
+    c.CraneMaker = file.textSlot(b + bank::kCraneMaker, bank::kCraneMakerWidth);
+    c.ProgrammingOrganisation =
+        file.textSlot(b + bank::kProgrammingOrganisation, bank::kProgrammingOrganisationWidth);
+
+    DisplayTexts& t = reading.texts;
+    t.set("Edit_NTIRS", l.SerialNumber);
+    t.set("Edit_ModTIRS", "ТИРС-48С-0" + std::to_string(l.ModelDigit));
+    t.set("Edit_VProg", std::to_string(l.ProgramVersion));
+    t.set("Edit_VTabl", std::to_string(l.TablesVersion));
+    t.set("Edit_ConfTIRS", std::to_string(l.Configuration));
+    t.set("Edit_VRP", std::to_string(l.RecorderVersion));
+    t.set("Edit_IzgotTIRS", l.LimiterMaker);
+    t.set("Edit_TipKranov", l.AdaptedCranes);
+
+    t.set("Edit_NKran", std::to_string(c.CraneNumber));
+    t.set("Edit_GodIzgot", std::to_string(c.ManufactureYear) + " г.");
+    t.set("Edit_GrRegNag", modeGroupText(c.ModeGroup));
+    t.set("Edit_MKran", c.CraneModel);
+    t.set("Edit_DataUst", bcdTriple(c.InstallDate[0], c.InstallDate[1], c.InstallDate[2], '.'));
+    t.set("Edit_IzgotKran", c.CraneMaker);
+    t.set("Edit_NalOrg", c.ProgrammingOrganisation);
+}
+
+}  // namespace recorder

@@ -1,0 +1,16 @@
+#pragma once
+// The service trailer and the identification of the limiter and the crane
+// (always from Bank 0), with their display texts.
+
+#include "recorder/datafile.h"
+#include "recorder/reading.h"
+
+namespace recorder {
+
+void decodeServiceInfo(const DataFile& file, Reading& reading);
+void decodeIdentification(const DataFile& file, Reading& reading);
+
+// "A" + the decimal of the programmed group (Latin A), as Edit_GrRegNag shows it.
+std::string modeGroupText(int modeGroup);
+
+}  // namespace recorder

@@ -1,0 +1,73 @@
+#include "recorder/loader.h"
+
+#include <algorithm>
+
+#include "recorder/address_report.h"
+#include "recorder/classification.h"
+#include "recorder/counters.h"
+#include "recorder/frames.h"
+#include "recorder/identification.h"
+#include "recorder/integrity.h"
+#include "recorder/pointer_block.h"
+#include "recorder/records.h"
+
+namespace recorder {
+
+std::optional<DataFile> openDataFile(const std::string& path, std::string& error) {
+    std::vector<std::uint8_t> bytes;
+    FileReadError readError;
+    if (!readFileBytes(path, bytes, readError)) {
+        error = readError.message;
+        return std::nullopt;
+    }
+    return DataFile(std::move(bytes));
+}
+
+void checkDataFile(const DataFile& file, Reading& reading) {
+    reading.LoadErrorLog.clear();
+    runIntegrityChecks(file, reading.LoadErrorLog);
+}
+
+void decodeDataFile(const DataFile& file, Reading& reading, const NumberFormat& format) {
+    decodeServiceInfo(file, reading);
+    decodeIdentification(file, reading);
+    decodeCounters(file, reading, format);
+
+    // Pointers: page and frame first (report entry 1), then the three regions.
+    reading.pointers = readPointerBlock(file);
+    const PointerBlock& p = reading.pointers;
+    reading.PageAddress = static_cast<std::uint16_t>(vote(p.page));
+    // The page buffer holds at most 33 frames; a larger voted pointer is cut to 33.
+    reading.BufferFrameCount =
+        std::min(votedBufferFrameCount(p), static_cast<int>(kBufferFramesMax));
+    reading.FrameCount = static_cast<int>(kPageFrames) + reading.BufferFrameCount;
+    reading.AddressReport = addressReportEntries(p);
+
+    reading.OverloadCount = regionCount(vote(p.overload), kOverloadRegionStart, kOverloadRoom);
+    reading.KdsCount = regionCount(vote(p.kds), kKdsRegionStart, kKdsRoomRecords);
+    reading.SettingsCount = regionCount(vote(p.settings), kSettingsRegionStart, kSettingsRoom);
+    decodeOverloads(file, reading);
+
+    decodeFrames(file, reading);
+
+    drawLoadDiagrams(reading);
+    classify(reading, format);
+}
+
+void loadReading(const DataFile& file, Reading& reading, const NumberFormat& format) {
+    reading.ClearAll();
+    checkDataFile(file, reading);
+    decodeDataFile(file, reading, format);
+}
+
+bool loadReading(const std::string& path, Reading& reading, const NumberFormat& format,
+                 std::string& error) {
+    reading.ClearAll();
+    auto file = openDataFile(path, error);
+    if (!file) return false;
+    checkDataFile(*file, reading);
+    decodeDataFile(*file, reading, format);
+    return true;
+}
+
+}  // namespace recorder

@@ -1,0 +1,36 @@
+#pragma once
+// Opening a data file: read it once, run the integrity checks, decode it into
+// the Reading in a fixed order.
+//
+// The window shows the load-error log between the checks and the decoding, so
+// the load is offered in two steps as well as in one call.
+
+#include <optional>
+#include <string>
+
+#include "recorder/datafile.h"
+#include "recorder/number_format.h"
+#include "recorder/reading.h"
+
+namespace recorder {
+
+// Reads the file. Empty result and a message when it cannot be opened or read.
+std::optional<DataFile> openDataFile(const std::string& path, std::string& error);
+
+// Empties the load-error log and appends a line per failed check.
+void checkDataFile(const DataFile& file, Reading& reading);
+
+// Decodes service texts, identification, counters, pointers and address report,
+// overloads and record counts, frames, load diagrams and classification.
+// The caller has cleared the tables (Reading::ClearAll) first.
+void decodeDataFile(const DataFile& file, Reading& reading, const NumberFormat& format);
+
+// ClearAll, check and decode in one call. False, with the message, when the file
+// cannot be opened; the tables are then left cleared and everything else as it was.
+bool loadReading(const std::string& path, Reading& reading, const NumberFormat& format,
+                 std::string& error);
+
+// The same over bytes already in memory.
+void loadReading(const DataFile& file, Reading& reading, const NumberFormat& format);
+
+}  // namespace recorder

@@ -1,0 +1,49 @@
+#include "recorder/reading.h"
+
+#include "recorder/counters.h"
+
+namespace recorder {
+namespace {
+
+// Every text display of the identification and load pages, in page order. They
+// start empty: the window's design-time look until the first load.
+const char* const kIdentificationDisplays[] = {
+    "Edit_Vlad",     "Edit_Org",      "Edit_Name",      "Edit_NUd",       "Edit_DateUd",
+    "Edit_DataSch",  "Edit_NTIRS",    "Edit_ModTIRS",   "Edit_VProg",     "Edit_VTabl",
+    "Edit_ConfTIRS", "Edit_VRP",      "Edit_IzgotTIRS", "Edit_TipKranov", "Edit_NKran",
+    "Edit_GodIzgot", "Edit_GrRegNag", "Edit_MKran",     "Edit_DataUst",   "Edit_IzgotKran",
+    "Edit_NalOrg",   "Edit_HarCh",
+};
+const char* const kTimeDisplays[] = {"E_LEsec", "E_ALsec",   "E_Lsec",
+                                     "E_GAsec", "L_TimeAll", "Label_QSum"};
+const char* const kClassificationDisplays[] = {"Label_NHarch", "Label_KIspU", "Label_KNag",
+                                               "Label_RezhQ", "Label_RezhA"};
+
+}  // namespace
+
+Reading::Reading() : FrameTable(kFrameTableSize), OverloadTable(kOverloadTableSize) {
+    for (const char* name : kIdentificationDisplays) texts.set(name, "");
+    for (const auto& band : bandDisplayNames()) texts.set(band.loadCycles, "");
+    for (const auto& band : bandDisplayNames()) texts.set(band.workCycles, "");
+    for (const char* name : kTimeDisplays) texts.set(name, "");
+    for (const char* name : kClassificationDisplays) texts.set(name, "");
+    for (const auto& band : bandDisplayNames()) gauges.set(band.workGauge, 0);
+    for (const auto& band : bandDisplayNames()) gauges.set(band.loadGauge, 0);
+}
+
+void Reading::ClearAll() {
+    AddressReport.clear();
+    for (FrameRecord& f : FrameTable) f = FrameRecord{};
+    for (OverloadRecord& r : OverloadTable) r = OverloadRecord{};
+}
+
+std::string Reading::addressReportText() const {
+    std::string text;
+    for (std::size_t i = 0; i < AddressReport.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += AddressReport[i];
+    }
+    return text;
+}
+
+}  // namespace recorder
