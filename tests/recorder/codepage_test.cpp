@@ -48,7 +48,7 @@ TEST_P(CodePageTable, EveryByteMatchesIconvBothWays) {
 INSTANTIATE_TEST_SUITE_P(Pages, CodePageTable,
                          ::testing::Values(PageCase{recorder::CodePage::Cp1251, "CP1251"},
                                            PageCase{recorder::CodePage::Cp866, "CP866"}),
-                         [](const auto& info) { return std::string(info.param.iconvName); });
+                         [](const auto& p) { return std::string(p.param.iconvName); });
 
 TEST(CodePage, UnmappableAndMalformedTextBecomesQuestionMarks) {
     EXPECT_EQ(recorder::utf8ToCp1251("Кран €"), "\xCA\xF0\xE0\xED \x88");
