@@ -18,6 +18,26 @@
 
 using namespace main_window_texts;
 
+namespace {
+
+// A status bar panel of a set width that a narrow window may cut.
+class StatusPanel : public QLabel {
+  public:
+    StatusPanel(int width, QWidget* parent) : QLabel(parent), width_(width) {
+        setFrameShape(QFrame::Panel);
+        setFrameShadow(QFrame::Sunken);
+        setMaximumWidth(width);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override { return {width_, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+  private:
+    int width_;
+};
+
+}  // namespace
+
 TForm_TIRS48CMain::TForm_TIRS48CMain(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs),
@@ -52,11 +72,8 @@ void TForm_TIRS48CMain::createStatusBar() {
     StatusBar_Main->setSizeGripEnabled(false);
     const int widths[3] = {150, 500, 50};
     for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel(StatusBar_Main);
+        auto* panel = new StatusPanel(widths[i], StatusBar_Main);
         panel->setObjectName(QString("StatusBar_Main_Panel%1").arg(i));
-        panel->setFixedWidth(widths[i]);
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
         StatusBar_Main->addWidget(panel);
         statusPanels_[i] = panel;
     }

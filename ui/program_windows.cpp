@@ -7,6 +7,7 @@
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
+ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
 ProgramWindows::~ProgramWindows() = default;
 
 ProgramWindows createProgramWindows(UserDialogs& dialogs) {

@@ -20,6 +20,7 @@ struct ProgramWindows {
 
     ProgramWindows();
     ProgramWindows(ProgramWindows&&) noexcept;
+    ProgramWindows& operator=(ProgramWindows&&) noexcept;
     ~ProgramWindows();
 };
 
