@@ -12,7 +12,7 @@ namespace {
 const std::vector<const cli::Subcommand*>& subcommands() {
     static const std::vector<const cli::Subcommand*> list = {
         &cli::kCheckCommand,     &cli::kShowCommand,      &cli::kFramesCommand,
-        &cli::kOverloadsCommand, &cli::kAddressesCommand,
+        &cli::kOverloadsCommand, &cli::kAddressesCommand, &cli::kSampleCommand,
     };
     return list;
 }

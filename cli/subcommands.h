@@ -14,5 +14,6 @@ extern const Subcommand kShowCommand;
 extern const Subcommand kAddressesCommand;
 extern const Subcommand kFramesCommand;
 extern const Subcommand kOverloadsCommand;
+extern const Subcommand kSampleCommand;
 
 }  // namespace cli

@@ -110,7 +110,7 @@ TEST(ImageBuilder, OverloadRecordAndPointerBlock) {
     EXPECT_EQ(at(b, 234068 + 15, 2), (std::vector<std::uint8_t>{0x78, 0x6D}));
     EXPECT_EQ(at(b, 234068 + 25, 2), (std::vector<std::uint8_t>{0x62, 0x73}));
 
-    const auto agreeing = sample::agreeingPointers(33, 17, 5, 0, 2);
+    const auto agreeing = sample::agreeingPointers(0, 17, 5, 0, 2);
     EXPECT_EQ(agreeing.frame, (std::array<std::uint8_t, 3>{0, 0, 0}));
     EXPECT_EQ(agreeing.overload[2], 2070);
     EXPECT_EQ(agreeing.settings[0], 29548);

@@ -106,7 +106,7 @@ PointerBlock agreeingPointers(int bufferFrames, std::uint16_t page, int overload
         return std::array<std::uint16_t, 3>{w, w, w};
     };
     PointerBlock p;
-    const auto frame = static_cast<std::uint8_t>(bufferFrames == 33 ? 0 : bufferFrames);
+    const auto frame = static_cast<std::uint8_t>(bufferFrames);
     p.frame = {frame, frame, frame};
     p.page = three16(page);
     p.overload =

@@ -73,9 +73,9 @@ RecordBytes closedRecord(const std::array<std::uint8_t, 9>& bytes);
 // The check byte that makes `bytes` plus itself add up to 0xFF.
 std::uint8_t checkByte(std::span<const std::uint8_t> bytes);
 
-// Pointer copies whose three copies agree: `bufferFrames` frames in the page
-// buffer (33 is stored as 0, as the recorder does once the buffer has wrapped),
-// and the given record counts of the three ten-byte regions.
+// Pointer copies whose three copies agree: the frame pointer byte `bufferFrames`
+// (0 reads as a full buffer of 33), and the given record counts of the three
+// ten-byte regions.
 recorder::PointerBlock agreeingPointers(int bufferFrames, std::uint16_t page, int overloads,
                                         int kdsRecords, int settingsRecords);
 
