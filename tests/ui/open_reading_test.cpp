@@ -41,7 +41,10 @@ class OpenReadingTest : public QObject {
     void cleanup() { windows_ = ProgramWindows(); }
 
     void everyDisplayShowsTheCoresText() {
-        const QString path = writeReading(dir_, "кран 1234.litm", craneReading());
+        sample::SampleOptions options;
+        options.seed = 7;
+        options.overloads = 40;
+        const QString path = writeSample(dir_, "кран 1187.litm", options);
         open(path);
 
         const recorder::Reading expected = coreReading(path);
@@ -53,7 +56,22 @@ class OpenReadingTest : public QObject {
             QVERIFY2(gauge, name.c_str());
             QCOMPARE(gauge->progress(), value);
         }
-        // The texts are the reading's own, not empty ones that merely agree.
+        QCOMPARE(shown("Edit_NKran"), QString("1187"));
+        QCOMPARE(shown("Edit_IzgotKran"), QString("ОАО «Уральский крановый завод»"));
+        QCOMPARE(main_->windowTitle(),
+                 QString("Анализ данных регистратора параметров ТИРС-48  [кран 1187.litm]"));
+        QCOMPARE(dialogs_.openTitles, QStringList{"Открыть"});
+        QCOMPARE(dialogs_.openFilters.first(),
+                 QString("Файлы РП ТИРС-48С (*.litm);;Все файлы (*.*)"));
+        QVERIFY(dialogs_.modalTexts.isEmpty());
+        QVERIFY(dialogs_.errors.isEmpty());
+        QCOMPARE(main_->reading().OverloadCount, 40);
+    }
+
+    // Texts stated in the bytes, so a display that merely agrees with an empty
+    // model would fail here.
+    void displaysShowTheStatedValues() {
+        open(writeReading(dir_, "кран 1234.litm", craneReading()));
         QCOMPARE(shown("Edit_NKran"), QString("1234"));
         QCOMPARE(shown("Edit_MKran"), QString("КС-55713-1"));
         QCOMPARE(shown("Edit_Vlad"), QString("ООО «Кран-Сервис»"));
@@ -62,14 +80,8 @@ class OpenReadingTest : public QObject {
         QCOMPARE(shown("Label_QSum"), QString("123456,8 т."));
         QCOMPARE(main_->findChild<BandGauge*>("CGauge_10")->progress(), 100);
         QCOMPARE(main_->findChild<BandGauge*>("CGauge_N10")->progress(), 31);
-
-        QCOMPARE(main_->windowTitle(),
-                 QString("Анализ данных регистратора параметров ТИРС-48  [кран 1234.litm]"));
-        QCOMPARE(dialogs_.openTitles, QStringList{"Открыть"});
-        QCOMPARE(dialogs_.openFilters.first(),
-                 QString("Файлы РП ТИРС-48С (*.litm);;Все файлы (*.*)"));
-        QVERIFY(dialogs_.modalTexts.isEmpty());
-        QVERIFY(dialogs_.errors.isEmpty());
+        QCOMPARE(shown("Label_KIspU"), QString("U2"));
+        QCOMPARE(shown("Label_RezhA"), QString("A2"));
         QCOMPARE(main_->reading().FrameCount, 7293);
         QCOMPARE(main_->reading().OverloadCount, 20);
     }
@@ -86,17 +98,15 @@ class OpenReadingTest : public QObject {
     }
 
     void failedChecksShowTheLogOnceWithItsLines() {
-        sample::ImageBuilder image = craneReading();
-        image.breakBankCheck(1, 5);
-        image.breakBankCheck(0, 2);
-        image.fixImageSum();
-        open(writeReading(dir_, "damaged.litm", image));
+        sample::SampleOptions options;
+        options.faults.badBlocks = {{1, 5}, {0, 2}};
+        open(writeSample(dir_, "damaged.litm", options));
 
         QCOMPARE(dialogs_.modalTexts,
                  QStringList{"Ошибка контольной суммы идентификации крана в Банке-0!\n"
                              "Ошибка контольной суммы рабочих циклов в Банке-1!"});
         // Loading went on: the crane is still shown from Bank 0.
-        QCOMPARE(shown("Edit_NKran"), QString("1234"));
+        QCOMPARE(shown("Edit_NKran"), QString("1187"));
 
         // A clean reading afterwards neither shows the log nor keeps the old lines.
         open(writeReading(dir_, "clean.litm", craneReading()));

@@ -76,14 +76,27 @@ recorder::ServiceTexts serviceTexts() {
             "УД-0042",           "31.12.2026",        "29.11.2006 14:05"};
 }
 
-QString writeReading(const QTemporaryDir& dir, const QString& name,
-                     const sample::ImageBuilder& image) {
+namespace {
+
+QString writeBytes(const QTemporaryDir& dir, const QString& name,
+                   const std::vector<std::uint8_t>& bytes) {
     const QString path = dir.filePath(name);
-    const std::vector<std::uint8_t> bytes = image.fileBytes(serviceTexts());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     return path;
+}
+
+}  // namespace
+
+QString writeReading(const QTemporaryDir& dir, const QString& name,
+                     const sample::ImageBuilder& image) {
+    return writeBytes(dir, name, image.fileBytes(serviceTexts()));
+}
+
+QString writeSample(const QTemporaryDir& dir, const QString& name,
+                    const sample::SampleOptions& options) {
+    return writeBytes(dir, name, sample::makeSampleReading(options));
 }
 
 recorder::Reading coreReading(const QString& path) {

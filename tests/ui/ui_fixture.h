@@ -13,6 +13,7 @@
 
 #include "recorder/loader.h"
 #include "tools/sample_reading/image_builder.h"
+#include "tools/sample_reading/sample_reading.h"
 #include "ui/Logloaderror.h"
 #include "ui/program_windows.h"
 #include "ui/user_dialogs.h"
@@ -53,6 +54,10 @@ recorder::ServiceTexts serviceTexts();
 // The data file bytes of a builder, written as `name` into `dir`; returns its path.
 QString writeReading(const QTemporaryDir& dir, const QString& name,
                      const sample::ImageBuilder& image);
+
+// A generated reading written as `name` into `dir`; returns its path.
+QString writeSample(const QTemporaryDir& dir, const QString& name,
+                    const sample::SampleOptions& options);
 
 // The reading the core makes of a file, with the separator the window uses.
 recorder::Reading coreReading(const QString& path);
