@@ -42,7 +42,11 @@ private:
     fs::path path_;
 };
 
+// Replaces the file. Removing it first keeps ext4 from forcing the data to disk
+// on close, as it does for a file that is truncated and rewritten.
 inline void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::error_code ec;
+    fs::remove(path, ec);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
@@ -74,6 +78,8 @@ inline EngineResult RunEngine(const TempDir& dir, const std::string& templateByt
                               const RepoRTF_interface::ProgressCallback& progress = {}) {
     WriteBytes(dir / "t.rtf", templateBytes);
     WriteBytes(dir / "d.txt", dataBytes);
+    std::error_code ec;
+    fs::remove(dir / "r.rtf", ec);
     EngineResult result;
     RepoRTF_interface::SetClock(FixedNow);
     try {

@@ -61,8 +61,8 @@ private:
             "k{\\b 1}", "k\\lang1049 2", "k 3", "\\'c8\\'ec", "\xD2\xE8\xEF", "\xD2\xE8\xEF" "1",
             "Tip{\\b Krana", "k\\x", "FONT=a.ttf", "FONT=k1", "FONT=", "FONT=@#"};
         static const std::vector<std::string> blocks = {"1", "2", "D1", "1D", "0", "D", "12",
-                                                        "D12", "12D", "1234", "3", "0001", "D99999999"};
-        static const std::vector<std::string> delimiters = {"#", "$$", "3", "ab", "@", "}", "##", "\x03"};
+                                                        "D12", "12D", "1234", "3", "0001", "D99999999", "D00000001234"};
+        static const std::vector<std::string> delimiters = {"#", "$$", "3", "ab", "@", "}", "##", "\x03", "3}", "5#", "\x03\x03", "F#"};
         int kind = Int(0, 99);
         if (kind < 30) return Pick(text);
         if (kind < 60) return Field(Pick(names));
@@ -89,7 +89,7 @@ private:
     std::string Value() {
         static const std::vector<std::string> parts = {
             "v", "\xC0\xC1", "{", "}", "\\", "|EOL:", "|EOP:", "|E", "OL:", ":", "|", "\x03",
-            "\x03k1\x03", "\x03k2\x03", "\x02" "1**", "#", "$$", " ", "\x80\xB3\xF0", "|0:", "|1:"};
+            "\x03k1\x03", "\x03k2\x03", "\x03k", "k2\x03", "\x03\x03", "\x02" "1**", "#", "$$", " ", "\x80\xB3\xF0", "|0:", "|1:"};
         std::string v;
         int n = Int(0, 5);
         for (int i = 0; i < n; ++i) v += Pick(parts);
@@ -99,7 +99,7 @@ private:
 
     std::string Key() {
         static const std::vector<std::string> keys = {"k1", "k2", "k3", "Key", "_SYM1", "DATE",
-                                                      "ab", "1", "k\x03k2", "\x03", "x"};
+                                                      "ab", "1", "k\x03k2", "\x03", "x", "k1\x03", "\x03k2", "\x03\x03"};
         return Pick(keys);
     }
 
@@ -129,7 +129,7 @@ private:
 
 TEST(RtfOracle, EngineMatchesLiteralAlgorithmOnGeneratedInput) {
     TempDir dir;
-    const int kCases = 2500;
+    const int kCases = 6000;
     int failures = 0, errors = 0;
     for (int seed = 1; seed <= kCases && failures < 5; ++seed) {
         Generator gen(static_cast<unsigned>(seed));
