@@ -13,7 +13,7 @@ namespace RepoRTF_interface::detail {
 // flag, the end is noticed only by a read that finds nothing more: a file whose
 // last line ends with LF yields one more, empty, line.
 class DataLineReader {
-public:
+  public:
     explicit DataLineReader(std::string_view text) : text_(text) {}
 
     bool AtEnd() const { return atEnd_; }
@@ -21,7 +21,7 @@ public:
     std::string Next();
     void SetOemMode(bool on) { oem_ = on; }
 
-private:
+  private:
     std::string_view text_;
     std::size_t at_ = 0;
     bool atEnd_ = false;

@@ -15,7 +15,7 @@ namespace {
 constexpr std::int64_t kMaxLevel = 999;
 
 class DataPass {
-public:
+  public:
     DataPass(const TemplateText& converted, bool rtf, ReportWriter& report)
         : template_(converted), rtf_(rtf), report_(report), output_(converted) {}
 
@@ -37,7 +37,7 @@ public:
         Flush();
     }
 
-private:
+  private:
     // The template buffer is template_.Text() from start_ on.
     void MoveTemplate(std::size_t to) {
         output_.AppendTemplate(start_, to);
@@ -58,7 +58,8 @@ private:
     }
 
     void BlockRow(bool hasPair, const DataPair& first, std::string_view rest) {
-        auto [open, close] = template_.FindBlockTags(BlockTag(static_cast<int>(first.level)), start_);
+        auto [open, close] =
+            template_.FindBlockTags(BlockTag(static_cast<int>(first.level)), start_);
         if (close == TemplateText::npos) return;
         if (previousLevel_ == 0) {
             // The text before block 1 goes out with the first row.
@@ -78,7 +79,8 @@ private:
 
     void Fill(const DataPair& pair) {
         SearchKey key{std::string(pair.key)};
-        if (output_.Contains(key)) output_.ReplaceAll(key, ConvertValue(pair.key, pair.value, rtf_));
+        if (output_.Contains(key))
+            output_.ReplaceAll(key, ConvertValue(pair.key, pair.value, rtf_));
     }
 
     void Flush() {

@@ -13,7 +13,7 @@ namespace {
 
 // For every 0x02 with a whole tag after it, the next occurrence of the same tag.
 class TagIndex {
-public:
+  public:
     explicit TagIndex(const std::string& text) {
         for (std::size_t i = text.find(kBlockMark); i != std::string::npos;
              i = text.find(kBlockMark, i + 1))
@@ -34,7 +34,7 @@ public:
         return next_[it - marks_.begin()];
     }
 
-private:
+  private:
     std::vector<std::size_t> marks_;
     std::vector<std::size_t> next_;
 };

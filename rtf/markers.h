@@ -32,7 +32,9 @@ inline std::string BlockTagFromDigits(std::string_view digits) {
     return tag;
 }
 
-inline std::string BlockTag(int number) { return BlockTagFromDigits(std::to_string(number)); }
+inline std::string BlockTag(int number) {
+    return BlockTagFromDigits(std::to_string(number));
+}
 
 // "\'" and the two upper-case hexadecimal digits of a character's code.
 inline void AppendHexEscape(std::string& out, char c) {

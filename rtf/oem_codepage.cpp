@@ -34,10 +34,16 @@ char32_t OemToUnicode(unsigned char b) {
 // A look-alike for a character CP1251 lacks.
 unsigned char Substitute(char32_t c) {
     switch (c) {
-        case 0x2500: case 0x2550: return '-';
-        case 0x2502: case 0x2551: return '|';
-        case 0x2219: return 0xB7;
-        default: break;
+        case 0x2500:
+        case 0x2550:
+            return '-';
+        case 0x2502:
+        case 0x2551:
+            return '|';
+        case 0x2219:
+            return 0xB7;
+        default:
+            break;
     }
     if (c >= 0x2500 && c <= 0x257F) return '+';
     return '?';
@@ -61,7 +67,9 @@ const Table& OemTable() {
 
 }  // namespace
 
-unsigned char OemToAnsi(unsigned char oem) { return OemTable().bytes[oem]; }
+unsigned char OemToAnsi(unsigned char oem) {
+    return OemTable().bytes[oem];
+}
 
 void OemToAnsiInPlace(std::string& text) {
     const Table& table = OemTable();

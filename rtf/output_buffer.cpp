@@ -6,7 +6,9 @@
 
 namespace RepoRTF_interface::detail {
 
-OutputBuffer::OutputBuffer(const TemplateText& source) : source_(source) { Reset(); }
+OutputBuffer::OutputBuffer(const TemplateText& source) : source_(source) {
+    Reset();
+}
 
 void OutputBuffer::Reset() {
     pieces_.clear();
@@ -77,6 +79,8 @@ void OutputBuffer::AppendTemplate(std::size_t from, std::size_t to) {
     if (from >= to) return;
     const auto& marks = source_.FieldMarks();
     auto it = std::lower_bound(marks.begin(), marks.end(), from);
+    auto end = std::lower_bound(it, marks.end(), to);
+    index_.reserve(index_.size() + static_cast<std::size_t>(end - it));
     std::string_view text(source_.Text());
     std::size_t at = from;
     for (; it != marks.end() && *it < to; ++it) {
@@ -121,7 +125,9 @@ std::vector<OutputBuffer::Run*> OutputBuffer::Occurrences(const SearchKey& key, 
     return found;
 }
 
-bool OutputBuffer::Contains(const SearchKey& key) { return !Occurrences(key, true).empty(); }
+bool OutputBuffer::Contains(const SearchKey& key) {
+    return !Occurrences(key, true).empty();
+}
 
 void OutputBuffer::ReplaceAll(const SearchKey& key, std::string value) {
     std::vector<Run*> found = Occurrences(key, false);

@@ -22,7 +22,7 @@
 namespace RepoRTF_interface::detail {
 
 class OutputBuffer {
-public:
+  public:
     explicit OutputBuffer(const TemplateText& source);
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
@@ -40,7 +40,7 @@ public:
     // Returns the whole text and empties the buffer.
     std::string Take();
 
-private:
+  private:
     struct Piece {
         std::string_view text;
         Piece* next = nullptr;

@@ -10,7 +10,7 @@
 namespace RepoRTF_interface {
 
 class ReportDataFile {
-public:
+  public:
     // Adds the line "|0:" key ":" value (UTF-8). A line break inside the value is
     // written as "|EOL:", so the line stays one line and the report shows the break.
     void Add(std::string_view key, std::string_view value);
@@ -25,7 +25,7 @@ public:
     // cannot be written.
     void Save(const std::filesystem::path& path) const;
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

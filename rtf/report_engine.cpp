@@ -46,7 +46,9 @@ void SetFontRegistration(FontRegistration registration) {
     FontRegistrationSlot() = std::move(registration);
 }
 
-void SetClock(Clock clock) { ClockSlot() = std::move(clock); }
+void SetClock(Clock clock) {
+    ClockSlot() = std::move(clock);
+}
 
 void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::path& templateFile,
                   const std::filesystem::path& reportFile, const ProgressCallback& progress) {

@@ -23,7 +23,7 @@ namespace RepoRTF_interface {
 // The engine's error: its only member is the message text, one of the constants
 // of report_messages.h (UTF-8).
 class RepoRTF_Error : public std::exception {
-public:
+  public:
     explicit RepoRTF_Error(const char* message) noexcept : Message(message) {}
     const char* what() const noexcept override { return Message; }
 

@@ -23,7 +23,8 @@ inline std::vector<TextPart> SplitAtFieldMarks(std::string_view text) {
     std::size_t from = 0;
     for (;;) {
         std::size_t at = text.find(kFieldMark, from);
-        std::string_view part = text.substr(from, at == std::string_view::npos ? text.npos : at - from);
+        std::string_view part =
+            text.substr(from, at == std::string_view::npos ? text.npos : at - from);
         parts.push_back({part, HashOf(part)});
         if (at == std::string_view::npos) break;
         from = at + 1;
@@ -32,7 +33,7 @@ inline std::vector<TextPart> SplitAtFieldMarks(std::string_view text) {
 }
 
 class SearchKey {
-public:
+  public:
     explicit SearchKey(std::string key) : key_(std::move(key)), parts_(SplitAtFieldMarks(key_)) {}
     SearchKey(const SearchKey&) = delete;
     SearchKey& operator=(const SearchKey&) = delete;
@@ -40,7 +41,7 @@ public:
     // The runs between markers that an occurrence consists of, in order.
     const std::vector<TextPart>& Parts() const { return parts_; }
 
-private:
+  private:
     std::string key_;
     std::vector<TextPart> parts_;
 };

@@ -12,16 +12,17 @@ constexpr std::string_view kCharsetNew = "\\fcharset204";
 constexpr std::size_t npos = std::string::npos;
 
 bool IsNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Remembers where the next "}" after a position is, so that trimming after many
 // block fields scans the template once.
 class BraceFinder {
-public:
+  public:
     explicit BraceFinder(const std::string& text) : text_(text) {}
     std::size_t NextFrom(std::size_t from) {
         if (!(from >= from_ && (at_ == npos || from <= at_))) {
@@ -31,7 +32,7 @@ public:
         return at_;
     }
 
-private:
+  private:
     const std::string& text_;
     std::size_t from_ = npos;
     std::size_t at_ = npos;
@@ -41,7 +42,7 @@ private:
 // text that the search starts in (it holds no whole delimiter, but one may begin
 // in it and end in the source), and the source is read from `read` on.
 class TemplatePass {
-public:
+  public:
     TemplatePass(const std::string& source, const TemplatePassContext& context)
         : src_(source), ctx_(context), braces_(source) {}
 
@@ -53,7 +54,8 @@ public:
             std::size_t close = src_.find(delim_, afterOpen);
             if (close == npos) throw RepoRTF_Error(messages::kStructure);
             read_ = close + delim_.size();
-            std::string inserted = Replacement(std::string_view(src_).substr(afterOpen, close - afterOpen));
+            std::string inserted =
+                Replacement(std::string_view(src_).substr(afterOpen, close - afterOpen));
             // The search resumes at the inserted text, except when the delimiter
             // occurs in it: the pass would then take its own output for a field
             // again and again.
@@ -68,7 +70,7 @@ public:
         return std::move(out_);
     }
 
-private:
+  private:
     // Finds the next opening delimiter; on success everything before it is in
     // out_ and afterOpen is the source position just after it.
     bool FindOpening(std::size_t& afterOpen) {
@@ -80,8 +82,10 @@ private:
                 std::size_t inPending = pending_.size() - k;
                 std::size_t inSource = d - inPending;
                 if (read_ + inSource > src_.size()) continue;
-                if (std::string_view(pending_).substr(k) == std::string_view(delim_).substr(0, inPending) &&
-                    std::string_view(src_).substr(read_, inSource) == std::string_view(delim_).substr(inPending)) {
+                if (std::string_view(pending_).substr(k) ==
+                        std::string_view(delim_).substr(0, inPending) &&
+                    std::string_view(src_).substr(read_, inSource) ==
+                        std::string_view(delim_).substr(inPending)) {
                     out_.append(pending_, 0, k);
                     pending_.clear();
                     afterOpen = read_ + inSource;
@@ -131,7 +135,8 @@ private:
         if (read_ < src_.size() && src_[read_] == '}') ++read_;
         std::size_t brace = braces_.NextFrom(read_);
         if (brace == npos) return;
-        std::string_view before = std::string_view(src_).substr(read_, brace - read_ + delim_.size() - 1);
+        std::string_view before =
+            std::string_view(src_).substr(read_, brace - read_ + delim_.size() - 1);
         std::size_t d = before.find(delim_);
         read_ = (d != npos && read_ + d < brace) ? read_ + d : brace;
     }

@@ -23,6 +23,7 @@ TemplateText::TemplateText(std::string text) : text_(std::move(text)) {
                 tags_[std::string_view(text_).substr(i, kBlockTagSize)].push_back(i);
         }
     }
+    runsByKey_.reserve(fieldMarks_.size());
     for (std::size_t r = 1; r < fieldMarks_.size(); ++r) {
         TextHash h = HashRange(fieldMarks_[r - 1] + 1, fieldMarks_[r]);
         runsByKey_[h.Key()].push_back(static_cast<std::uint32_t>(r));

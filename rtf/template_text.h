@@ -16,7 +16,7 @@
 namespace RepoRTF_interface::detail {
 
 class TemplateText {
-public:
+  public:
     static constexpr std::size_t npos = std::string::npos;
 
     explicit TemplateText(std::string text);
@@ -38,10 +38,9 @@ public:
 
     // The first occurrence of a block tag at or after `from` and the next one
     // after it; npos for the ones that do not exist.
-    std::pair<std::size_t, std::size_t> FindBlockTags(std::string_view tag,
-                                                      std::size_t from) const;
+    std::pair<std::size_t, std::size_t> FindBlockTags(std::string_view tag, std::size_t from) const;
 
-private:
+  private:
     bool RunEquals(std::size_t run, const TextPart& part) const;
 
     std::string text_;

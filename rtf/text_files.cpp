@@ -58,7 +58,9 @@ ReportWriter::ReportWriter(FileHandle file) : file_(std::move(file)) {
     std::setvbuf(file_.get(), nullptr, _IONBF, 0);
 }
 
-ReportWriter::~ReportWriter() { Close(); }
+ReportWriter::~ReportWriter() {
+    Close();
+}
 
 bool ReportWriter::Write(std::string_view text) {
     if (failed_) return false;
@@ -93,7 +95,9 @@ bool ReportWriter::WritePending() {
     return !failed_;
 }
 
-bool ReportWriter::Flush() { return WritePending(); }
+bool ReportWriter::Flush() {
+    return WritePending();
+}
 
 bool ReportWriter::Close() {
     if (!file_) return !failed_;

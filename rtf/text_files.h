@@ -34,7 +34,7 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // of 64 KiB; a piece that is not written completely marks a write error, after
 // which nothing more is written.
 class ReportWriter {
-public:
+  public:
     explicit ReportWriter(FileHandle file);
     ~ReportWriter();
     ReportWriter(const ReportWriter&) = delete;
@@ -47,7 +47,7 @@ public:
     // Writes what is collected and closes the file. False on any write error.
     bool Close();
 
-private:
+  private:
     bool WritePending();
 
     FileHandle file_;

@@ -53,8 +53,8 @@ std::optional<unsigned char> UnicodeToWin1251(char32_t c) {
     if (c > 0xFFFF) return std::nullopt;
     const Reverse& r = ReverseTable();
     auto end = r.entries.begin() + r.size;
-    auto it = std::lower_bound(r.entries.begin(), end, std::pair<char16_t, unsigned char>(
-                                                           static_cast<char16_t>(c), 0));
+    auto it = std::lower_bound(r.entries.begin(), end,
+                               std::pair<char16_t, unsigned char>(static_cast<char16_t>(c), 0));
     if (it == end || it->first != c) return std::nullopt;
     return it->second;
 }
@@ -65,8 +65,11 @@ std::string Utf8ToWin1251(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         unsigned char b = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3
-                                                          : (b >> 3) == 0x1E ? 4 : 0;
+        std::size_t length = b < 0x80           ? 1
+                             : (b >> 5) == 0x6  ? 2
+                             : (b >> 4) == 0xE  ? 3
+                             : (b >> 3) == 0x1E ? 4
+                                                : 0;
         char32_t c = 0;
         bool valid = length != 0 && i + length <= utf8.size();
         if (valid) {

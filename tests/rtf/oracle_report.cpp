@@ -84,7 +84,7 @@ struct Stream {
 };
 
 class Oracle {
-public:
+  public:
     explicit Oracle(const OracleInput& input) : in_(input) {}
 
     OracleResult Run() {
@@ -98,7 +98,7 @@ public:
         return result;
     }
 
-private:
+  private:
     void Merge() {
         // Step 1: start.
         delimiter_ = "#";
@@ -387,6 +387,8 @@ private:
 
 }  // namespace
 
-OracleResult OracleMerge(const OracleInput& input) { return Oracle(input).Run(); }
+OracleResult OracleMerge(const OracleInput& input) {
+    return Oracle(input).Run();
+}
 
 }  // namespace rtf_oracle

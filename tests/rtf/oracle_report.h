@@ -14,7 +14,7 @@ struct OracleInput {
     std::string dataBytes;      // the data file as stored
     std::string date = "01.02.2003";
     std::string time = "04:05";
-    std::function<int(std::int64_t)> progress;          // may be empty
+    std::function<int(std::int64_t)> progress;             // may be empty
     std::function<void(const std::string&)> registerFont;  // may be empty
 };
 

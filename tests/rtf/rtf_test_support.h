@@ -21,7 +21,7 @@ namespace rtf_test {
 namespace fs = std::filesystem;
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (fs::temp_directory_path() / "rtf_test_XXXXXX").string();
         std::vector<char> name(pattern.begin(), pattern.end());
@@ -38,7 +38,7 @@ public:
     const fs::path& Path() const { return path_; }
     fs::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     fs::path path_;
 };
 

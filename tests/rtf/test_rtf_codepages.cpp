@@ -55,8 +55,13 @@ TEST(RtfCodePages, Win1251MatchesIconvBothWays) {
 }
 
 TEST(RtfCodePages, Utf8ToWin1251ReplacesWhatItCannotWrite) {
-    EXPECT_EQ(Utf8ToWin1251("Кран №5 «А»"), "\xCA\xF0\xE0\xED \xB9" "5 \xAB\xC0\xBB");
-    EXPECT_EQ(Utf8ToWin1251("a\xE2\x82\xAC" "b"), "a\x88" "b");           // the euro sign
+    EXPECT_EQ(Utf8ToWin1251("Кран №5 «А»"),
+              "\xCA\xF0\xE0\xED \xB9"
+              "5 \xAB\xC0\xBB");
+    EXPECT_EQ(Utf8ToWin1251("a\xE2\x82\xAC"
+                            "b"),
+              "a\x88"
+              "b");                                                      // the euro sign
     EXPECT_EQ(Utf8ToWin1251("\xE4\xB8\xAD|\xF0\x9F\x98\x80"), "?|?");    // not in the code page
     EXPECT_EQ(Utf8ToWin1251("\xC0\xAF|\xD0|\xED\xA0\x80"), "??|?|???");  // malformed
 }

@@ -39,8 +39,9 @@ TEST(RtfDataFile, SavedFileReplacesTheOldOneAndFeedsTheEngine) {
 
     rtf_test::WriteBytes(dir / "t.rtf", "{\\rtf1 #TipKrana#; #Vladelec#}");
     RepoRTF_interface::CreateReport(dir / "d.txt", dir / "t.rtf", dir / "r.rtf");
-    EXPECT_EQ(rtf_test::ReadBytes(dir / "r.rtf"),
-              "{\\rtf1 \xCA\xF0\xE0\xED \\'7B1\\'7D; \xCE\xCE\xCE \"\xD0\xEE\xEC\xE0\xF8\xEA\xE0\"}");
+    EXPECT_EQ(
+        rtf_test::ReadBytes(dir / "r.rtf"),
+        "{\\rtf1 \xCA\xF0\xE0\xED \\'7B1\\'7D; \xCE\xCE\xCE \"\xD0\xEE\xEC\xE0\xF8\xEA\xE0\"}");
 }
 
 TEST(RtfDataFile, SaveFailureIsReported) {

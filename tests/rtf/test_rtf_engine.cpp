@@ -17,7 +17,7 @@ using rtf_test::TempDir;
 using rtf_test::WriteBytes;
 
 class RtfEngine : public testing::Test {
-protected:
+  protected:
     // The report of a merge that must succeed.
     std::string Merge(const std::string& templ, const std::string& data) {
         rtf_test::EngineResult r = RunEngine(dir_, templ, data);
@@ -65,7 +65,10 @@ TEST_F(RtfEngine, FieldNamesLoseWhatAWordProcessorPutsInThem) {
     // Cyrillic letters stored as bytes vanish: the empty name is never filled, and
     // one ending in "1" is block 1.
     EXPECT_EQ(Merge("{\\rtf1 [#\xD2\xE8\xEF#]}", "|0:\xD2\xE8\xEF:x\n"), "{\\rtf1 []}");
-    EXPECT_EQ(Merge("[#\xD2\xE8\xEF" "1#row#1#]", "|1:a:b\n"), "[row]");
+    EXPECT_EQ(Merge("[#\xD2\xE8\xEF"
+                    "1#row#1#]",
+                    "|1:a:b\n"),
+              "[row]");
     // Written as RTF escapes the name is kept whole.
     EXPECT_EQ(Merge("{\\rtf1 #\\'c8\\'ec\\'ff#}", "|0:\\'c8\\'ec\\'ff:N\n"), "{\\rtf1 N}");
 }
@@ -161,7 +164,8 @@ TEST_F(RtfEngine, PairsOfALine) {
 }
 
 TEST_F(RtfEngine, LevelsOutOfRangeAreStructureErrors) {
-    for (const char* line : {"|1000:A:x\n", "|-1:A:x\n", "|99999999999999999999:A:x\n", "|1000:\n"}) {
+    for (const char* line :
+         {"|1000:A:x\n", "|-1:A:x\n", "|99999999999999999999:A:x\n", "|1000:\n"}) {
         rtf_test::EngineResult r = Run("<#1#r#1#>", "|1:A:a\n"s + line);
         EXPECT_EQ(r.error, msg::kStructure) << line;
         EXPECT_EQ(r.report, "<r") << line;  // the row written before stays
@@ -216,15 +220,25 @@ TEST_F(RtfEngine, SymbolValuesAreSpelledByCode) {
 
 TEST_F(RtfEngine, ValuesThatHoldMarkers) {
     // A value that holds a field marker is filled by a later line.
-    EXPECT_EQ(Merge("{\\rtf1 #A#}", "|0:A:<\x03" "B\x03>\n|0:B:b\n"), "{\\rtf1 <b>}");
+    EXPECT_EQ(Merge("{\\rtf1 #A#}",
+                    "|0:A:<\x03"
+                    "B\x03>\n|0:B:b\n"),
+              "{\\rtf1 <b>}");
     // A key with a marker inside matches across two fields of the template.
-    EXPECT_EQ(Merge("{\\rtf1 #A##B#.}", "|0:A\x03\x03" "B:x\n"), "{\\rtf1 x.}");
+    EXPECT_EQ(Merge("{\\rtf1 #A##B#.}",
+                    "|0:A\x03\x03"
+                    "B:x\n"),
+              "{\\rtf1 x.}");
     // ... but not when the second part is not closed by a marker.
-    EXPECT_EQ(Merge("{\\rtf1 #A#B}", "|0:A\x03" "B:x\n"), "{\\rtf1 B}");
+    EXPECT_EQ(Merge("{\\rtf1 #A#B}",
+                    "|0:A\x03"
+                    "B:x\n"),
+              "{\\rtf1 B}");
 }
 
 TEST_F(RtfEngine, OemLinesAreConvertedFromCp866) {
-    EXPECT_EQ(Merge("{\\rtf1 #A#,#B#,#C#}", "|0:A:\x80\xE0\n|DOS:\n|0:B:\x80\xE0\xF0\n|WIN:\n|0:C:\x80\n"),
+    EXPECT_EQ(Merge("{\\rtf1 #A#,#B#,#C#}",
+                    "|0:A:\x80\xE0\n|DOS:\n|0:B:\x80\xE0\xF0\n|WIN:\n|0:C:\x80\n"),
               "{\\rtf1 \x80\xE0,\xC0\xF0\xA8,\x80}");
 }
 
@@ -276,7 +290,7 @@ TEST_F(RtfEngine, UnpairedDelimiterLeavesAnEmptyReport) {
 }
 
 class RtfEngineFiles : public RtfEngine {
-protected:
+  protected:
     void SetUp() override {
         WriteBytes(dir_ / "t.rtf", "{\\rtf1 #A#}");
         WriteBytes(dir_ / "d.txt", "|0:A:1\n");
@@ -308,7 +322,8 @@ TEST_F(RtfEngineFiles, TemplateAndReportMustBeDifferentFiles) {
 }
 
 TEST_F(RtfEngineFiles, DataAndReportMustBeDifferentFiles) {
-    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "t.rtf", dir_.Path() / "." / "d.txt"), msg::kSameDataFile);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "t.rtf", dir_.Path() / "." / "d.txt"),
+              msg::kSameDataFile);
     EXPECT_EQ(ReadBytes(dir_ / "d.txt"), "|0:A:1\n");
 }
 

@@ -15,7 +15,7 @@ using rtf_test::RunEngine;
 using rtf_test::TempDir;
 
 class Generator {
-public:
+  public:
     explicit Generator(unsigned seed) : rng_(seed) {}
 
     std::string Template() {
@@ -49,20 +49,42 @@ public:
         return v[static_cast<std::size_t>(Int(0, static_cast<int>(v.size()) - 1))];
     }
 
-private:
+  private:
     std::string Field(const std::string& name) { return delimiter_ + name + delimiter_; }
 
     std::string Piece() {
         static const std::vector<std::string> text = {
-            "ab", " ", "\\par ", "{", "}", "\\", "x", "\xC1\xE0", "\r\n", "\n", ":", "|",
-            "\\fcharset0", "}{\\f1 \\par }", "3", "$", "\\'", "1", "D"};
-        static const std::vector<std::string> names = {
-            "k1", "k2", "k3", "Key", "_SYM1", "DATE", "TIME", "EOP", "", "date",
-            "k{\\b 1}", "k\\lang1049 2", "k 3", "\\'c8\\'ec", "\xD2\xE8\xEF", "\xD2\xE8\xEF" "1",
-            "Tip{\\b Krana", "k\\x", "FONT=a.ttf", "FONT=k1", "FONT=", "FONT=@#"};
-        static const std::vector<std::string> blocks = {"1", "2", "D1", "1D", "0", "D", "12",
-                                                        "D12", "12D", "1234", "3", "0001", "D99999999", "D00000001234"};
-        static const std::vector<std::string> delimiters = {"#", "$$", "3", "ab", "@", "}", "##", "\x03", "3}", "5#", "\x03\x03", "F#"};
+            "ab",       " ",    "\\par ", "{", "}", "\\",          "x",
+            "\xC1\xE0", "\r\n", "\n",     ":", "|", "\\fcharset0", "}{\\f1 \\par }",
+            "3",        "$",    "\\'",    "1", "D"};
+        static const std::vector<std::string> names = {"k1",
+                                                       "k2",
+                                                       "k3",
+                                                       "Key",
+                                                       "_SYM1",
+                                                       "DATE",
+                                                       "TIME",
+                                                       "EOP",
+                                                       "",
+                                                       "date",
+                                                       "k{\\b 1}",
+                                                       "k\\lang1049 2",
+                                                       "k 3",
+                                                       "\\'c8\\'ec",
+                                                       "\xD2\xE8\xEF",
+                                                       "\xD2\xE8\xEF"
+                                                       "1",
+                                                       "Tip{\\b Krana",
+                                                       "k\\x",
+                                                       "FONT=a.ttf",
+                                                       "FONT=k1",
+                                                       "FONT=",
+                                                       "FONT=@#"};
+        static const std::vector<std::string> blocks = {
+            "1",   "2",   "D1",   "1D", "0",    "D",         "12",
+            "D12", "12D", "1234", "3",  "0001", "D99999999", "D00000001234"};
+        static const std::vector<std::string> delimiters = {
+            "#", "$$", "3", "ab", "@", "}", "##", "\x03", "3}", "5#", "\x03\x03", "F#"};
         int kind = Int(0, 99);
         if (kind < 30) return Pick(text);
         if (kind < 60) return Field(Pick(names));
@@ -71,7 +93,8 @@ private:
             std::string body;
             int n = Int(0, 4);
             for (int i = 0; i < n; ++i) body += Chance(0.5) ? Field(Pick(names)) : Pick(text);
-            if (Chance(0.5)) return "{\\f1 " + Field(b) + "}{\\f1 \\par }" + body + "{" + Field(b) + "}";
+            if (Chance(0.5))
+                return "{\\f1 " + Field(b) + "}{\\f1 \\par }" + body + "{" + Field(b) + "}";
             return Field(b) + body + Field(b);
         }
         if (kind < 82) {
@@ -87,9 +110,31 @@ private:
     }
 
     std::string Value() {
-        static const std::vector<std::string> parts = {
-            "v", "\xC0\xC1", "{", "}", "\\", "|EOL:", "|EOP:", "|E", "OL:", ":", "|", "\x03",
-            "\x03k1\x03", "\x03k2\x03", "\x03k", "k2\x03", "\x03\x03", "\x02" "1**", "#", "$$", " ", "\x80\xB3\xF0", "|0:", "|1:"};
+        static const std::vector<std::string> parts = {"v",
+                                                       "\xC0\xC1",
+                                                       "{",
+                                                       "}",
+                                                       "\\",
+                                                       "|EOL:",
+                                                       "|EOP:",
+                                                       "|E",
+                                                       "OL:",
+                                                       ":",
+                                                       "|",
+                                                       "\x03",
+                                                       "\x03k1\x03",
+                                                       "\x03k2\x03",
+                                                       "\x03k",
+                                                       "k2\x03",
+                                                       "\x03\x03",
+                                                       "\x02"
+                                                       "1**",
+                                                       "#",
+                                                       "$$",
+                                                       " ",
+                                                       "\x80\xB3\xF0",
+                                                       "|0:",
+                                                       "|1:"};
         std::string v;
         int n = Int(0, 5);
         for (int i = 0; i < n; ++i) v += Pick(parts);
@@ -98,8 +143,9 @@ private:
     }
 
     std::string Key() {
-        static const std::vector<std::string> keys = {"k1", "k2", "k3", "Key", "_SYM1", "DATE",
-                                                      "ab", "1", "k\x03k2", "\x03", "x", "k1\x03", "\x03k2", "\x03\x03"};
+        static const std::vector<std::string> keys = {
+            "k1", "k2",      "k3",   "Key", "_SYM1",  "DATE",   "ab",
+            "1",  "k\x03k2", "\x03", "x",   "k1\x03", "\x03k2", "\x03\x03"};
         return Pick(keys);
     }
 
@@ -107,7 +153,8 @@ private:
         int kind = Int(0, 99);
         if (kind < 40) return "|0:" + Key() + ":" + Value();
         if (kind < 62) {
-            std::string prefix = "|" + std::to_string(Pick(std::vector<int>{1, 2, 3, 12, 123, 5}) ) + ":";
+            std::string prefix =
+                "|" + std::to_string(Pick(std::vector<int>{1, 2, 3, 12, 123, 5})) + ":";
             std::string line;
             int pairs = Int(1, 3);
             for (int i = 0; i < pairs; ++i) line += prefix + Key() + ":" + Value();
@@ -118,7 +165,9 @@ private:
         if (kind < 70) return "#|0:k1:comment";
         if (kind < 72) return "";
         if (kind < 74) return Chance(0.5) ? "|1000:k1:x" : "|-1:k1:x";
-        if (kind < 78) return Pick(std::vector<std::string>{"abc", "|5:", "|0::v", "|0:", ":x", "| 1:k1:z", "|+2:k2:y", "|x:k1:q", "|0:k1"});
+        if (kind < 78)
+            return Pick(std::vector<std::string>{"abc", "|5:", "|0::v", "|0:", ":x", "| 1:k1:z",
+                                                 "|+2:k2:y", "|x:k1:q", "|0:k1"});
         if (kind < 84) return "|0:k1:v|0:k2:w";
         return "|0:" + Key() + ":" + Value() + "\r";
     }
@@ -144,7 +193,8 @@ TEST(RtfOracle, EngineMatchesLiteralAlgorithmOnGeneratedInput) {
         input.registerFont = [&](const std::string& f) { oracleFonts.push_back(f); };
         rtf_oracle::OracleResult expected = rtf_oracle::OracleMerge(input);
 
-        RepoRTF_interface::SetFontRegistration([&](const std::string& f) { engineFonts.push_back(f); });
+        RepoRTF_interface::SetFontRegistration(
+            [&](const std::string& f) { engineFonts.push_back(f); });
         rtf_test::EngineResult actual =
             RunEngine(dir, input.templateBytes, input.dataBytes,
                       stopAt ? RepoRTF_interface::ProgressCallback(progress) : nullptr);
@@ -155,9 +205,11 @@ TEST(RtfOracle, EngineMatchesLiteralAlgorithmOnGeneratedInput) {
                     engineFonts == oracleFonts;
         if (!same) {
             ++failures;
-            ADD_FAILURE() << "seed " << seed << "\ntemplate: " << testing::PrintToString(input.templateBytes)
+            ADD_FAILURE() << "seed " << seed
+                          << "\ntemplate: " << testing::PrintToString(input.templateBytes)
                           << "\ndata: " << testing::PrintToString(input.dataBytes)
-                          << "\nexpected error: " << expected.error << "\nactual error: " << actual.error
+                          << "\nexpected error: " << expected.error
+                          << "\nactual error: " << actual.error
                           << "\nexpected: " << testing::PrintToString(expected.report)
                           << "\nactual:   " << testing::PrintToString(actual.report);
         }
