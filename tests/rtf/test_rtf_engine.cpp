@@ -234,10 +234,10 @@ TEST_F(RtfEngine, ValuesThatHoldMarkers) {
                     "|0:A\x03"
                     "B:x\n"),
               "{\\rtf1 B}");
-    EXPECT_EQ(Merge("#A#B",
-                    "|0:A\x03"
+    EXPECT_EQ(Merge("#C##A#B",
+                    "|0:C:c\n|0:A\x03"
                     "B:x\n"),
-              "B");
+              "cB");
 }
 
 TEST_F(RtfEngine, OemLinesAreConvertedFromCp866) {
