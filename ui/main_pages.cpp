@@ -70,10 +70,12 @@ void TForm_TIRS48CMain::createPages() {
     (new QVBoxLayout(TabSheet_Osn))->addWidget(frameView_);
 
     auto* perLayout = new QVBoxLayout(TabSheet_Per);
-    auto* overloads = new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), TabSheet_Per);
+    auto* overloads =
+        new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), TabSheet_Per);
     overloadView_ = new RecordView(overloadViewSpec(), *reading_, dialogs_, separator, overloads);
     (new QVBoxLayout(overloads))->addWidget(overloadView_);
-    auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим заначениям параметров КДС"), TabSheet_Per);
+    auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим заначениям параметров КДС"),
+                              TabSheet_Per);
     (new QVBoxLayout(kds))->addWidget(buildKdsView(kds));
     perLayout->addWidget(overloads);
     perLayout->addWidget(kds);

@@ -156,7 +156,8 @@ RecordView::RecordView(const RecordViewSpec& spec, const recorder::Reading& read
     auto* countRow = new QWidget(this);
     auto* countLayout = new QHBoxLayout(countRow);
     countLayout->setContentsMargins(0, 0, 0, 0);
-    countLayout->addWidget(namedLabel(spec.countCaption, QString::fromUtf8("Отобрано кадров:"), countRow));
+    countLayout->addWidget(
+        namedLabel(spec.countCaption, QString::fromUtf8("Отобрано кадров:"), countRow));
     countLabel = namedLabel(spec.count, QString::fromStdString(view_.countText()), countRow);
     countLayout->addWidget(countLabel);
     countLayout->addStretch();
@@ -201,7 +202,8 @@ QWidget* RecordView::buildSelections(const RecordViewSpec& spec) {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto* byLoad = new QGroupBox(QString::fromUtf8("Вывести кадры со степенью загрузки более..."), row);
+    auto* byLoad =
+        new QGroupBox(QString::fromUtf8("Вывести кадры со степенью загрузки более..."), row);
     auto* loadLayout = new QHBoxLayout(byLoad);
     loadLayout->addWidget(namedLabel(spec.loadSignLabel, QString::fromUtf8("М >"), byLoad));
     minLoadEdit = namedEdit(spec.minLoadEdit, spec.minLoadDefault, byLoad);
@@ -263,11 +265,12 @@ std::optional<std::int64_t> RecordView::integerIn(QLineEdit* edit, const QString
     bool ok = false;
     const int value = edit->text().trimmed().toInt(&ok);
     if (ok) return value;
-    dialogs_.showError(this, QString::fromUtf8("«%1» — не целое число.\nВ поле «%2» нужно целое число от "
-                                               "%3 до %4.")
-                                 .arg(edit->text(), what)
-                                 .arg(std::numeric_limits<int>::min())
-                                 .arg(std::numeric_limits<int>::max()));
+    dialogs_.showError(this,
+                       QString::fromUtf8("«%1» — не целое число.\nВ поле «%2» нужно целое число от "
+                                         "%3 до %4.")
+                           .arg(edit->text(), what)
+                           .arg(std::numeric_limits<int>::min())
+                           .arg(std::numeric_limits<int>::max()));
     edit->setFocus();
     return std::nullopt;
 }
@@ -342,9 +345,9 @@ QWidget* buildKdsView(QWidget* parent) {
     auto* layout = new QGridLayout(view);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setHorizontalSpacing(4);
-    static const char* const kCaptions[] = {"Номер кадра",        "Дата",
-                                            "Время",              "Название параметра",
-                                            "Значение параметра", "Контрольная сумма"};
+    static const char* const kCaptions[] = {
+        "Номер кадра",      "Дата", "Время", "Название параметра", "Значение параметра",
+        "Контрольная сумма"};
     auto* captions = new QWidget(view);
     auto* captionLayout = new QVBoxLayout(captions);
     captionLayout->setContentsMargins(0, 1, 0, 1);

@@ -41,7 +41,7 @@ struct RecordViewSpec {
     const char* firstDefault;
     const char* lastDefault;
     QDate dateDefault;
-    bool digitKeyFilter;  // only digits and backspace may be typed in the edits
+    bool digitKeyFilter;   // only digits and backspace may be typed in the edits
     const char* gridHint;  // empty: no hint
 };
 
