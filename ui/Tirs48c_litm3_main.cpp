@@ -13,6 +13,7 @@
 #include "recorder/loader.h"
 #include "ui/Logloaderror.h"
 #include "ui/Official.h"
+#include "ui/record_view.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_placement.h"
 
@@ -145,6 +146,14 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     recorder::decodeDataFile(*file, *reading_, numberFormat());
     renderReading();
     if (official_) official_->setReport(reading_->addressReportText());
+    frameView_->setUpAfterLoad();
+    overloadView_->setUpAfterLoad();
+}
+
+void TForm_TIRS48CMain::showFrameAt(int position) {
+    PageControl_Main->setCurrentWidget(TabSheet_Cikl);
+    PageControl_Cikl->setCurrentWidget(TabSheet_Osn);
+    frameView_->jumpTo(position);
 }
 
 void TForm_TIRS48CMain::renderReading() {

@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QTabWidget;
+class RecordView;
 class TForm_LogError;
 class TForm_Official;
 class UserDialogs;
@@ -37,6 +38,12 @@ class TForm_TIRS48CMain : public QMainWindow {
     const QString& startDirectory() const { return startDirectory_; }
     const Displays& displays() const { return displays_; }
     QLabel* statusPanel(int index) const;
+
+    // The frame view ("Общая") and the overload view ("Перегрузки и КДС").
+    RecordView* frameView() const { return frameView_; }
+    RecordView* overloadView() const { return overloadView_; }
+    // Shows the frame view at a position of its list (a chart click lands here).
+    void showFrameAt(int position);
 
     // Opens a data file named outside the dialog (command line, file manager)
     // exactly as if it had been chosen in the dialog.
@@ -113,6 +120,8 @@ class TForm_TIRS48CMain : public QMainWindow {
     QLabel* statusPanels_[3] = {};
     TForm_LogError* logError_ = nullptr;
     TForm_Official* official_ = nullptr;
+    RecordView* frameView_ = nullptr;
+    RecordView* overloadView_ = nullptr;
 };
 
 // Captions and texts of the open command.

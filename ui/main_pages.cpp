@@ -3,12 +3,14 @@
 // by their own views.
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/pages.h"
+#include "ui/record_view.h"
 
 namespace {
 
@@ -63,6 +65,21 @@ void TForm_TIRS48CMain::createPages() {
     TabSheet_Cikl = PageControl_Cikl->parentWidget();
     TabSheet_Osn = page(PageControl_Cikl, "TabSheet_Osn", "Общая");
     TabSheet_Per = page(PageControl_Cikl, "TabSheet_Per", "Перегрузки и КДС");
+    const char separator = numberFormat().decimalSeparator;
+    frameView_ = new RecordView(frameViewSpec(), *reading_, dialogs_, separator, TabSheet_Osn);
+    (new QVBoxLayout(TabSheet_Osn))->addWidget(frameView_);
+
+    auto* perLayout = new QVBoxLayout(TabSheet_Per);
+    auto* overloads =
+        new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), TabSheet_Per);
+    overloadView_ = new RecordView(overloadViewSpec(), *reading_, dialogs_, separator, overloads);
+    (new QVBoxLayout(overloads))->addWidget(overloadView_);
+    auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим заначениям параметров КДС"),
+                              TabSheet_Per);
+    (new QVBoxLayout(kds))->addWidget(buildKdsView(kds));
+    perLayout->addWidget(overloads);
+    perLayout->addWidget(kds);
+    perLayout->addStretch();
 
     PageControl_Main->setCurrentIndex(0);
 }

@@ -1,0 +1,371 @@
+#include "ui/record_view.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "recorder/record_fields.h"
+#include "ui/user_dialogs.h"
+
+namespace {
+
+constexpr int kRowHeight = 17;
+const QColor kNavy(0, 0, 128);
+
+QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* namedEdit(const char* name, const char* text, QWidget* parent) {
+    auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
+    edit->setObjectName(name);
+    edit->setMaximumWidth(70);
+    return edit;
+}
+
+QPushButton* namedButton(const char* name, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8("Вывести"), parent);
+    button->setObjectName(name);
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
+    return button;
+}
+
+QString rowCaption(recorder::ViewKind kind, int row) {
+    return QString::fromUtf8(kind == recorder::ViewKind::Frames
+                                 ? recorder::frameFields()[static_cast<std::size_t>(row)].caption
+                                 : recorder::overloadRowCaption(row));
+}
+
+// A grid of fixed cells: no headers, no editing, fixed column width and row height.
+QTableWidget* fixedGrid(const char* name, int columns, int rows, int columnWidth, QWidget* parent) {
+    auto* grid = new QTableWidget(rows, columns, parent);
+    grid->setObjectName(name);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setMinimumSectionSize(10);
+    grid->verticalHeader()->setMinimumSectionSize(10);
+    grid->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setFixedSize(columns * columnWidth + 2 * grid->frameWidth(),
+                       rows * kRowHeight + 2 * grid->frameWidth());
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) grid->setItem(r, c, new QTableWidgetItem);
+    return grid;
+}
+
+// The row captions beside a grid, one label per row at the row's height.
+QWidget* rowCaptions(recorder::ViewKind kind, int rows, QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 1, 0, 1);
+    layout->setSpacing(0);
+    for (int r = 0; r < rows; ++r) {
+        auto* caption = new QLabel(rowCaption(kind, r), box);
+        caption->setFixedHeight(kRowHeight);
+        layout->addWidget(caption);
+    }
+    return box;
+}
+
+}  // namespace
+
+RecordViewSpec frameViewSpec() {
+    return {recorder::ViewKind::Frames,
+            115,
+            "StringGrid_O_Otb",
+            "ScrollBar_Cikl",
+            "Label72",
+            "Label_O_OtbZap",
+            "Label63",
+            "Edit_Mmax",
+            "BitBtn_MaxM",
+            "Label55",
+            "Edit_KHome",
+            "Label60",
+            "Edit_KEnd",
+            "BitBtn_DKadr",
+            "DateTimePicker_Data",
+            "BitBtn_DataSel",
+            "100",
+            "0",
+            "40",
+            QDate::currentDate(),
+            true,
+            "Для расшифровки кодов укажите ячейку"};
+}
+
+RecordViewSpec overloadViewSpec() {
+    return {recorder::ViewKind::Overloads,
+            71,
+            "StringGrid_Per_Otb",
+            "ScrollBar_Per",
+            "Label_OTBOR",
+            "Label_Per_OtbZap",
+            "Label64",
+            "Edit3",
+            "BitBtn3",
+            "Label88",
+            "Edit4",
+            "Label89",
+            "Edit5",
+            "BitBtn4",
+            "DateTimePicker_DataPer",
+            "BitBtn1",
+            "0",
+            "0",
+            "2600",
+            QDate(2006, 11, 30),
+            false,
+            ""};
+}
+
+RecordView::RecordView(const RecordViewSpec& spec, const recorder::Reading& reading,
+                       UserDialogs& dialogs, char decimalSeparator, QWidget* parent)
+    : QWidget(parent),
+      reading_(reading),
+      dialogs_(dialogs),
+      format_{decimalSeparator},
+      view_(spec.kind),
+      digitKeyFilter_(spec.digitKeyFilter) {
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(2);
+
+    buildGrid(spec);
+    layout->addWidget(rowCaptions(spec.kind, view_.rows(), this), 0, 0, Qt::AlignTop);
+    layout->addWidget(grid, 0, 1, Qt::AlignTop | Qt::AlignLeft);
+
+    auto* countRow = new QWidget(this);
+    auto* countLayout = new QHBoxLayout(countRow);
+    countLayout->setContentsMargins(0, 0, 0, 0);
+    countLayout->addWidget(
+        namedLabel(spec.countCaption, QString::fromUtf8("Отобрано кадров:"), countRow));
+    countLabel = namedLabel(spec.count, QString::fromStdString(view_.countText()), countRow);
+    countLayout->addWidget(countLabel);
+    countLayout->addStretch();
+    layout->addWidget(countRow, 1, 0);
+
+    scrollBar = new QScrollBar(Qt::Horizontal, this);
+    scrollBar->setObjectName(spec.scrollBar);
+    scrollBar->setSingleStep(1);
+    scrollBar->setPageStep(view_.columns());
+    scrollBar->setFixedWidth(grid->width());
+    layout->addWidget(scrollBar, 1, 1, Qt::AlignLeft);
+    syncScrollBar();
+    connect(scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
+        if (syncing_) return;
+        view_.setPosition(value);
+        redraw();
+    });
+
+    layout->addWidget(buildSelections(spec), 2, 0, 1, 2);
+    layout->setRowStretch(3, 1);
+    layout->setColumnStretch(2, 1);
+}
+
+void RecordView::buildGrid(const RecordViewSpec& spec) {
+    grid = fixedGrid(spec.grid, view_.columns(), view_.rows(), spec.columnWidth, this);
+    if (spec.kind == recorder::ViewKind::Frames) {
+        QFont bold = grid->font();
+        bold.setBold(true);
+        grid->setFont(bold);
+    }
+    QPalette palette = grid->palette();
+    palette.setColor(QPalette::Text, kNavy);
+    grid->setPalette(palette);
+    if (*spec.gridHint) {
+        grid->setToolTip(QString::fromUtf8(spec.gridHint));
+        grid->setStatusTip(QString::fromUtf8(spec.gridHint));
+    }
+}
+
+QWidget* RecordView::buildSelections(const RecordViewSpec& spec) {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* byLoad =
+        new QGroupBox(QString::fromUtf8("Вывести кадры со степенью загрузки более..."), row);
+    auto* loadLayout = new QHBoxLayout(byLoad);
+    loadLayout->addWidget(namedLabel(spec.loadSignLabel, QString::fromUtf8("М >"), byLoad));
+    minLoadEdit = namedEdit(spec.minLoadEdit, spec.minLoadDefault, byLoad);
+    loadLayout->addWidget(minLoadEdit);
+    loadButton = namedButton(spec.loadButton, byLoad);
+    loadLayout->addWidget(loadButton);
+
+    auto* byRange = new QGroupBox(QString::fromUtf8("Вывести кадры в диапазоне"), row);
+    auto* rangeLayout = new QHBoxLayout(byRange);
+    rangeLayout->addWidget(namedLabel(spec.fromLabel, QString::fromUtf8("с"), byRange));
+    firstEdit = namedEdit(spec.firstEdit, spec.firstDefault, byRange);
+    rangeLayout->addWidget(firstEdit);
+    rangeLayout->addWidget(namedLabel(spec.toLabel, QString::fromUtf8("по"), byRange));
+    lastEdit = namedEdit(spec.lastEdit, spec.lastDefault, byRange);
+    rangeLayout->addWidget(lastEdit);
+    rangeButton = namedButton(spec.rangeButton, byRange);
+    rangeLayout->addWidget(rangeButton);
+
+    auto* byDate = new QGroupBox(QString::fromUtf8("Вывести кадры по дате"), row);
+    auto* dateLayout = new QHBoxLayout(byDate);
+    datePicker = new QDateEdit(spec.dateDefault, byDate);
+    datePicker->setObjectName(spec.datePicker);
+    datePicker->setCalendarPopup(true);
+    datePicker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    dateLayout->addWidget(datePicker);
+    dateButton = namedButton(spec.dateButton, byDate);
+    dateLayout->addWidget(dateButton);
+
+    layout->addWidget(byLoad);
+    layout->addWidget(byRange);
+    layout->addWidget(byDate);
+    layout->addStretch();
+
+    loadButton->setProperty("tag", 1);
+    rangeButton->setProperty("tag", 2);
+    dateButton->setProperty("tag", 3);
+    for (QPushButton* button : {loadButton, rangeButton, dateButton})
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { selectByTag(button->property("tag").toInt()); });
+    if (digitKeyFilter_)
+        for (QLineEdit* edit : {minLoadEdit, firstEdit, lastEdit}) edit->installEventFilter(this);
+    return row;
+}
+
+bool RecordView::eventFilter(QObject* watched, QEvent* event) {
+    // Only digits and backspace may be typed; other characters never reach the edit.
+    if (event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (text.size() == 1) {
+            const QChar c = text.at(0);
+            const bool allowed = (c >= '0' && c <= '9') || c == QChar(8) || c == QChar(0x7F);
+            if (!allowed) return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::optional<std::int64_t> RecordView::integerIn(QLineEdit* edit, const QString& what) {
+    bool ok = false;
+    const int value = edit->text().trimmed().toInt(&ok);
+    if (ok) return value;
+    dialogs_.showError(this,
+                       QString::fromUtf8("«%1» — не целое число.\nВ поле «%2» нужно целое число от "
+                                         "%3 до %4.")
+                           .arg(edit->text(), what)
+                           .arg(std::numeric_limits<int>::min())
+                           .arg(std::numeric_limits<int>::max()));
+    edit->setFocus();
+    return std::nullopt;
+}
+
+void RecordView::selectByTag(int tag) {
+    // The edits are read before anything changes, so a bad number leaves the
+    // list, the count and the columns as they were.
+    recorder::SelectionRequest request;
+    if (tag == 1) {
+        const auto m = integerIn(minLoadEdit, QString::fromUtf8("М >"));
+        if (!m) return;
+        request = recorder::SelectionRequest::byLoad(*m);
+    } else if (tag == 2) {
+        const auto a = integerIn(firstEdit, QString::fromUtf8("с"));
+        if (!a) return;
+        const auto b = integerIn(lastEdit, QString::fromUtf8("по"));
+        if (!b) return;
+        request = recorder::SelectionRequest::byRange(*a, *b);
+    } else {
+        const QDate d = datePicker->date();
+        request = recorder::SelectionRequest::byDate(
+            recorder::selectionDateText(d.day(), d.month(), d.year()));
+    }
+
+    switch (view_.select(reading_, request)) {
+        case recorder::SelectionOutcome::Stopped:
+            return;
+        case recorder::SelectionOutcome::NothingFound:
+            countLabel->setText(QString::fromStdString(view_.countText()));
+            dialogs_.showInformation(this, QString::fromUtf8(recorder::kNothingFoundMessage));
+            redraw();
+            return;
+        case recorder::SelectionOutcome::Shown:
+            countLabel->setText(QString::fromStdString(view_.countText()));
+            syncScrollBar();
+            redraw();
+            return;
+    }
+}
+
+void RecordView::setUpAfterLoad() {
+    view_.setUpAfterLoad(reading_);
+    syncScrollBar();
+    redraw();
+}
+
+void RecordView::jumpTo(int position) {
+    view_.jumpTo(position);
+    syncScrollBar();
+    redraw();
+}
+
+void RecordView::syncScrollBar() {
+    syncing_ = true;
+    scrollBar->setRange(view_.scrollMin(), view_.scrollMax());
+    scrollBar->setValue(view_.position());
+    syncing_ = false;
+}
+
+void RecordView::redraw() {
+    grid->setUpdatesEnabled(false);
+    for (int c = 0; c < view_.columns(); ++c) {
+        const auto texts = view_.columnTexts(reading_, c, format_);
+        for (int r = 0; r < view_.rows(); ++r)
+            grid->item(r, c)->setText(QString::fromStdString(texts[static_cast<std::size_t>(r)]));
+    }
+    grid->setUpdatesEnabled(true);
+}
+
+QWidget* buildKdsView(QWidget* parent) {
+    auto* view = new QWidget(parent);
+    auto* layout = new QGridLayout(view);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setHorizontalSpacing(4);
+    static const char* const kCaptions[] = {
+        "Номер кадра",      "Дата", "Время", "Название параметра", "Значение параметра",
+        "Контрольная сумма"};
+    auto* captions = new QWidget(view);
+    auto* captionLayout = new QVBoxLayout(captions);
+    captionLayout->setContentsMargins(0, 1, 0, 1);
+    captionLayout->setSpacing(0);
+    for (const char* caption : kCaptions) {
+        auto* label = new QLabel(QString::fromUtf8(caption), captions);
+        label->setFixedHeight(kRowHeight);
+        captionLayout->addWidget(label);
+    }
+    auto* grid = fixedGrid("StringGrid_KDS", 8, 6, 71, view);
+    auto* scroll = new QScrollBar(Qt::Horizontal, view);
+    scroll->setObjectName("ScrollBar_KDS");
+    scroll->setRange(0, 100);
+    scroll->setFixedWidth(grid->width());
+    layout->addWidget(captions, 0, 0, Qt::AlignTop);
+    layout->addWidget(grid, 0, 1, Qt::AlignTop | Qt::AlignLeft);
+    layout->addWidget(scroll, 1, 1, Qt::AlignLeft);
+    layout->setColumnStretch(2, 1);
+    layout->setRowStretch(2, 1);
+    return view;
+}

@@ -1,0 +1,103 @@
+#pragma once
+// A paged record view: a grid of one record per column, its row captions, a
+// scroll bar, the count of the last selection and the three selection groups
+// (by load, by frame range, by date). The frame view and the overload view are
+// two configurations of it; the paging and selection rules live in the core's
+// PagedView, this widget only renders them and turns clicks into requests.
+
+#include <QDate>
+#include <QWidget>
+
+#include "recorder/paged_view.h"
+#include "recorder/reading.h"
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTableWidget;
+class UserDialogs;
+
+// Names and defaults that tell the two views apart.
+struct RecordViewSpec {
+    recorder::ViewKind kind;
+    int columnWidth;
+    const char* grid;
+    const char* scrollBar;
+    const char* countCaption;  // the label "Отобрано кадров:"
+    const char* count;
+    const char* loadSignLabel;  // "М >"
+    const char* minLoadEdit;
+    const char* loadButton;
+    const char* fromLabel;  // "с"
+    const char* firstEdit;
+    const char* toLabel;  // "по"
+    const char* lastEdit;
+    const char* rangeButton;
+    const char* datePicker;
+    const char* dateButton;
+    const char* minLoadDefault;
+    const char* firstDefault;
+    const char* lastDefault;
+    QDate dateDefault;
+    bool digitKeyFilter;   // only digits and backspace may be typed in the edits
+    const char* gridHint;  // empty: no hint
+};
+
+RecordViewSpec frameViewSpec();
+RecordViewSpec overloadViewSpec();
+
+class RecordView : public QWidget {
+    Q_OBJECT
+
+  public:
+    // `reading` outlives the view; `decimalSeparator` formats the "#0.00" cells.
+    RecordView(const RecordViewSpec& spec, const recorder::Reading& reading, UserDialogs& dialogs,
+               char decimalSeparator, QWidget* parent);
+
+    // After a file was opened: the identity list, the scroll range and position.
+    void setUpAfterLoad();
+    // Moves to a position of the list, clamped to the scroll range, and redraws.
+    void jumpTo(int position);
+    // Fills the columns from the list at the scroll bar's position.
+    void redraw();
+
+    const recorder::PagedView& state() const { return view_; }
+
+    QTableWidget* grid = nullptr;
+    QScrollBar* scrollBar = nullptr;
+    QLabel* countLabel = nullptr;
+    QLineEdit* minLoadEdit = nullptr;
+    QLineEdit* firstEdit = nullptr;
+    QLineEdit* lastEdit = nullptr;
+    QDateEdit* datePicker = nullptr;
+    QPushButton* loadButton = nullptr;
+    QPushButton* rangeButton = nullptr;
+    QPushButton* dateButton = nullptr;
+
+  public slots:
+    // The shared handler of the three buttons, told apart by their tag 1, 2, 3.
+    void selectByTag(int tag);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildGrid(const RecordViewSpec& spec);
+    QWidget* buildSelections(const RecordViewSpec& spec);
+    // The integer in an edit, or nothing after telling the user why not.
+    std::optional<std::int64_t> integerIn(QLineEdit* edit, const QString& what);
+    void syncScrollBar();
+
+    const recorder::Reading& reading_;
+    UserDialogs& dialogs_;
+    recorder::NumberFormat format_;
+    recorder::PagedView view_;
+    bool digitKeyFilter_;
+    bool syncing_ = false;
+};
+
+// The critical-value view: an empty grid with its row captions and a scroll bar
+// whose change does nothing, as the records have no decoding.
+QWidget* buildKdsView(QWidget* parent);
