@@ -29,17 +29,22 @@ std::uint32_t imageSum(std::span<const std::uint8_t> image) {
     return sum;
 }
 
+// Multi-byte reads start inside the file or read zero: an offset near the top of
+// the address range must not wrap around to the file's start.
 std::uint16_t DataFile::u16(std::size_t offset) const {
+    if (offset >= bytes_.size()) return 0;
     return static_cast<std::uint16_t>(u8(offset) | (u8(offset + 1) << 8));
 }
 
 std::uint32_t DataFile::u24(std::size_t offset) const {
+    if (offset >= bytes_.size()) return 0;
     return static_cast<std::uint32_t>(u8(offset)) |
            (static_cast<std::uint32_t>(u8(offset + 1)) << 8) |
            (static_cast<std::uint32_t>(u8(offset + 2)) << 16);
 }
 
 std::uint32_t DataFile::u32(std::size_t offset) const {
+    if (offset >= bytes_.size()) return 0;
     return u24(offset) | (static_cast<std::uint32_t>(u8(offset + 3)) << 24);
 }
 
@@ -54,7 +59,8 @@ void DataFile::copy(std::size_t offset, std::size_t n, std::uint8_t* out) const 
 }
 
 bool DataFile::blockOk(std::size_t offset, std::size_t n) const {
-    if (offset + n <= bytes_.size()) return blockSumOk(bytes_.data() + offset, n);
+    if (offset <= bytes_.size() && n <= bytes_.size() - offset)
+        return blockSumOk(bytes_.data() + offset, n);
     std::vector<std::uint8_t> block(n);
     copy(offset, n, block.data());
     return blockSumOk(block.data(), n);
@@ -62,6 +68,7 @@ bool DataFile::blockOk(std::size_t offset, std::size_t n) const {
 
 std::string DataFile::textSlot(std::size_t offset, std::size_t width) const {
     std::string raw;
+    if (offset >= bytes_.size()) return raw;
     for (std::size_t i = 0; i < width; ++i) {
         const std::uint8_t b = u8(offset + i);
         if (b == 0) break;

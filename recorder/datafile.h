@@ -162,7 +162,7 @@ class DataFile {
     std::vector<std::uint8_t> bytes_;
 };
 
-// The spec'd operation name for the slot rule, over raw bytes (returns UTF-8).
+// The slot rule as a free function over a data file (returns UTF-8).
 std::string readTextSlot(const DataFile& file, std::size_t offset, std::size_t width);
 
 // Why a file could not be read.

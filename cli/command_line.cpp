@@ -1,0 +1,95 @@
+#include "cli/command_line.h"
+
+#include <charconv>
+#include <clocale>
+#include <cstdio>
+#include <iostream>
+
+#include "recorder/loader.h"
+
+namespace cli {
+
+Arguments::Arguments(int argc, char** argv) : args_(argv + 1, argv + argc) {}
+
+bool Arguments::flag(std::string_view name) {
+    for (auto it = args_.begin(); it != args_.end(); ++it) {
+        if (*it == name) {
+            args_.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> Arguments::value(std::string_view name) {
+    auto list = values(name, 1);
+    if (list.empty()) return std::nullopt;
+    return list.front();
+}
+
+std::vector<std::string> Arguments::values(std::string_view name, int count) {
+    for (auto it = args_.begin(); it != args_.end(); ++it) {
+        if (*it != name) continue;
+        if (args_.end() - it <= count)
+            throw UsageError{std::string(name) + " needs " + std::to_string(count) +
+                             (count == 1 ? " value" : " values")};
+        std::vector<std::string> out(it + 1, it + 1 + count);
+        args_.erase(it, it + 1 + count);
+        return out;
+    }
+    return {};
+}
+
+std::vector<std::string> Arguments::positionals() {
+    for (const auto& a : args_)
+        if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option " + a};
+    return args_;
+}
+
+void Arguments::expectPositionals(std::size_t count, const char* what) {
+    if (positionals().size() != count) throw UsageError{std::string("expected ") + what};
+}
+
+recorder::NumberFormat numberFormat(Arguments& args) {
+    recorder::NumberFormat format;
+    if (auto forced = args.value("--decimal")) {
+        if (*forced != "," && *forced != ".") throw UsageError{"--decimal takes ',' or '.'"};
+        format.decimalSeparator = (*forced)[0];
+        return format;
+    }
+    std::setlocale(LC_NUMERIC, "");
+    const char* point = std::localeconv()->decimal_point;
+    format.decimalSeparator = point && (point[0] == ',' || point[0] == '.') ? point[0] : '.';
+    std::setlocale(LC_NUMERIC, "C");
+    return format;
+}
+
+long long parseInteger(const std::string& text, const char* what, long long min, long long max) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc{} || ptr != end || value < min || value > max)
+        throw UsageError{std::string(what) + " must be an integer from " + std::to_string(min) +
+                         " to " + std::to_string(max) + ", not '" + text + "'"};
+    return value;
+}
+
+bool loadOrReport(const std::string& path, recorder::Reading& reading,
+                  const recorder::NumberFormat& format) {
+    std::string error;
+    if (recorder::loadReading(path, reading, format, error)) return true;
+    std::cerr << "litm: cannot open " << path << ": " << error << "\n";
+    return false;
+}
+
+std::string shortestNumber(float value, char decimalSeparator) {
+    char buffer[32];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, ec == std::errc{} ? ptr : buffer);
+    if (decimalSeparator != '.')
+        for (char& c : text)
+            if (c == '.') c = decimalSeparator;
+    return text;
+}
+
+}  // namespace cli

@@ -1,0 +1,54 @@
+#pragma once
+// Small helpers shared by the subcommands of `litm`: argument scanning,
+// the decimal separator, opening a reading with a clear message.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "recorder/number_format.h"
+#include "recorder/reading.h"
+
+namespace cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitCannotOpen = 2;
+inline constexpr int kExitUsage = 64;
+
+// Thrown for a malformed command line; main prints the message and the hint.
+struct UsageError {
+    std::string message;
+};
+
+// The arguments after the subcommand name, consumed as they are recognised.
+class Arguments {
+  public:
+    Arguments(int argc, char** argv);  // argv[0] is the subcommand
+
+    bool flag(std::string_view name);                                   // --json
+    std::optional<std::string> value(std::string_view name);            // --out FILE
+    std::vector<std::string> values(std::string_view name, int count);  // --range A B
+    // The remaining positional arguments; anything left that looks like an option is an error.
+    std::vector<std::string> positionals();
+    void expectPositionals(std::size_t count, const char* what);
+
+  private:
+    std::vector<std::string> args_;
+};
+
+// "--decimal ," or "--decimal ." forces the separator; otherwise the locale's.
+recorder::NumberFormat numberFormat(Arguments& args);
+
+// Integer argument in a range; UsageError otherwise.
+long long parseInteger(const std::string& text, const char* what, long long min, long long max);
+
+// Loads a reading; prints "litm: cannot open FILE: reason" and returns false when it cannot.
+bool loadOrReport(const std::string& path, recorder::Reading& reading,
+                  const recorder::NumberFormat& format);
+
+// Shortest decimal text of a float that reads back to the same float ("10.5", "-0.01").
+std::string shortestNumber(float value, char decimalSeparator = '.');
+
+}  // namespace cli

@@ -1,0 +1,54 @@
+// litm: the recorder analysis from a terminal, over the same core as the window.
+
+#include <cstring>
+#include <iostream>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/subcommands.h"
+
+namespace {
+
+const std::vector<const cli::Subcommand*>& subcommands() {
+    static const std::vector<const cli::Subcommand*> list = {
+        &cli::kCheckCommand,     &cli::kShowCommand,      &cli::kFramesCommand,
+        &cli::kOverloadsCommand, &cli::kAddressesCommand, &cli::kSampleCommand,
+    };
+    return list;
+}
+
+void printUsage(std::ostream& out) {
+    out << "usage: litm COMMAND [ARGS]   (litm COMMAND --help for details)\n\ncommands:\n";
+    for (const auto* c : subcommands())
+        out << "  " << c->name << std::string(12 - std::strlen(c->name), ' ') << c->summary << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return cli::kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printUsage(std::cout);
+        return cli::kExitOk;
+    }
+    for (const auto* c : subcommands()) {
+        if (name != c->name) continue;
+        try {
+            return c->run(argc - 1, argv + 1);
+        } catch (const cli::UsageError& e) {
+            std::cerr << "litm " << name << ": " << e.message << "\n"
+                      << "(litm " << name << " --help shows the usage)\n";
+            return cli::kExitUsage;
+        } catch (const std::exception& e) {
+            std::cerr << "litm " << name << ": " << e.what() << "\n";
+            return cli::kExitFailure;
+        }
+    }
+    std::cerr << "litm: unknown command '" << name << "'\n";
+    printUsage(std::cerr);
+    return cli::kExitUsage;
+}

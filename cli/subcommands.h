@@ -1,0 +1,19 @@
+#pragma once
+// The subcommands of `litm`. Each lives in its own file; main lists them.
+
+namespace cli {
+
+struct Subcommand {
+    const char* name;
+    const char* summary;
+    int (*run)(int argc, char** argv);  // argv[0] is the subcommand name
+};
+
+extern const Subcommand kCheckCommand;
+extern const Subcommand kShowCommand;
+extern const Subcommand kAddressesCommand;
+extern const Subcommand kFramesCommand;
+extern const Subcommand kOverloadsCommand;
+extern const Subcommand kSampleCommand;
+
+}  // namespace cli

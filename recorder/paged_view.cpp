@@ -1,0 +1,102 @@
+#include "recorder/paged_view.h"
+
+#include <algorithm>
+
+#include "recorder/record_fields.h"
+
+namespace recorder {
+namespace {
+
+constexpr int kFrameColumns = 5;
+constexpr int kOverloadColumns = 8;
+// The scroll ranges the views start with, before any file.
+constexpr int kFrameInitialMax = 7288;
+constexpr int kOverloadInitialMax = 2772;
+
+}  // namespace
+
+PagedView::PagedView(ViewKind kind)
+    : kind_(kind),
+      columns_(kind == ViewKind::Frames ? kFrameColumns : kOverloadColumns),
+      // Before any file the list holds 0 everywhere; the cleared slots show nothing.
+      list_(kind == ViewKind::Frames ? kFrameTableSize : kOverloadTableSize, 0),
+      scrollMax_(kind == ViewKind::Frames ? kFrameInitialMax : kOverloadInitialMax) {}
+
+int PagedView::rows() const {
+    return kind_ == ViewKind::Frames ? kFrameFieldCount : kOverloadFieldCount;
+}
+
+void PagedView::setUpAfterLoad(const Reading& reading) {
+    if (kind_ == ViewKind::Frames) {
+        list_ = identitySelection(kFrameTableSize, reading.FrameCount);
+        scrollMax_ = std::max(reading.FrameCount - columns_, 0);
+    } else {
+        list_ = identitySelection(kOverloadTableSize, static_cast<int>(kOverloadTableSize));
+        scrollMax_ = reading.OverloadCount > columns_ ? reading.OverloadCount - columns_ : 1;
+    }
+    position_ = scrollMax_;
+}
+
+SelectionOutcome PagedView::select(const Reading& reading, const SelectionRequest& request) {
+    const bool frames = kind_ == ViewKind::Frames;
+    Selection s;
+    switch (request.rule) {
+        case SelectionRequest::Rule::ByLoad:
+            s = frames ? selectFramesByLoad(reading, request.minLoad)
+                       : selectOverloadsByLoad(reading, request.minLoad);
+            break;
+        case SelectionRequest::Rule::ByRange:
+            s = frames ? selectFramesByRange(reading, request.first, request.last)
+                       : selectOverloadsByRange(reading, request.first, request.last);
+            break;
+        case SelectionRequest::Rule::ByDate:
+            s = frames ? selectFramesByDate(reading, request.date)
+                       : selectOverloadsByDate(reading, request.date);
+            break;
+    }
+    list_ = std::move(s.entries);
+    if (s.stopped) return SelectionOutcome::Stopped;
+    countText_ = std::to_string(s.count);
+    if (s.count == 0) return SelectionOutcome::NothingFound;
+    scrollMax_ = s.count > columns_ ? s.count - columns_ : columns_;
+    position_ = std::max(s.count - columns_, 0);
+    return SelectionOutcome::Shown;
+}
+
+void PagedView::jumpTo(int position) {
+    position_ = std::clamp(position, 0, scrollMax_);
+}
+
+std::optional<int> PagedView::shownSlot(const Reading& reading, int column) const {
+    const long long index = static_cast<long long>(position_) + column;
+    if (index < 0 || index >= static_cast<long long>(list_.size())) return std::nullopt;
+    const int slot = list_[static_cast<std::size_t>(index)];
+    if (slot < 0) return std::nullopt;
+    const auto s = static_cast<std::size_t>(slot);
+    if (kind_ == ViewKind::Frames) {
+        if (s >= reading.FrameTable.size() || reading.FrameTable[s].Status != kStatusGood)
+            return std::nullopt;
+    } else if (s >= reading.OverloadTable.size() ||
+               reading.OverloadTable[s].Status != kStatusGood) {
+        return std::nullopt;
+    }
+    return slot;
+}
+
+std::vector<std::string> PagedView::columnTexts(const Reading& reading, int column,
+                                                const NumberFormat& format) const {
+    std::vector<std::string> texts(static_cast<std::size_t>(rows()));
+    const auto slot = shownSlot(reading, column);
+    if (!slot) return texts;
+    const auto s = static_cast<std::size_t>(*slot);
+    for (int row = 0; row < rows(); ++row) {
+        texts[static_cast<std::size_t>(row)] =
+            kind_ == ViewKind::Frames
+                ? fieldText(frameFieldValue(reading.FrameTable[s], row), format)
+                : fieldText(overloadFieldValue(reading.OverloadTable[s], overloadRowField(row)),
+                            format);
+    }
+    return texts;
+}
+
+}  // namespace recorder

@@ -1,0 +1,159 @@
+// The litm tool as a user runs it: exit codes, the exact texts under
+// --decimal ,, the JSON and CSV shapes, and clear errors.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/sample_reading/sample_reading.h"
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+};
+
+// Runs litm with the arguments; stdout captured, stderr merged when asked.
+Outcome litm(const std::string& args, bool withStderr = false) {
+    const std::string command =
+        std::string(LITM_PATH) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
+    Outcome run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class Litm : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = std::filesystem::temp_directory_path() / ("litm_test_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        write("good.litm", sample::makeSampleReading({}));
+        sample::SampleOptions damaged;
+        damaged.faults.badBlocks = {{0, 2}};
+        damaged.faults.wrongImageSum = true;
+        write("damaged.litm", sample::makeSampleReading(damaged));
+    }
+    static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
+    static void write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    }
+    static std::string path(const std::string& name) { return "'" + (dir_ / name).string() + "'"; }
+    static std::filesystem::path dir_;
+};
+std::filesystem::path Litm::dir_;
+
+TEST_F(Litm, CheckExitCodesAndLines) {
+    EXPECT_EQ(litm("check " + path("good.litm")).exitCode, 0);
+    EXPECT_EQ(litm("check " + path("good.litm")).out, "");
+    const Outcome damaged = litm("check " + path("damaged.litm"));
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_EQ(damaged.out,
+              "Ошибка контольной суммы файла!\n"
+              "Ошибка контольной суммы идентификации крана в Банке-0!\n");
+    const Outcome missing = litm("check " + path("missing.litm"), true);
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.out.find("cannot open"), std::string::npos);
+}
+
+TEST_F(Litm, ShowJsonHoldsTheShownTexts) {
+    const Outcome run = litm("show " + path("good.litm") + " --json --decimal ,");
+    ASSERT_EQ(run.exitCode, 0);
+    for (const char* expected :
+         {"\"Edit_ModTIRS\": \"ТИРС-48С-05\"", "\"Edit_MKran\": \"КС-55713-1\"",
+          "\"Edit_GodIzgot\": \"2019 г.\"", "\"Label_KNag\": \"0,170\"", "\"Label_RezhA\": \"A3\"",
+          "\"CGauge_N10\": ", "\"FrameCount\": 7272", "\"BufferFrameCount\": 12",
+          "\"OverloadCount\": 16", "\"log\": []",
+          "\"addressReport\": \"Адреса памяти страницы\\r\\nАдрес1: 0\\r\\n"})
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected;
+    EXPECT_NE(run.out.find(" т.\""), std::string::npos);
+    EXPECT_EQ(run.out.find("Label_QSum\": \"0"), std::string::npos);
+
+    const Outcome point = litm("show " + path("good.litm") + " --json --decimal .");
+    EXPECT_NE(point.out.find("\"Label_KNag\": \"0.170\""), std::string::npos);
+}
+
+TEST_F(Litm, FramesJsonCsvAndSelections) {
+    const Outcome json = litm("frames " + path("good.litm") + " --json --range 10 11");
+    ASSERT_EQ(json.exitCode, 0);
+    EXPECT_EQ(json.out.rfind("[\n  {\"Number\": 10, \"Date\": \"", 0), 0u)
+        << json.out.substr(0, 80);
+    EXPECT_NE(json.out.find("\"Status\": \"Норма\"}"), std::string::npos);
+    EXPECT_NE(json.out.find("\"LoadPercent\": "), std::string::npos);
+
+    const Outcome csv = litm("frames " + path("good.litm") + " --csv --semicolon --range 0 0");
+    ASSERT_EQ(csv.exitCode, 0);
+    EXPECT_EQ(csv.out.rfind("Number;Date;Time;BoomAngle;", 0), 0u);
+    EXPECT_NE(csv.out.find("\r\n0;"), std::string::npos);
+
+    const Outcome all = litm("frames " + path("good.litm") + " --csv");
+    std::size_t lines = 0;
+    for (char c : all.out) lines += c == '\n';
+    EXPECT_EQ(lines, 1u + 7272u);
+
+    const Outcome heavy = litm("frames " + path("good.litm") + " --csv --min-load 126");
+    for (std::size_t at = heavy.out.find("\r\n"); at + 2 < heavy.out.size();
+         at = heavy.out.find("\r\n", at + 2)) {
+        // Column 14 (LoadPercent) of every row is at least 126.
+        std::size_t start = at + 2;
+        for (int comma = 0; comma < 13; ++comma) start = heavy.out.find(',', start) + 1;
+        EXPECT_GE(std::stoi(heavy.out.substr(start)), 126);
+    }
+
+    const Outcome none = litm("frames " + path("good.litm") + " --date 01.01.99", true);
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_NE(none.out.find("Кадров удовлетворяющих условию не обнаружено!"), std::string::npos);
+}
+
+TEST_F(Litm, OverloadsAndAddresses) {
+    const Outcome json = litm("overloads " + path("good.litm") + " --json");
+    ASSERT_EQ(json.exitCode, 0);
+    std::size_t records = 0;
+    for (std::size_t at = json.out.find("\"Number\""); at != std::string::npos;
+         at = json.out.find("\"Number\"", at + 1))
+        ++records;
+    EXPECT_EQ(records, 16u);
+    EXPECT_NE(json.out.find("\"Capacity\": "), std::string::npos);
+
+    const Outcome report = litm("addresses " + path("good.litm"));
+    EXPECT_EQ(report.out.rfind("Адреса памяти страницы\nАдрес1: 0\n", 0), 0u);
+    EXPECT_NE(report.out.find("Адреса памяти перегрузок:\nАдрес1: 2180\n"), std::string::npos);
+}
+
+TEST_F(Litm, UsageErrorsAreClear) {
+    const Outcome unknown = litm("frobnicate", true);
+    EXPECT_EQ(unknown.exitCode, 64);
+    EXPECT_NE(unknown.out.find("unknown command"), std::string::npos);
+    const Outcome both =
+        litm("frames " + path("good.litm") + " --min-load 5 --date 01.01.20", true);
+    EXPECT_EQ(both.exitCode, 64);
+    EXPECT_EQ(litm("frames " + path("good.litm") + " --min-load abc").exitCode, 64);
+    EXPECT_EQ(litm("frames " + path("good.litm") + " --date 1.1.2020").exitCode, 64);
+    EXPECT_EQ(litm("show " + path("good.litm") + " --decimal ';'").exitCode, 64);
+    for (const char* command : {"check", "show", "frames", "overloads", "addresses", "sample"}) {
+        const Outcome help = litm(std::string(command) + " --help");
+        EXPECT_EQ(help.exitCode, 0) << command;
+        EXPECT_NE(help.out.find("usage: litm"), std::string::npos) << command;
+    }
+}
+
+TEST_F(Litm, SampleWritesAFullReading) {
+    const auto out = dir_ / "sample.litm";
+    EXPECT_EQ(litm("sample --seed 7 --out '" + out.string() + "'").exitCode, 0);
+    EXPECT_EQ(std::filesystem::file_size(out), 270537u);
+    EXPECT_EQ(litm("check '" + out.string() + "'").exitCode, 0);
+    EXPECT_NE(litm("sample --out /nonexistent/dir/x.litm").exitCode, 0);
+}
+
+}  // namespace

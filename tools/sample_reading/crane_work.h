@@ -1,0 +1,62 @@
+#pragma once
+// A truck crane at work over consecutive working days, as its recorder sees it:
+// the frames it writes during load cycles, the overloads it notes, and the
+// accumulated counters of its banks.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "tools/sample_reading/calendar.h"
+#include "tools/sample_reading/image_builder.h"
+#include "tools/sample_reading/prng.h"
+
+namespace sample {
+
+// The accumulated counters as one bank stores them.
+struct BankCounters {
+    float characteristicNumber = 0;
+    std::array<std::uint32_t, 15> loadCycles{};
+    std::int32_t totalCycles = 0;
+    std::array<std::uint32_t, 15> workCycles{};
+    std::int32_t winchSeconds = 0;
+    std::int32_t boomAngleSeconds = 0;
+    std::int32_t boomLengthSeconds = 0;
+    std::int32_t slewSeconds = 0;
+    std::uint32_t motorMinutes = 0;
+    std::int32_t liftedMass = 0;  // 0.01 t
+};
+
+// An overload the crane made while its frames were written.
+struct OverloadEvent {
+    double radius = 0;    // m
+    double capacity = 0;  // t
+    int percent = 0;
+    CivilDate date;
+    int mode = 0;
+};
+
+struct CraneWork {
+    std::vector<FrameFields> frames;  // in the order they were written
+    BankCounters bank0;               // counters after the last frame
+    BankCounters bank1;               // the second copy, equal or a few cycles behind
+    std::vector<OverloadEvent> overloads;
+    int cycles = 0;  // load cycles completed within the frames
+    CivilDate firstDay;
+    CivilDate lastDay;
+    int lastMinuteOfDay = 0;
+};
+
+struct CraneWorkPlan {
+    int frameCount = 0;
+    CivilDate firstDay;
+    int bank1Lag = 0;             // cycles by which Bank 1 trails Bank 0
+    std::int32_t pastCycles = 0;  // cycles before the first frame
+};
+
+CraneWork simulateCraneWork(const CraneWorkPlan& plan, Prng& rng);
+
+// Rated capacity in tonnes at a radius, boom length and reeving.
+double ratedCapacity(double radius, double boomLength, int reeving);
+
+}  // namespace sample
