@@ -10,13 +10,14 @@
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
+#include "cli/command_line.h"
 #include "recorder/datafile.h"
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
+using cli::kExitOk;
+using cli::kExitUsage;
+constexpr int kExitFailed = cli::kExitFailure;
 constexpr int kExitSumMismatch = 3;
 
 const char* const kUsage =
@@ -41,7 +42,7 @@ const char* const kUsage =
     "(/dev/ttyUSB*) first, then /dev/ttyACM*, then /dev/ttyS*, each in numeric order.\n"
     "\n"
     "Exit status: 0 saved; 1 no device, transfer failed or file not written;\n"
-    "2 bad command line; 3 saved, but the image sum does not match.\n";
+    "3 saved, but the image sum does not match; 64 bad command line.\n";
 
 // Status lines one below the other, the gauge as a bar redrawn in place when
 // standard error is a terminal.

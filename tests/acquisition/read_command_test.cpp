@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include <unistd.h>
 
 #include "acquisition_test_support.h"
 #include "cli/read_command.h"
+#include "recorder/loader.h"
 #include "tools/litm3_sim/litm3_device.h"
 
 namespace fs = std::filesystem;
@@ -57,9 +59,30 @@ TEST(ReadCommand, RefusesBadCommandLinesAndWritesNothingWithoutADevice) {
     const auto none = acqtest::portsWith({});
     const fs::path out =
         fs::temp_directory_path() / ("read-command-none-" + std::to_string(::getpid()) + ".litm");
-    EXPECT_EQ(runRead({}, none), 2) << "--out is required";
-    EXPECT_EQ(runRead({"--out", out.string(), "--port", "COM15"}, none), 2);
-    EXPECT_EQ(runRead({"--out", out.string(), "--bogus", "x"}, none), 2);
+    EXPECT_EQ(runRead({}, none), 64) << "--out is required";
+    EXPECT_EQ(runRead({"--out", out.string(), "--port", "COM15"}, none), 64);
+    EXPECT_EQ(runRead({"--out", out.string(), "--bogus", "x"}, none), 64);
     EXPECT_EQ(runRead({"--out", out.string()}, none), 1);
     EXPECT_FALSE(fs::exists(out));
+}
+
+TEST(ReadCommand, AGeneratedReadingFromTheSimulatorLoadsWithoutAnError) {
+    litm3sim::DeviceOptions options;
+    options.fast = true;
+    litm3sim::DeviceThread device(litm3sim::generatedImage(), options);
+    ASSERT_TRUE(device.ok());
+    const fs::path out =
+        fs::temp_directory_path() / ("read-command-gen-" + std::to_string(::getpid()) + ".litm");
+    ASSERT_EQ(
+        runRead({"--out", out.string(), "--port", device.path(), "--operator", "Сидоров С.С."},
+                acqtest::portsWith({})),
+        0);
+
+    auto reading = std::make_unique<recorder::Reading>();
+    std::string error;
+    ASSERT_TRUE(recorder::loadReading(out.string(), *reading, recorder::NumberFormat{}, error))
+        << error;
+    EXPECT_TRUE(reading->LoadErrorLog.empty()) << reading->LoadErrorLog.front();
+    EXPECT_EQ(reading->service.OperatorName, "Сидоров С.С.");
+    fs::remove(out);
 }

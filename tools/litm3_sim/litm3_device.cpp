@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "recorder/datafile.h"
+#include "tools/sample_reading/sample_reading.h"
 
 namespace litm3sim {
 
@@ -39,11 +40,10 @@ std::vector<std::uint8_t> imageFromDataFile(const std::vector<std::uint8_t>& fil
     return image;
 }
 
-std::vector<std::uint8_t> generatedImage() {
-    // A blank recorder: all zeros with a matching sum (zero).
-    std::vector<std::uint8_t> image(recorder::kImageSize, 0);
-    storeSum(image, recorder::imageSum(image));
-    return image;
+std::vector<std::uint8_t> generatedImage(std::uint64_t seed) {
+    sample::SampleOptions options;
+    options.seed = seed;
+    return imageFromDataFile(sample::makeSampleReading(options));
 }
 
 Device::Device(std::vector<std::uint8_t> image, DeviceOptions options)

@@ -32,8 +32,9 @@ struct DeviceOptions {
 // the file is shorter).
 std::vector<std::uint8_t> imageFromDataFile(const std::vector<std::uint8_t>& fileBytes);
 
-// The image of a generated reading, for a device started without a file.
-std::vector<std::uint8_t> generatedImage();
+// The image of a generated reading (a crane at work over several days, every
+// check right), for a device started without a file.
+std::vector<std::uint8_t> generatedImage(std::uint64_t seed = 1);
 
 class Device {
   public:

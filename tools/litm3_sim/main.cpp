@@ -37,6 +37,7 @@ void printUsage(std::FILE* out) {
         "  --stop-after N       stop each transfer after N bytes\n"
         "  --wrong-sum          store an image sum that does not match the image\n"
         "  --extra N            send N more bytes after the full image\n"
+        "  --seed N             seed of the generated reading (default 1)\n"
         "  --help               show this text\n",
         out);
 }
@@ -53,6 +54,7 @@ bool parseNumber(const char* text, unsigned long max, unsigned long& value) {
 int main(int argc, char** argv) {
     litm3sim::DeviceOptions options;
     const char* file = nullptr;
+    std::uint64_t seed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         unsigned long value = 0;
@@ -74,6 +76,9 @@ int main(int argc, char** argv) {
             ++i;
         } else if (arg == "--extra" && hasValue && parseNumber(argv[i + 1], 1ul << 30, value)) {
             options.extraBytes = value;
+            ++i;
+        } else if (arg == "--seed" && hasValue && parseNumber(argv[i + 1], ~0ul, value)) {
+            seed = value;
             ++i;
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "litm3-sim: bad option or value: %s\n", arg.c_str());
@@ -97,7 +102,7 @@ int main(int argc, char** argv) {
         }
         image = litm3sim::imageFromDataFile(bytes);
     } else {
-        image = litm3sim::generatedImage();
+        image = litm3sim::generatedImage(seed);
     }
 
     litm3sim::Device device(std::move(image), options);
