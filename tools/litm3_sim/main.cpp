@@ -4,11 +4,14 @@
 // (Ctrl+C). Point the acquisition at that path, e.g. `litm read --port PATH`.
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include <unistd.h>
 
 #include "recorder/datafile.h"
 #include "tools/litm3_sim/litm3_device.h"
@@ -38,6 +41,9 @@ void printUsage(std::FILE* out) {
         "  --wrong-sum          store an image sum that does not match the image\n"
         "  --extra N            send N more bytes after the full image\n"
         "  --seed N             seed of the generated reading (default 1)\n"
+        "  --link PATH          also make PATH a symbolic link to the terminal while\n"
+        "                       serving (e.g. /dev/ttyUSB99, which the window then\n"
+        "                       probes as one of COM0 .. COM14)\n"
         "  --help               show this text\n",
         out);
 }
@@ -55,6 +61,7 @@ int main(int argc, char** argv) {
     litm3sim::DeviceOptions options;
     const char* file = nullptr;
     std::uint64_t seed = 1;
+    std::string link;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         unsigned long value = 0;
@@ -80,6 +87,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--seed" && hasValue && parseNumber(argv[i + 1], ~0ul, value)) {
             seed = value;
             ++i;
+        } else if (arg == "--link" && hasValue) {
+            link = argv[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "litm3-sim: bad option or value: %s\n", arg.c_str());
             printUsage(stderr);
@@ -111,11 +120,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "litm3-sim: %s\n", error.c_str());
         return 1;
     }
+    if (!link.empty() && ::symlink(device.path().c_str(), link.c_str()) != 0) {
+        std::fprintf(stderr, "litm3-sim: cannot link %s: %s\n", link.c_str(), std::strerror(errno));
+        return 1;
+    }
     std::printf("%s\n", device.path().c_str());
     std::fflush(stdout);
 
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     device.serve(stopRequested);
+    if (!link.empty()) ::unlink(link.c_str());
     return 0;
 }
