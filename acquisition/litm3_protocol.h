@@ -31,8 +31,9 @@ inline constexpr int kProbeSettleMs = 300;     // after configuring a port, befo
 inline constexpr int kTransferSettleMs = 200;  // after the transfer request
 
 // A device that keeps sending past a full image is read (and its bytes dropped)
-// for at most this many more bytes, so a runaway stream cannot hold the program.
-inline constexpr std::size_t kOverrunDrainLimit = 270336;
+// for at most this many more bytes (about 7 s at the line rate), so a runaway
+// stream cannot hold the program.
+inline constexpr std::size_t kOverrunDrainLimit = 65536;
 
 enum class ReadOutcome {
     NoDevice,       // no port answered the probe

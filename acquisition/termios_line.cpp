@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -54,8 +55,10 @@ bool TermiosLine::open(const std::string& device) {
     close();
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
-    // Only a terminal device is a serial port; exclusive use stands for "no sharing".
-    if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0) {
+    // Only a terminal device is a serial port. "No sharing": the terminal's
+    // exclusive mode keeps others from opening it, and the advisory lock tells
+    // programs that already have it open.
+    if (!::isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
         ::close(fd);
         return false;
     }

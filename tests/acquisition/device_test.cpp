@@ -242,6 +242,20 @@ TEST(TooManyBytes, StoringStopsAtTheBufferEndAndTheReadingIsRefused) {
     EXPECT_EQ(unsaved, 0);
 }
 
+TEST(TooManyBytes, ARunawayStreamIsCutOffWithoutWaitingForItsEnd) {
+    DeviceOptions options = fast();
+    options.extraBytes = 4u << 20;
+    DeviceThread device(acqtest::patternedImage(8), options);
+    ASSERT_TRUE(device.ok());
+    std::vector<std::uint8_t> image(recorder::kImageSize, 0);
+    int unsaved = 0;
+    const auto reading = readWith(acqtest::portsWith({{0, device.path()}}), image, unsaved);
+    EXPECT_EQ(reading.result.outcome, ReadOutcome::Overrun);
+    EXPECT_EQ(reading.result.received, 270336u + acquisition::kOverrunDrainLimit);
+    EXPECT_EQ(reading.sink.text, "Устройство передало больше 270336 байт! Считывание не принято.");
+    EXPECT_EQ(unsaved, 0);
+}
+
 TEST(LineRate, TheSimulatorSends9600BytesASecond) {
     DeviceOptions options;  // real line rate
     options.stopAfter = 9600;
@@ -257,4 +271,19 @@ TEST(LineRate, TheSimulatorSends9600BytesASecond) {
     std::printf("9600 bytes at the line rate: %.3f s of transfer\n", transfer);
     EXPECT_GT(transfer, 0.8);
     EXPECT_LT(transfer, 1.6);
+}
+
+TEST(SerialLine, APortInUseOrNotATerminalCannotBeOpened) {
+    DeviceThread device(acqtest::patternedImage(0), fast());
+    ASSERT_TRUE(device.ok());
+    acquisition::TermiosLine first;
+    acquisition::TermiosLine second;
+    ASSERT_TRUE(first.open(device.path()));
+    EXPECT_FALSE(second.open(device.path())) << "a port is not shared";
+    first.close();
+    EXPECT_TRUE(second.open(device.path())) << "released on close";
+    second.close();
+
+    EXPECT_FALSE(first.open("/dev/null")) << "not a serial device";
+    EXPECT_FALSE(first.open("/nonexistent/tty"));
 }
