@@ -1,0 +1,110 @@
+// The program's entry point: the application with its general error handler,
+// the windows in their start-up order, the event loop. A data file named on
+// the command line (as the file manager passes it) is opened as if chosen in
+// the open dialog.
+
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QStyleFactory>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+#include "screenshots.h"
+#include "ui/Tirs48c_litm3_main.h"
+#include "ui/guarded_application.h"
+#include "ui/program_windows.h"
+#include "ui/user_dialogs.h"
+
+namespace {
+
+// Reports when the main window has first painted itself.
+class FirstPaintWatch : public QObject {
+  public:
+    FirstPaintWatch(const QElapsedTimer& clock, bool print, bool quit)
+        : clock_(clock), print_(print), quit_(quit) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            if (print_)
+                std::fprintf(stderr, "tirs48: main window shown after %lld ms\n",
+                             static_cast<long long>(clock_.elapsed()));
+            if (quit_) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    const QElapsedTimer& clock_;
+    bool print_;
+    bool quit_;
+    bool seen_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer clock;
+    clock.start();
+
+    // Pictures are taken unattended; everything else asks the person at the screen.
+    bool unattended = false;
+    for (int i = 1; i < argc; ++i) unattended |= QByteArray(argv[i]) == "--screenshot-dir";
+    const QString boxTitle = QString::fromUtf8(main_window_texts::kCaption);
+    QtUserDialogs interactive(boxTitle);
+    UnattendedDialogs unattendedDialogs(boxTitle);
+    UserDialogs& dialogs = unattended ? static_cast<UserDialogs&>(unattendedDialogs) : interactive;
+    GuardedApplication app(argc, argv, dialogs);
+    QApplication::setApplicationName("tirs48");
+    app.setProperty("helpFile", QString::fromUtf8(main_window_texts::kHelpFile));
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setFont(QFont("Arial", 9));
+
+    QCommandLineParser parser;
+    parser.addPositionalArgument("file", "Data file (*.litm) to open.");
+    // Development aids, not shown in the help.
+    QCommandLineOption screenshots("screenshot-dir", "", "directory");
+    QCommandLineOption timings("timings");
+    QCommandLineOption quitWhenShown("quit-when-shown");
+    for (QCommandLineOption* option : {&screenshots, &timings, &quitWhenShown}) {
+        option->setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(*option);
+    }
+    parser.addHelpOption();
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+
+    try {
+        ProgramWindows windows = createProgramWindows(dialogs);
+        TForm_TIRS48CMain& main = *windows.Form_TIRS48CMain;
+        FirstPaintWatch watch(clock, parser.isSet(timings), parser.isSet(quitWhenShown));
+        main.installEventFilter(&watch);
+        main.show();
+
+        if (!files.isEmpty() || parser.isSet(screenshots)) {
+            QTimer::singleShot(0, &main, [&] {
+                if (!files.isEmpty()) {
+                    QElapsedTimer open;
+                    open.start();
+                    main.openDataFilePath(files.first());
+                    if (parser.isSet(timings))
+                        std::fprintf(stderr, "tirs48: reading opened and shown in %lld ms\n",
+                                     static_cast<long long>(open.elapsed()));
+                }
+                if (parser.isSet(screenshots)) {
+                    const int n = saveScreenshots(windows, parser.value(screenshots));
+                    std::fprintf(stderr, "tirs48: %d screenshots saved\n", n);
+                    QCoreApplication::quit();
+                }
+            });
+        }
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        app.reportFailure(failureMessage(e.what()));
+    } catch (...) {
+        app.reportFailure(failureMessage(nullptr));
+    }
+    return 0;
+}

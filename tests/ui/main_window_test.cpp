@@ -1,0 +1,195 @@
+// The main window as a frame: start-up, the menu with its shortcuts, the clear
+// command, the hidden service menu, and the resize rule of the load panel.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "ui/Official.h"
+#include "ui/Tirs48c_litm3_main.h"
+#include "ui/band_gauge.h"
+#include "ui/print_window.h"
+#include "ui_fixture.h"
+
+using namespace ui_test;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    ScriptedDialogs dialogs_;
+    ProgramWindows windows_;
+    TForm_TIRS48CMain* main_ = nullptr;
+
+    void showActive() {
+        main_->show();
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_));
+    }
+
+    // One menu as "text|shortcut|enabled" lines, separators as "-", submenus as "text>".
+    static QStringList describe(const QMenu* menu) {
+        QStringList lines;
+        for (const QAction* a : menu->actions()) {
+            if (a->isSeparator())
+                lines << "-";
+            else
+                lines << QString("%1%2|%3|%4")
+                             .arg(a->text(), a->menu() ? ">" : "",
+                                  a->shortcut().toString(QKeySequence::PortableText),
+                                  a->isEnabled() ? "on" : "off");
+        }
+        return lines;
+    }
+
+  private slots:
+    void initTestCase() { useRussianLocale(); }
+    void init() {
+        dialogs_ = ScriptedDialogs();
+        windows_ = createProgramWindows(dialogs_);
+        main_ = windows_.Form_TIRS48CMain.get();
+    }
+    void cleanup() { windows_ = ProgramWindows(); }
+
+    void startsAsTheFrameOfThePages() {
+        QCOMPARE(main_->windowTitle(), QString("Анализ данных регистратора параметров ТИРС-48"));
+        QCOMPARE(main_->size(), QSize(800, 600));
+        QCOMPARE(main_->maximumSize(), QSize(800, 600));
+        QCOMPARE(main_->startDirectory(), QDir::currentPath());
+        QVERIFY(!windows_.Form_LogError->isVisible());
+        QVERIFY(!windows_.Form_Official->isVisible());
+        QVERIFY(!windows_.Form_Print->isVisible());
+        for (const QWidget* w : {static_cast<QWidget*>(windows_.Form_LogError),
+                                 static_cast<QWidget*>(windows_.Form_Official),
+                                 static_cast<QWidget*>(windows_.Form_Print)})
+            QCOMPARE(w->parentWidget(), main_);
+        QCOMPARE(windows_.Form_Official->windowTitle(), QString("Служебная информация"));
+        QCOMPARE(windows_.Form_LogError->windowTitle(),
+                 QString("Лог ошибок загрузки файла данных"));
+
+        QTabWidget* pages = main_->PageControl_Main;
+        QCOMPARE(pages->currentIndex(), 0);
+        QStringList captions;
+        for (QTabWidget* control :
+             {main_->PageControl_Inf, main_->PageControl_Grafik, main_->PageControl_Cikl}) {
+            QCOMPARE(control->tabPosition(), QTabWidget::West);
+            QCOMPARE(control->currentIndex(), 0);
+            for (int i = 0; i < control->count(); ++i) captions << control->tabText(i);
+        }
+        QCOMPARE(captions, (QStringList{"Служебная", "Наработка", "Параметры",
+                                        "Координатная защита", "Общая", "Перегрузки и КДС"}));
+        QCOMPARE(pages->tabText(1), QString("Циклическая информация (графики)"));
+
+        // The displays start empty; the status bar has its three panels.
+        showActive();
+        QCOMPARE(main_->findChild<QLineEdit*>("Edit_NKran")->text(), QString());
+        QCOMPARE(main_->statusPanel(0)->width(), 150);
+        QCOMPARE(main_->statusPanel(1)->width(), 500);
+        QCOMPARE(main_->statusPanel(2)->width(), 50);
+    }
+
+    void menuHoldsEveryCommand() {
+        QCOMPARE(describe(main_->Menu_File),
+                 (QStringList{"Считать ЛИТМ-3|Ctrl+E|off", "Открыть|Ctrl+O|on",
+                              "Очистить|Ctrl+W|on", "Печать>|Ctrl+P|on", "-",
+                              "Обработка испытаний>||on", "Лог ошибок...||on", "-", "Выход||on"}));
+        QCOMPARE(describe(main_->Menu_Print),
+                 (QStringList{"Информационная карта||off", "-", "Оперативная информация||off",
+                              "Перегрузки||off", "КДС||off"}));
+        QCOMPARE(describe(main_->Menu_Tests),
+                 (QStringList{"Форма 1||off", "Форма 2||off", "Форма 3||off"}));
+        QCOMPARE(describe(main_->Menu_Service), QStringList{"Адресное пространстов|Ctrl+Alt+I|on"});
+
+        QStringList bar;
+        for (const QAction* a : main_->menuBar()->actions())
+            if (a->isVisible()) bar << a->text();
+        QCOMPARE(bar, QStringList{"Файл"});
+    }
+
+    void shortcutsOfTheHiddenMenuAndOfPrint() {
+        showActive();
+        QTest::keyClick(main_, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!QApplication::activePopupWidget());
+        int visible = 0;
+        for (const QWidget* w : QApplication::topLevelWidgets()) visible += w->isVisible() ? 1 : 0;
+        QCOMPARE(visible, 1);
+        QVERIFY(!windows_.Form_Official->isVisible());
+        QVERIFY(!windows_.Form_Print->isVisible());
+        QVERIFY(dialogs_.openTitles.isEmpty() && dialogs_.modalTexts.isEmpty());
+
+        QTest::keyClick(main_, Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(windows_.Form_Official->isVisible());
+        // Not modal: the main window's commands still work beside it.
+        QVERIFY(!windows_.Form_Official->isModal());
+        QTest::keyClick(main_, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs_.openTitles, QStringList{"Открыть"});
+    }
+
+    void clearResetsTablesAndServiceTextOnly() {
+        dialogs_.openAnswers.push_back(writeReading(dir_, "a.litm", craneReading()));
+        main_->Menu_OpenLITM3->trigger();
+        QVERIFY(!windows_.Form_Official->text().isEmpty());
+        QCOMPARE(main_->reading().FrameTable[97].Status, std::string("Норма"));
+        const QString caption = main_->windowTitle();
+
+        main_->Menu_Clear->trigger();
+
+        QVERIFY(windows_.Form_Official->text().isEmpty());
+        for (const recorder::FrameRecord& f : main_->reading().FrameTable) {
+            QCOMPARE(f.Number, 0);
+            QCOMPARE(f.Date, std::string("00.00.00"));
+            QVERIFY(f.Status.empty());
+        }
+        for (const recorder::OverloadRecord& r : main_->reading().OverloadTable)
+            QVERIFY(r.Status.empty() && r.LoadPercent == 0);
+        QCOMPARE(main_->findChild<QLineEdit*>("Edit_NKran")->text(), QString("1234"));
+        QCOMPARE(main_->findChild<QLabel*>("Label_RezhA")->text(),
+                 QString::fromStdString(main_->reading().texts.get("Label_RezhA")));
+        QCOMPARE(main_->findChild<BandGauge*>("CGauge_10")->progress(), 100);
+        QCOMPARE(main_->windowTitle(), caption);
+        QVERIFY(dialogs_.modalTexts.isEmpty());
+    }
+
+    void errorLogMenuShowsThePlaceholderBeforeAnyLoad() {
+        main_->Menu_log->trigger();
+        QCOMPARE(dialogs_.modalTexts.size(), 1);
+        QVERIFY(!dialogs_.modalTexts.first().isEmpty());
+    }
+
+    void loadPanelStaysCentredWhenShrunk() {
+        showActive();
+        for (const QSize size : {QSize(800, 600), QSize(520, 360), QSize(300, 250)}) {
+            main_->resize(size);
+            QCoreApplication::processEvents();
+            const QWidget* page = main_->TabSheet_Slug;
+            const QPoint expected((page->width() - 585) / 2, (page->height() - 385) / 2);
+            QCOMPARE(main_->Panel_Nagruzki->size(), QSize(585, 385));
+            QCOMPARE(main_->Panel_Nagruzki->pos(), expected);
+            if (size.width() < 585) QVERIFY(expected.x() < 0);
+            // The service panel covers its page, or is cut evenly on both sides.
+            const QRect service = main_->Panel_Slugebnaya->geometry();
+            QVERIFY(service.contains(page->rect()));
+            QVERIFY(std::abs(service.left() + service.right() - page->rect().right()) <= 1);
+        }
+        main_->resize(1200, 900);
+        QCoreApplication::processEvents();
+        QVERIFY(main_->width() <= 800 && main_->height() <= 600);
+    }
+
+    void exitClosesTheProgramsWindows() {
+        showActive();
+        main_->N_Adres->trigger();
+        QVERIFY(windows_.Form_Official->isVisible());
+        main_->Menu_Exit->trigger();
+        QVERIFY(!main_->isVisible());
+        QVERIFY(!windows_.Form_Official->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

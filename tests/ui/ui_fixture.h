@@ -1,0 +1,73 @@
+#pragma once
+// Shared helpers of the window tests: answers for the dialogs, readings built
+// byte by byte and written to a temporary start directory, and the program's
+// windows created as the entry point creates them.
+
+#include <QDialog>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <vector>
+
+#include "recorder/loader.h"
+#include "tools/sample_reading/image_builder.h"
+#include "tools/sample_reading/sample_reading.h"
+#include "ui/Logloaderror.h"
+#include "ui/program_windows.h"
+#include "ui/user_dialogs.h"
+
+namespace ui_test {
+
+// Answers every dialog from a script and records what the program showed.
+class ScriptedDialogs : public UserDialogs {
+  public:
+    std::deque<QString> openAnswers;  // empty text: the user cancels
+    QStringList openTitles, openFilters, openSelectedFilters;
+    QStringList errors, informations;
+    QStringList modalTexts;  // the text of each window shown modally
+
+    QString getOpenFileName(QWidget*, const QString& title, const QString&, const QString& filter,
+                            const QString& selectedFilter) override {
+        openTitles << title;
+        openFilters << filter;
+        openSelectedFilters << selectedFilter;
+        if (openAnswers.empty()) return {};
+        QString answer = openAnswers.front();
+        openAnswers.pop_front();
+        return answer;
+    }
+    void showError(QWidget*, const QString& text) override { errors << text; }
+    void showInformation(QWidget*, const QString& text) override { informations << text; }
+    void runModal(QDialog& dialog) override {
+        auto* log = qobject_cast<TForm_LogError*>(&dialog);
+        modalTexts << (log ? log->text() : dialog.objectName());
+    }
+};
+
+// A reading as a crane gives it: identification in both banks, counters that
+// differ between the banks, frames over two days, twenty overloads, all checks right.
+sample::ImageBuilder craneReading();
+recorder::ServiceTexts serviceTexts();
+
+// The data file bytes of a builder, written as `name` into `dir`; returns its path.
+QString writeReading(const QTemporaryDir& dir, const QString& name,
+                     const sample::ImageBuilder& image);
+
+// A generated reading written as `name` into `dir`; returns its path.
+QString writeSample(const QTemporaryDir& dir, const QString& name,
+                    const sample::SampleOptions& options);
+
+// The reading the core makes of a file, with the separator the window uses.
+recorder::Reading coreReading(const QString& path);
+
+// The decimal separator of the tests' locale.
+inline char testSeparator() {
+    return ',';
+}
+inline void useRussianLocale() {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+}  // namespace ui_test

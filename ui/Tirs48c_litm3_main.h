@@ -1,0 +1,126 @@
+#pragma once
+// The main window: it owns the one loaded Reading, shows it on its pages, and
+// carries the menu with every command of the program.
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+#include "recorder/number_format.h"
+#include "recorder/reading.h"
+#include "ui/displays.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTabWidget;
+class TForm_LogError;
+class TForm_Official;
+class UserDialogs;
+
+class TForm_TIRS48CMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    static constexpr int kMaxWidth = 800;
+    static constexpr int kMaxHeight = 600;
+
+    explicit TForm_TIRS48CMain(UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm_TIRS48CMain() override;
+
+    // The error-log and service-information windows, created after this one.
+    void attachWindows(TForm_LogError* logError, TForm_Official* official);
+
+    const recorder::Reading& reading() const { return *reading_; }
+    const QString& startDirectory() const { return startDirectory_; }
+    const Displays& displays() const { return displays_; }
+    QLabel* statusPanel(int index) const;
+
+    // Opens a data file named outside the dialog (command line, file manager)
+    // exactly as if it had been chosen in the dialog.
+    void openDataFilePath(const QString& path);
+
+  public slots:
+    void Menu_OpenLITM3Click();
+    void ClearAll();
+    void Menu_logClick();
+    void N_AdresClick();
+    void Menu_ExitClick();
+    void FormResize();
+
+  public:
+    // Pages
+    QTabWidget* PageControl_Main = nullptr;
+    QTabWidget* PageControl_Inf = nullptr;
+    QWidget* TabSheet_Slug = nullptr;
+    QWidget* TabSheet_Nagr = nullptr;
+    QFrame* Panel_Slugebnaya = nullptr;
+    QFrame* Panel_Nagruzki = nullptr;
+    QWidget* TabSheet_Grafik = nullptr;
+    QTabWidget* PageControl_Grafik = nullptr;
+    QWidget* TabSheet_Param = nullptr;
+    QWidget* TabSheet_KZ = nullptr;
+    QWidget* TabSheet_Cikl = nullptr;
+    QTabWidget* PageControl_Cikl = nullptr;
+    QWidget* TabSheet_Osn = nullptr;
+    QWidget* TabSheet_Per = nullptr;
+    QStatusBar* StatusBar_Main = nullptr;
+
+    // Menu
+    QMenu* Menu_File = nullptr;
+    QMenu* Menu_Service = nullptr;
+    QAction* Menu_LITM3 = nullptr;
+    QAction* Menu_OpenLITM3 = nullptr;
+    QAction* Menu_Clear = nullptr;
+    QMenu* Menu_Print = nullptr;
+    QAction* M_IK = nullptr;
+    QAction* M_Oper = nullptr;
+    QAction* M_Per = nullptr;
+    QAction* N2 = nullptr;
+    QMenu* Menu_Tests = nullptr;
+    QAction* N_CreateForma1 = nullptr;
+    QAction* N_CreateForma2 = nullptr;
+    QAction* N_CreateForma3 = nullptr;
+    QAction* Menu_log = nullptr;
+    QAction* Menu_Exit = nullptr;
+    QAction* N_Adres = nullptr;
+    QAction* Menu_Help = nullptr;
+
+  protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createMenu();
+    void createPages();
+    void createStatusBar();
+    void showHelp();
+
+    // Steps of the open command from the chosen file's name on.
+    void loadChosenFile(const QString& path);
+    // Writes the reading's texts and gauge values into the displays.
+    void renderReading();
+    recorder::NumberFormat numberFormat() const;
+
+    UserDialogs& dialogs_;
+    std::unique_ptr<recorder::Reading> reading_;
+    QString startDirectory_;
+    Displays displays_;
+    QLabel* statusPanels_[3] = {};
+    TForm_LogError* logError_ = nullptr;
+    TForm_Official* official_ = nullptr;
+};
+
+// Captions and texts of the open command.
+namespace main_window_texts {
+inline constexpr const char* kCaption = "Анализ данных регистратора параметров ТИРС-48";
+inline constexpr const char* kOpenTitle = "Открыть";
+inline constexpr const char* kOpenFilter = "Файлы РП ТИРС-48С (*.litm);;Все файлы (*.*)";
+inline constexpr const char* kOpenSelectedFilter = "Файлы РП ТИРС-48С (*.litm)";
+inline constexpr const char* kCannotOpen = "\n Файл не удальсь открыть!";
+inline constexpr const char* kHelpFile = "HELP48.HLP";
+}  // namespace main_window_texts

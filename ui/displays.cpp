@@ -1,0 +1,67 @@
+#include "ui/displays.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ui/band_gauge.h"
+
+QLineEdit* Displays::addEdit(const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    // Compact rows: the identification page holds some forty displays.
+    edit->setFixedHeight(edit->fontMetrics().height() + 6);
+    edits_.insert(name, edit);
+    return edit;
+}
+
+QLabel* Displays::addLabel(const QString& name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    label->setPalette(palette);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumHeight(label->fontMetrics().height() + 6);  // rows as high as the edits
+    labels_.insert(name, label);
+    return label;
+}
+
+BandGauge* Displays::addGauge(const QString& name, const QColor& colour, QWidget* parent) {
+    auto* gauge = new BandGauge(colour, parent);
+    gauge->setObjectName(name);
+    gauges_.insert(name, gauge);
+    return gauge;
+}
+
+bool Displays::setText(const QString& name, const QString& text) {
+    if (QLineEdit* edit = edits_.value(name)) {
+        edit->setText(text);
+        edit->setCursorPosition(0);  // long texts show their beginning
+        // A text wider than its box can still be read whole.
+        edit->setToolTip(
+            edit->fontMetrics().horizontalAdvance(text) > edit->width() - 8 ? text : QString());
+        return true;
+    }
+    if (QLabel* label = labels_.value(name)) {
+        label->setText(text);
+        return true;
+    }
+    return false;
+}
+
+bool Displays::setGauge(const QString& name, int value) {
+    BandGauge* gauge = gauges_.value(name);
+    if (!gauge) return false;
+    gauge->setProgress(value);
+    return true;
+}
+
+QString Displays::text(const QString& name) const {
+    if (const QLineEdit* edit = edits_.value(name)) return edit->text();
+    if (const QLabel* label = labels_.value(name)) return label->text();
+    return {};
+}

@@ -1,0 +1,68 @@
+// The main window's page controls: three main pages, each with an inner page
+// control whose tabs stand on the left. The chart and table pages are filled
+// by their own views.
+
+#include <QFrame>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/Tirs48c_litm3_main.h"
+#include "ui/pages.h"
+
+namespace {
+
+// A main page holding an inner page control that fills it.
+QTabWidget* innerPageControl(QTabWidget* main, const char* sheetName, const char* caption,
+                             const char* name) {
+    auto* sheet = new QWidget(main);
+    sheet->setObjectName(sheetName);
+    main->addTab(sheet, QString::fromUtf8(caption));
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* pages = new QTabWidget(sheet);
+    layout->addWidget(pages);
+    pages->setObjectName(name);
+    pages->setTabPosition(QTabWidget::West);
+    pages->setUsesScrollButtons(false);
+    return pages;
+}
+
+QWidget* page(QTabWidget* control, const char* name, const char* caption) {
+    auto* sheet = new QWidget(control);
+    sheet->setObjectName(name);
+    control->addTab(sheet, QString::fromUtf8(caption));
+    return sheet;
+}
+
+}  // namespace
+
+void TForm_TIRS48CMain::createPages() {
+    PageControl_Main = new QTabWidget(this);
+    PageControl_Main->setObjectName("PageControl_Main");
+    PageControl_Main->setDocumentMode(true);  // flat tabs over the whole window
+    setCentralWidget(PageControl_Main);
+
+    PageControl_Inf = innerPageControl(PageControl_Main, "TabSheet_Inf", "Основная информация",
+                                       "PageControl_Inf");
+    TabSheet_Slug = page(PageControl_Inf, "TabSheet_Slug", "Служебная");
+    TabSheet_Nagr = page(PageControl_Inf, "TabSheet_Nagr", "Наработка");
+    Panel_Slugebnaya = buildServicePanel(displays_, TabSheet_Slug);
+    Panel_Nagruzki = buildLoadBandsPanel(displays_, TabSheet_Nagr);
+    TabSheet_Slug->installEventFilter(this);
+    TabSheet_Nagr->installEventFilter(this);
+
+    PageControl_Grafik = innerPageControl(PageControl_Main, "TabSheet_Grafik",
+                                          "Циклическая информация (графики)", "PageControl_Grafik");
+    TabSheet_Grafik = PageControl_Grafik->parentWidget();
+    TabSheet_Param = page(PageControl_Grafik, "TabSheet_Param", "Параметры");
+    TabSheet_KZ = page(PageControl_Grafik, "TabSheet_KZ", "Координатная защита");
+
+    PageControl_Cikl = innerPageControl(PageControl_Main, "TabSheet_Cikl",
+                                        "Циклическая информация (таблицы)", "PageControl_Cikl");
+    TabSheet_Cikl = PageControl_Cikl->parentWidget();
+    TabSheet_Osn = page(PageControl_Cikl, "TabSheet_Osn", "Общая");
+    TabSheet_Per = page(PageControl_Cikl, "TabSheet_Per", "Перегрузки и КДС");
+
+    PageControl_Main->setCurrentIndex(0);
+}

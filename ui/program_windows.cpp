@@ -1,0 +1,21 @@
+#include "ui/program_windows.h"
+
+#include "ui/Logloaderror.h"
+#include "ui/Official.h"
+#include "ui/Tirs48c_litm3_main.h"
+#include "ui/print_window.h"
+
+ProgramWindows::ProgramWindows() = default;
+ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
+ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
+ProgramWindows::~ProgramWindows() = default;
+
+ProgramWindows createProgramWindows(UserDialogs& dialogs) {
+    ProgramWindows w;
+    w.Form_TIRS48CMain = std::make_unique<TForm_TIRS48CMain>(dialogs);
+    w.Form_LogError = new TForm_LogError(w.Form_TIRS48CMain.get());
+    w.Form_Official = new TForm_Official(w.Form_TIRS48CMain.get());
+    w.Form_Print = new TForm_Print(w.Form_TIRS48CMain.get());
+    w.Form_TIRS48CMain->attachWindows(w.Form_LogError, w.Form_Official);
+    return w;
+}
