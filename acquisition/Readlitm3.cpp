@@ -1,0 +1,294 @@
+#include "acquisition/Readlitm3.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "acquisition/litm3_protocol.h"
+#include "acquisition/save_reading.h"
+#include "acquisition/termios_line.h"
+
+namespace {
+
+// The width of each free-text field's place in the data file: every character
+// typed becomes at most one Windows-1251 byte, so a character limit keeps the
+// text inside its slot.
+constexpr int kOwnerWidth = static_cast<int>(recorder::trailer::kOwner.width);
+constexpr int kServiceOrganisationWidth =
+    static_cast<int>(recorder::trailer::kServiceOrganisation.width);
+constexpr int kOperatorNameWidth = static_cast<int>(recorder::trailer::kOperatorName.width);
+constexpr int kCertificateNumberWidth =
+    static_cast<int>(recorder::trailer::kCertificateNumber.width);
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QFont boldFont(QFont font) {
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace
+
+// Status line and gauge of the dialog. The reading blocks the window's thread,
+// so every change is painted at once, and pending paint events are handled
+// (without user input) so that the window stays drawn throughout.
+class TForm_ReadLITM3::Status : public acquisition::StatusSink {
+  public:
+    explicit Status(TForm_ReadLITM3& form) : form_(form) {}
+
+    void setStatusText(const std::string& utf8) override {
+        form_.statusPanel_->setText(fromUtf8(utf8));
+    }
+    void setStatusColour(acquisition::StatusColour colour) override {
+        form_.setStatusColour(colour);
+    }
+    void repaintStatus() override {
+        form_.StatusBar_ReadLITM3->repaint();
+        keepPainted();
+    }
+    void setGauge(int percent) override {
+        form_.CGauge_Process->setValue(percent);
+        keepPainted();
+    }
+
+  private:
+    void keepPainted() {
+        if (form_.busy_) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    TForm_ReadLITM3& form_;
+};
+
+TForm_ReadLITM3::TForm_ReadLITM3(QWidget* parent, const QString& startDirectory)
+    : QDialog(parent),
+      startDirectory_(startDirectory),
+      prompts_(std::make_unique<DialogPrompts>()),
+      ports_(std::make_unique<acquisition::DeviceListComPortMap>(acquisition::systemComPortMap())),
+      status_(std::make_unique<Status>(*this)),
+      image_(recorder::kImageSize, 0) {
+    setObjectName("Form_ReadLITM3");
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildLayout();
+    MaskEdit_DateRead->setText(fromUtf8(acquisition::formatReadingDate(acquisition::localNow())));
+}
+
+TForm_ReadLITM3::~TForm_ReadLITM3() = default;
+
+void TForm_ReadLITM3::buildLayout() {
+    setWindowTitle(QStringLiteral("Считывание информации с ЛИТМ-3"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(561, 256);
+
+    const recorder::ServiceTexts defaults =
+        acquisition::defaultServiceTexts(acquisition::localNow());
+
+    GroupBox_InputInf = new QGroupBox(QStringLiteral("Служебная информация"), this);
+    GroupBox_InputInf->setObjectName("GroupBox_InputInf");
+    GroupBox_InputInf->setGeometry(8, 8, 545, 129);
+
+    auto makeEdit = [this](const char* name) {
+        auto* edit = new QLineEdit(GroupBox_InputInf);
+        edit->setObjectName(name);
+        edit->setFont(boldFont(edit->font()));
+        edit->setStyleSheet(QStringLiteral("QLineEdit { color: navy; background: white; }"));
+        return edit;
+    };
+    Edit_Vladelec = makeEdit("Edit_Vladelec");
+    Edit_Vladelec->setMaxLength(kOwnerWidth);
+    Edit_Vladelec->setText(fromUtf8(defaults.owner));
+    Edit_ServOrg = makeEdit("Edit_ServOrg");
+    Edit_ServOrg->setMaxLength(kServiceOrganisationWidth);
+    Edit_ServOrg->setText(fromUtf8(defaults.serviceOrganisation));
+    Edit_NameOper = makeEdit("Edit_NameOper");
+    Edit_NameOper->setMaxLength(kOperatorNameWidth);
+    Edit_NameOper->setText(fromUtf8(defaults.operatorName));
+    Edit_NUd = makeEdit("Edit_NUd");
+    Edit_NUd->setMaxLength(kCertificateNumberWidth);
+    Edit_NUd->setText(fromUtf8(defaults.certificateNumber));
+    // Digits only, the separators part of the text; the first hour digit may be left out.
+    MaskEdit_DateRead = makeEdit("MaskEdit_DateRead");
+    MaskEdit_DateRead->setInputMask(QStringLiteral("99.99.9999 09:99;_"));
+    MaskEdit_DateUd = makeEdit("MaskEdit_DateUd");
+    MaskEdit_DateUd->setInputMask(QStringLiteral("99.99.9999;_"));
+    MaskEdit_DateUd->setText(fromUtf8(defaults.certificateValidUntil));
+
+    auto* grid = new QGridLayout(GroupBox_InputInf);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setVerticalSpacing(3);
+    auto label = [this](const QString& text, QLineEdit* buddy) {
+        auto* l = new QLabel(text, GroupBox_InputInf);
+        l->setBuddy(buddy);
+        return l;
+    };
+    grid->addWidget(label(QStringLiteral("Владелец крана:"), Edit_Vladelec), 0, 0);
+    grid->addWidget(Edit_Vladelec, 0, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("Сервисная организация:"), Edit_ServOrg), 1, 0);
+    grid->addWidget(Edit_ServOrg, 1, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("Инормацию считал:"), Edit_NameOper), 2, 0);
+    grid->addWidget(Edit_NameOper, 2, 1);
+    grid->addWidget(label(QStringLiteral("Удост. №"), Edit_NUd), 3, 0);
+    grid->addWidget(Edit_NUd, 3, 1);
+    grid->addWidget(label(QStringLiteral("Дата считывания:"), MaskEdit_DateRead), 2, 2);
+    grid->addWidget(MaskEdit_DateRead, 2, 3);
+    grid->addWidget(label(QStringLiteral("Срок действия:"), MaskEdit_DateUd), 3, 2);
+    grid->addWidget(MaskEdit_DateUd, 3, 3);
+    grid->setColumnStretch(1, 1);
+    MaskEdit_DateRead->setFixedWidth(130);
+    MaskEdit_DateUd->setFixedWidth(130);
+
+    CGauge_Process = new QProgressBar(this);
+    CGauge_Process->setObjectName("CGauge_Process");
+    CGauge_Process->setGeometry(8, 152, 545, 25);
+    CGauge_Process->setRange(0, 100);
+    CGauge_Process->setValue(0);
+    CGauge_Process->setAlignment(Qt::AlignCenter);
+    CGauge_Process->setFormat(QStringLiteral("%p%"));
+    CGauge_Process->setStyleSheet(
+        QStringLiteral("QProgressBar { border: 1px solid gray; background: white; color: black; }"
+                       "QProgressBar::chunk { background: navy; }"));
+
+    auto makeButton = [this](const char* name, const QString& text, int x, int width) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setFont(boldFont(button->font()));
+        button->setGeometry(x, 200, width, 27);
+        button->setAutoDefault(false);
+        return button;
+    };
+    BitBtn_ReadLITM3 = makeButton("BitBtn_ReadLITM3", QStringLiteral("Считать информацию"), 8, 249);
+    BitBtn_SaveFile = makeButton("BitBtn_SaveFile", QStringLiteral("Сохранить"), 264, 177);
+    BitBtn_Close = makeButton("BitBtn_Close", QStringLiteral("Закрыть"), 448, 105);
+    connect(BitBtn_ReadLITM3, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_ReadLITM3Click);
+    connect(BitBtn_SaveFile, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_SaveFileClick);
+    connect(BitBtn_Close, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_CloseClick);
+
+    StatusBar_ReadLITM3 = new QStatusBar(this);
+    StatusBar_ReadLITM3->setObjectName("StatusBar_ReadLITM3");
+    StatusBar_ReadLITM3->setSizeGripEnabled(false);
+    StatusBar_ReadLITM3->setGeometry(0, 236, 561, 20);
+    StatusBar_ReadLITM3->setContentsMargins(0, 0, 0, 0);
+    statusPanel_ = new QLabel(QStringLiteral("Выполняемая операция..."), StatusBar_ReadLITM3);
+    statusPanel_->setObjectName("StatusBar_ReadLITM3_Panel");
+    statusPanel_->setAutoFillBackground(true);
+    statusPanel_->setContentsMargins(4, 0, 4, 0);
+    StatusBar_ReadLITM3->addWidget(statusPanel_, 1);
+    setStatusColour(acquisition::StatusColour::ButtonFace);
+}
+
+void TForm_ReadLITM3::setPrompts(std::unique_ptr<ReadLitm3Prompts> prompts) {
+    prompts_ = std::move(prompts);
+}
+
+void TForm_ReadLITM3::setPortMap(std::unique_ptr<acquisition::ComPortMap> ports) {
+    ports_ = std::move(ports);
+}
+
+QString TForm_ReadLITM3::statusText() const {
+    return statusPanel_->text();
+}
+
+void TForm_ReadLITM3::setStatusColour(acquisition::StatusColour colour) {
+    statusColour_ = colour;
+    QColor background = palette().color(QPalette::Button);
+    QColor text = palette().color(QPalette::ButtonText);
+    switch (colour) {
+        case acquisition::StatusColour::ButtonFace:
+            break;
+        case acquisition::StatusColour::Red:
+            background = QColor(0xFF, 0x00, 0x00);
+            text = Qt::white;
+            break;
+        case acquisition::StatusColour::Yellow:
+            background = QColor(0xFF, 0xFF, 0x00);
+            text = Qt::black;
+            break;
+        case acquisition::StatusColour::Green:
+            background = QColor(0x00, 0x80, 0x00);
+            text = Qt::white;
+            break;
+    }
+    QPalette p = statusPanel_->palette();
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, text);
+    statusPanel_->setPalette(p);
+}
+
+recorder::ServiceTexts TForm_ReadLITM3::serviceTexts() const {
+    recorder::ServiceTexts texts;
+    texts.owner = Edit_Vladelec->text().toStdString();
+    texts.serviceOrganisation = Edit_ServOrg->text().toStdString();
+    texts.operatorName = Edit_NameOper->text().toStdString();
+    texts.certificateNumber = Edit_NUd->text().toStdString();
+    texts.certificateValidUntil = MaskEdit_DateUd->text().toStdString();
+    texts.readingDate = MaskEdit_DateRead->text().toStdString();
+    return texts;
+}
+
+void TForm_ReadLITM3::BitBtn_ReadLITM3Click() {
+    if (busy_) return;
+    busy_ = true;
+    acquisition::TermiosLine line;
+    const std::vector<acquisition::PortCandidate> ports = acquisition::comPortCandidates(*ports_);
+    acquisition::readDevice(line, ports, *status_, image_, unsavedReading_);
+    busy_ = false;
+}
+
+void TForm_ReadLITM3::BitBtn_SaveFileClick() {
+    if (busy_) return;
+    const QString folder = QDir(startDirectory_).filePath(QStringLiteral("Файлы"));
+    QDir().mkpath(folder);
+
+    const recorder::DataFile image(image_);
+    status_->setStatusText(image.textSlot(recorder::kBank0Offset + recorder::bank::kCraneModel,
+                                          recorder::bank::kCraneModelWidth));
+    status_->repaintStatus();
+    const QString proposed =
+        fromUtf8(acquisition::proposedFileName(image_, acquisition::localNow()));
+    const QString path = prompts_->askSaveFileName(this, folder, proposed);
+    if (path.isEmpty()) return;
+
+    busy_ = true;
+    const acquisition::SaveResult result = acquisition::saveReading(
+        path.toStdString(), image_, serviceTexts(), *status_, unsavedReading_);
+    busy_ = false;
+    if (!result.ok) prompts_->showSaveError(this, fromUtf8(result.message));
+}
+
+void TForm_ReadLITM3::BitBtn_CloseClick() {
+    if (busy_) return;
+    if (unsavedReading_ == 1) {
+        // OK saves and keeps the dialog open; the user closes it again.
+        if (prompts_->askSaveUnsaved(this)) {
+            BitBtn_SaveFileClick();
+            return;
+        }
+    }
+    close();
+}
+
+void TForm_ReadLITM3::closeEvent(QCloseEvent* event) {
+    // While a reading or a save runs the window is only repainted; a close
+    // request then would destroy the dialog under the running operation.
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory) {
+    QPointer<TForm_ReadLITM3> dialog = new TForm_ReadLITM3(parent, startDirectory);
+    dialog->exec();
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The acquisition dialog: the service information that goes with a reading,
+// the reading of the ЛИТМ-3 reader device with its progress and status, and
+// saving everything as a data file. Created for each use and destroyed when
+// closed; the reading reaches the rest of the program only as a saved file.
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "acquisition/com_ports.h"
+#include "acquisition/readlitm3_prompts.h"
+#include "acquisition/status_sink.h"
+#include "recorder/datafile.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+
+class TForm_ReadLITM3 : public QDialog {
+    Q_OBJECT
+
+  public:
+    // startDirectory is where the program started; readings are saved in its
+    // folder "Файлы".
+    TForm_ReadLITM3(QWidget* parent, const QString& startDirectory);
+    ~TForm_ReadLITM3() override;
+
+    // Seams for tests: who answers the questions, and which devices stand
+    // behind the names COM0 .. COM14.
+    void setPrompts(std::unique_ptr<ReadLitm3Prompts> prompts);
+    void setPortMap(std::unique_ptr<acquisition::ComPortMap> ports);
+
+    int unsavedReading() const { return unsavedReading_; }
+    const std::vector<std::uint8_t>& image() const { return image_; }
+    QString statusText() const;
+    acquisition::StatusColour statusColour() const { return statusColour_; }
+    recorder::ServiceTexts serviceTexts() const;
+
+  public slots:
+    void BitBtn_ReadLITM3Click();
+    void BitBtn_SaveFileClick();
+    void BitBtn_CloseClick();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class Status;
+    friend class Status;
+
+    void buildLayout();
+    void setStatusColour(acquisition::StatusColour colour);
+
+    QString startDirectory_;
+    std::unique_ptr<ReadLitm3Prompts> prompts_;
+    std::unique_ptr<acquisition::ComPortMap> ports_;
+    std::unique_ptr<Status> status_;
+    std::vector<std::uint8_t> image_;
+    int unsavedReading_ = 0;
+    bool busy_ = false;
+    acquisition::StatusColour statusColour_ = acquisition::StatusColour::ButtonFace;
+
+    QGroupBox* GroupBox_InputInf = nullptr;
+    QLineEdit* Edit_Vladelec = nullptr;
+    QLineEdit* Edit_ServOrg = nullptr;
+    QLineEdit* Edit_NameOper = nullptr;
+    QLineEdit* Edit_NUd = nullptr;
+    QLineEdit* MaskEdit_DateRead = nullptr;
+    QLineEdit* MaskEdit_DateUd = nullptr;
+    QProgressBar* CGauge_Process = nullptr;
+    QPushButton* BitBtn_ReadLITM3 = nullptr;
+    QPushButton* BitBtn_SaveFile = nullptr;
+    QPushButton* BitBtn_Close = nullptr;
+    QStatusBar* StatusBar_ReadLITM3 = nullptr;
+    QLabel* statusPanel_ = nullptr;
+};
+
+// Opens the acquisition dialog modally over parent; it is destroyed when closed.
+void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory);

@@ -1,0 +1,164 @@
+#include "acquisition/litm3_protocol.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "recorder/datafile.h"
+
+namespace acquisition {
+
+void sleepMilliseconds(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+namespace {
+
+// Touches the gauge only when its value changes: setting it repaints it.
+class Gauge {
+  public:
+    explicit Gauge(StatusSink& sink) : sink_(sink) {}
+    void set(int value) {
+        value = std::clamp(value, 0, 100);
+        if (value == value_) return;
+        value_ = value;
+        sink_.setGauge(value);
+    }
+    void reset() {
+        value_ = 0;
+        sink_.setGauge(0);
+    }
+
+  private:
+    StatusSink& sink_;
+    int value_ = -1;
+};
+
+void show(StatusSink& sink, const std::string& text) {
+    sink.setStatusText(text);
+    sink.repaintStatus();
+}
+
+// Probes one port. True leaves it open and configured for the device.
+bool probe(SerialLine& line, const PortCandidate& port, const SleepFunction& sleep) {
+    if (port.device.empty() || !line.open(port.device)) return false;
+    line.saveTimeouts();
+    line.saveSettings();
+    line.applySettings(kDeviceLineSettings);
+    line.applyTimeouts(kProbeTimeouts);
+    sleep(kProbeSettleMs);
+    std::uint8_t reply = 0;
+    if (line.writeByte(kProbeRequest) && line.readByte(reply) && reply == kProbeAnswer) {
+        return true;
+    }
+    line.restoreSettings();
+    line.restoreTimeouts();
+    line.close();
+    return false;
+}
+
+void releasePort(SerialLine& line) {
+    line.restoreSettings();
+    line.restoreTimeouts();
+    line.close();
+}
+
+std::uint32_t storedImageSum(std::span<const std::uint8_t> image) {
+    const std::size_t at = recorder::kImageSumOffset;
+    return static_cast<std::uint32_t>(image[at]) |
+           (static_cast<std::uint32_t>(image[at + 1]) << 8) |
+           (static_cast<std::uint32_t>(image[at + 2]) << 16) |
+           (static_cast<std::uint32_t>(image[at + 3]) << 24);
+}
+
+}  // namespace
+
+ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, StatusSink& sink,
+                      std::span<std::uint8_t> image, int& unsavedReading,
+                      const SleepFunction& sleep) {
+    ReadResult result;
+    Gauge gauge(sink);
+
+    sink.setStatusColour(StatusColour::ButtonFace);
+    show(sink, "Поиск устройства...");
+    unsavedReading = 0;
+
+    const PortCandidate* found = nullptr;
+    for (const PortCandidate& port : ports) {
+        show(sink, "Опрашивается порт " + port.name + "...");
+        if (probe(line, port, sleep)) {
+            found = &port;
+            break;
+        }
+    }
+    if (!found) {
+        show(sink, "Устройство не обнаружено!");
+        return result;
+    }
+    result.port = found->name;
+
+    sink.setStatusColour(StatusColour::Red);
+    show(sink, "ЛИТМ-3, подключен к порту " + found->name);
+    gauge.reset();
+
+    line.abortPending();
+    bool moved = line.writeByte(kTransferRequest);  // still under the probe time-outs
+    line.applyTimeouts(kTransferTimeouts);
+    sleep(kTransferSettleMs);
+
+    // One byte per read: the first read that waits out its time-out marks the
+    // end of the stream, so the count is exact. Bytes past a full image are
+    // counted but not stored.
+    const std::size_t capacity = std::min(image.size(), recorder::kImageSize);
+    std::size_t k = 0;
+    while (moved) {
+        std::uint8_t byte = 0;
+        moved = line.readByte(byte);
+        if (!moved) break;
+        if (k < capacity) {
+            image[k] = byte;
+            gauge.set(static_cast<int>(k / 2700));
+        }
+        ++k;
+        if (k >= recorder::kImageSize + kOverrunDrainLimit) break;
+    }
+    result.received = k;
+
+    if (k != recorder::kImageSize) {
+        sink.setStatusText("Ошибка считывания!");
+        sink.setStatusColour(StatusColour::ButtonFace);
+        sink.repaintStatus();
+        releasePort(line);
+        gauge.reset();
+        if (k > recorder::kImageSize) {
+            result.outcome = ReadOutcome::Overrun;
+            show(sink, "Устройство передало больше " + std::to_string(recorder::kImageSize) +
+                           " байт! Считывание не принято.");
+        } else {
+            result.outcome = ReadOutcome::ShortTransfer;
+            show(sink, "Считывание прервано на " + std::to_string(k) + " байте!");
+        }
+        return result;
+    }
+
+    releasePort(line);
+    sink.setStatusColour(StatusColour::Yellow);
+    gauge.reset();
+    show(sink, "Считано " + std::to_string(k) + " байт. Расчет контрольной суммы...");
+
+    result.computedSum = recorder::imageSum(image);
+    result.storedSum = storedImageSum(image);
+    if (result.computedSum == result.storedSum) {
+        result.outcome = ReadOutcome::Good;
+        sink.setStatusColour(StatusColour::Green);
+        show(sink, "Считывание успешно завершено!");
+    } else {
+        result.outcome = ReadOutcome::SumMismatch;
+        show(sink, "Несоответствие контрольной суммы!");
+    }
+    gauge.reset();
+    unsavedReading = 1;
+    return result;
+}
+
+}  // namespace acquisition

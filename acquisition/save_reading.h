@@ -1,0 +1,53 @@
+#pragma once
+// Saving a reading as a data file: the proposed file name, and a write that
+// never destroys data (a temporary file in the target's folder, renamed over
+// the target only when it is complete).
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "acquisition/status_sink.h"
+#include "recorder/datafile.h"
+
+namespace acquisition {
+
+inline constexpr const char* kDataFileExtension = "litm";
+
+// "dd.mm.yyyy hh:mm", the form of the reading date.
+std::string formatReadingDate(const std::tm& when);
+
+// The service texts a new acquisition starts with: placeholder names, the
+// certificate "Н\3" valid until "00.00.0000", and the given date of reading.
+recorder::ServiceTexts defaultServiceTexts(const std::tm& now);
+
+// The current local date and time.
+std::tm localNow();
+
+// The name proposed for a reading, without folder or extension: the crane
+// model from bank 0, " №", the crane's factory number and the date and time as
+// "dd.mm.yy hh-mm". Characters that no file name may hold become '_'.
+std::string proposedFileName(std::span<const std::uint8_t> image, const std::tm& now);
+
+struct SaveResult {
+    bool ok = false;
+    std::string message;  // why the file could not be written (UTF-8)
+};
+
+// Writes bytes to target through a temporary file in the same folder; an
+// earlier file of that name stays untouched unless the new one is complete.
+// progress is told how many bytes have been written so far.
+SaveResult writeFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                           const std::function<void(std::size_t written)>& progress = {});
+
+// Saves the image and the service texts to target, showing progress on the
+// gauge. On success the status tells the file's name and unsavedReading drops
+// to 0; on failure the status says the file was not saved and the flag stays.
+SaveResult saveReading(const std::filesystem::path& target, std::span<const std::uint8_t> image,
+                       const recorder::ServiceTexts& texts, StatusSink& sink, int& unsavedReading);
+
+}  // namespace acquisition

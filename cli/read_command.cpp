@@ -1,0 +1,156 @@
+#include "cli/read_command.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "acquisition/litm3_protocol.h"
+#include "acquisition/save_reading.h"
+#include "acquisition/termios_line.h"
+#include "cli/command_line.h"
+#include "recorder/datafile.h"
+
+namespace {
+
+using cli::kExitOk;
+using cli::kExitUsage;
+constexpr int kExitFailed = cli::kExitFailure;
+constexpr int kExitSumMismatch = 3;
+
+const char* const kUsage =
+    "Usage: litm read --out FILE [--port NAME] [service fields]\n"
+    "\n"
+    "Reads the recorder image from the ЛИТМ-3 reader device and saves it with the\n"
+    "service information as the data file FILE.\n"
+    "\n"
+    "  --out FILE             the data file to write (replaced only when complete)\n"
+    "  --port NAME            probe only this port: COM0 .. COM14 or a device path\n"
+    "                         (default: probe COM0 .. COM14 in turn)\n"
+    "Service fields (each cut to its place in the file):\n"
+    "  --owner TEXT           crane owner (50 bytes)\n"
+    "  --service-org TEXT     service organisation (50 bytes)\n"
+    "  --operator TEXT        who read the device (50 bytes)\n"
+    "  --certificate TEXT     that person's certificate number (20 bytes)\n"
+    "  --valid-until DATE     certificate valid until, dd.mm.yyyy\n"
+    "  --date DATE            date of reading, \"dd.mm.yyyy hh:mm\" (default: now)\n"
+    "  --help                 show this text\n"
+    "\n"
+    "Port names: COMn is the n-th serial device of the machine, USB serial adapters\n"
+    "(/dev/ttyUSB*) first, then /dev/ttyACM*, then /dev/ttyS*, each in numeric order.\n"
+    "\n"
+    "Exit status: 0 saved; 1 no device, transfer failed or file not written;\n"
+    "3 saved, but the image sum does not match; 64 bad command line.\n";
+
+// Status lines one below the other, the gauge as a bar redrawn in place when
+// standard error is a terminal.
+class TerminalStatus : public acquisition::StatusSink {
+  public:
+    TerminalStatus() : drawBar_(::isatty(STDERR_FILENO) != 0) {}
+    ~TerminalStatus() override { endBar(); }
+
+    void setStatusText(const std::string& utf8) override { text_ = utf8; }
+    void setStatusColour(acquisition::StatusColour) override {}
+    void repaintStatus() override {
+        if (text_ == shown_) return;
+        endBar();
+        std::fprintf(stderr, "%s\n", text_.c_str());
+        shown_ = text_;
+    }
+    void setGauge(int percent) override {
+        if (!drawBar_ || percent == 0) return;
+        constexpr int kWidth = 40;
+        const int filled = percent * kWidth / 100;
+        std::fprintf(stderr, "\r[%s%s] %3d%%",
+                     std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                     std::string(static_cast<std::size_t>(kWidth - filled), '.').c_str(), percent);
+        std::fflush(stderr);
+        barOpen_ = true;
+    }
+
+  private:
+    void endBar() {
+        if (!barOpen_) return;
+        std::fputc('\n', stderr);
+        barOpen_ = false;
+    }
+
+    bool drawBar_;
+    bool barOpen_ = false;
+    std::string text_;
+    std::string shown_;
+};
+
+}  // namespace
+
+int runReadCommand(int argc, char** argv) {
+    return runReadCommand(argc, argv, acquisition::systemComPortMap());
+}
+
+int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) {
+    recorder::ServiceTexts texts = acquisition::defaultServiceTexts(acquisition::localNow());
+    std::string out;
+    std::string port;
+    const std::vector<std::pair<const char*, std::string*>> fields = {
+        {"--out", &out},
+        {"--port", &port},
+        {"--owner", &texts.owner},
+        {"--service-org", &texts.serviceOrganisation},
+        {"--operator", &texts.operatorName},
+        {"--certificate", &texts.certificateNumber},
+        {"--valid-until", &texts.certificateValidUntil},
+        {"--date", &texts.readingDate},
+    };
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return kExitOk;
+        }
+        std::string* target = nullptr;
+        for (const auto& [name, field] : fields) {
+            if (std::strcmp(argv[i], name) == 0) target = field;
+        }
+        if (!target || i + 1 >= argc) {
+            std::fprintf(stderr, "litm read: bad option or missing value: %s\n\n%s", argv[i],
+                         kUsage);
+            return kExitUsage;
+        }
+        *target = argv[++i];
+    }
+    if (out.empty()) {
+        std::fprintf(stderr, "litm read: --out FILE is required\n\n%s", kUsage);
+        return kExitUsage;
+    }
+
+    std::vector<acquisition::PortCandidate> candidates;
+    if (port.empty()) {
+        candidates = acquisition::comPortCandidates(ports);
+    } else if (const auto one = acquisition::portCandidateFor(port, ports)) {
+        candidates.push_back(*one);
+    } else {
+        std::fprintf(stderr, "litm read: not a port name (COM0 .. COM14) or device path: %s\n",
+                     port.c_str());
+        return kExitUsage;
+    }
+
+    TerminalStatus status;
+    acquisition::TermiosLine line;
+    std::vector<std::uint8_t> image(recorder::kImageSize, 0);
+    int unsavedReading = 0;
+    const acquisition::ReadResult result =
+        acquisition::readDevice(line, candidates, status, image, unsavedReading);
+    if (result.outcome != acquisition::ReadOutcome::Good &&
+        result.outcome != acquisition::ReadOutcome::SumMismatch) {
+        return kExitFailed;
+    }
+
+    const acquisition::SaveResult saved =
+        acquisition::saveReading(out, image, texts, status, unsavedReading);
+    if (!saved.ok) {
+        std::fprintf(stderr, "%s\n", saved.message.c_str());
+        return kExitFailed;
+    }
+    return result.outcome == acquisition::ReadOutcome::Good ? kExitOk : kExitSumMismatch;
+}

@@ -1,0 +1,291 @@
+// The acquisition dialog against the simulator on a pseudo-terminal, with the
+// file dialog and message boxes answered by the test.
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "acquisition/Readlitm3.h"
+#include "acquisition/save_reading.h"
+#include "acquisition_test_support.h"
+#include "tools/litm3_sim/litm3_device.h"
+
+using acquisition::StatusColour;
+
+namespace {
+
+struct Answers {
+    QStringList saveAnswers;  // one per save question, "" cancels
+    bool saveUnsaved = false;
+    int unsavedQuestions = 0;
+    int saveQuestions = 0;
+    QString folder;
+    QString proposed;
+    QStringList errors;
+};
+
+class ScriptedPrompts : public ReadLitm3Prompts {
+  public:
+    explicit ScriptedPrompts(Answers& answers) : a_(answers) {}
+    QString askSaveFileName(QWidget*, const QString& folder, const QString& proposed) override {
+        ++a_.saveQuestions;
+        a_.folder = folder;
+        a_.proposed = proposed;
+        return a_.saveAnswers.isEmpty() ? QString() : a_.saveAnswers.takeFirst();
+    }
+    bool askSaveUnsaved(QWidget*) override {
+        ++a_.unsavedQuestions;
+        return a_.saveUnsaved;
+    }
+    void showSaveError(QWidget*, const QString& message) override { a_.errors << message; }
+
+  private:
+    Answers& a_;
+};
+
+litm3sim::DeviceOptions fastDevice() {
+    litm3sim::DeviceOptions options;
+    options.fast = true;
+    return options;
+}
+
+bool isDestroyed(const QPointer<TForm_ReadLITM3>& dialog) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return dialog.isNull();
+}
+
+}  // namespace
+
+class ReadLitm3DialogTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir start_;
+
+    QPointer<TForm_ReadLITM3> makeDialog(Answers& answers, const std::string& devicePath = {}) {
+        auto* dialog = new TForm_ReadLITM3(nullptr, start_.path());
+        dialog->setPrompts(std::make_unique<ScriptedPrompts>(answers));
+        auto ports =
+            devicePath.empty() ? acqtest::portsWith({}) : acqtest::portsWith({{0, devicePath}});
+        dialog->setPortMap(std::make_unique<acquisition::DeviceListComPortMap>(ports));
+        dialog->show();
+        return dialog;
+    }
+
+    static void click(TForm_ReadLITM3* dialog, const char* button) {
+        auto* b = dialog->findChild<QPushButton*>(button);
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+  private slots:
+    void layoutCaptionsAndDefaults() {
+        Answers answers;
+        auto dialog = makeDialog(answers);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Считывание информации с ЛИТМ-3"));
+        QCOMPARE(dialog->size(), QSize(561, 256));
+        QCOMPARE(dialog->findChild<QGroupBox*>("GroupBox_InputInf")->geometry(),
+                 QRect(8, 8, 545, 129));
+        auto* gauge = dialog->findChild<QProgressBar*>("CGauge_Process");
+        QCOMPARE(gauge->geometry(), QRect(8, 152, 545, 25));
+        QCOMPARE(gauge->maximum(), 100);
+
+        QStringList labels;
+        for (auto* l : dialog->findChildren<QLabel*>()) labels << l->text();
+        for (const char* caption :
+             {"Владелец крана:", "Сервисная организация:", "Инормацию считал:", "Удост. №",
+              "Дата считывания:", "Срок действия:", "Выполняемая операция..."}) {
+            QVERIFY2(labels.contains(QString::fromUtf8(caption)), caption);
+        }
+        const struct {
+            const char* name;
+            const char* text;
+            int x, width;
+        } buttons[] = {{"BitBtn_ReadLITM3", "Считать информацию", 8, 249},
+                       {"BitBtn_SaveFile", "Сохранить", 264, 177},
+                       {"BitBtn_Close", "Закрыть", 448, 105}};
+        for (const auto& b : buttons) {
+            auto* button = dialog->findChild<QPushButton*>(b.name);
+            QCOMPARE(button->text(), QString::fromUtf8(b.text));
+            QCOMPARE(button->x(), b.x);
+            QCOMPARE(button->y(), 200);
+            QCOMPARE(button->width(), b.width);
+            QVERIFY(button->font().bold());
+        }
+
+        auto edit = [&](const char* name) { return dialog->findChild<QLineEdit*>(name); };
+        QCOMPARE(edit("Edit_NUd")->text(), QStringLiteral("Н\\3"));
+        QCOMPARE(edit("MaskEdit_DateUd")->text(), QStringLiteral("00.00.0000"));
+        QVERIFY(!edit("Edit_Vladelec")->text().isEmpty());
+        const QString now =
+            QString::fromStdString(acquisition::formatReadingDate(acquisition::localNow()));
+        QVERIFY(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d$")
+                    .match(edit("MaskEdit_DateRead")->text())
+                    .hasMatch());
+        QCOMPARE(edit("MaskEdit_DateRead")->text().left(10), now.left(10));
+
+        // Typing is limited to the width of each text's place in the file.
+        QLineEdit* owner = edit("Edit_Vladelec");
+        owner->clear();
+        owner->insert(QString(60, QChar(0x0416)));  // "Ж", as if pasted
+        QCOMPARE(owner->text().size(), 50);
+        QLineEdit* certificate = edit("Edit_NUd");
+        certificate->clear();
+        QTest::keyClicks(certificate, QStringLiteral("123456789012345678901234"));
+        QCOMPARE(certificate->text(), QStringLiteral("12345678901234567890"));
+        // The date fields take digits only.
+        QLineEdit* valid = edit("MaskEdit_DateUd");
+        valid->clear();
+        valid->home(false);
+        QTest::keyClicks(valid, QStringLiteral("31x12a2027"));
+        QCOMPARE(valid->text(), QStringLiteral("31.12.2027"));
+        dialog->close();
+        QVERIFY(isDestroyed(dialog));
+    }
+
+    void goodReadingSavedUnderTheProposedName() {
+        const auto sent = acqtest::patternedImage(30, "КС-45717", 321);
+        litm3sim::DeviceThread device(sent, fastDevice());
+        QVERIFY(device.ok());
+        Answers answers;
+        auto dialog = makeDialog(answers, device.path());
+        click(dialog, "BitBtn_ReadLITM3");
+
+        QCOMPARE(dialog->statusText(), QStringLiteral("Считывание успешно завершено!"));
+        QCOMPARE(dialog->statusColour(), StatusColour::Green);
+        auto* panel = dialog->findChild<QLabel*>("StatusBar_ReadLITM3_Panel");
+        QCOMPARE(panel->palette().color(QPalette::Window), QColor(0x00, 0x80, 0x00));
+        QCOMPARE(dialog->findChild<QProgressBar*>("CGauge_Process")->value(), 0);
+        QCOMPARE(dialog->unsavedReading(), 1);
+        QVERIFY(dialog->image() == sent);
+
+        const QByteArray shotDir = qgetenv("TIRS_SCREENSHOT_DIR");
+        if (!shotDir.isEmpty()) {
+            QVERIFY(dialog->grab().save(
+                QDir(QString::fromLocal8Bit(shotDir)).filePath("readlitm3.png")));
+        }
+
+        const QString folder = QDir(start_.path()).filePath(QStringLiteral("Файлы"));
+        const QString target = QDir(folder).filePath("saved.litm");
+        answers.saveAnswers << target;
+        click(dialog, "BitBtn_SaveFile");
+        QCOMPARE(answers.folder, folder);
+        QVERIFY(QDir(folder).exists());
+        QVERIFY2(answers.proposed.startsWith(QStringLiteral("КС-45717 №321 ")),
+                 qPrintable(answers.proposed));
+        QCOMPARE(dialog->statusText(), QStringLiteral("Информация сохранена в фале: saved.litm"));
+        QCOMPARE(dialog->statusColour(), StatusColour::ButtonFace);
+        QCOMPARE(dialog->unsavedReading(), 0);
+
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.size(), 270537);
+        QVERIFY(std::equal(sent.begin(), sent.end(),
+                           reinterpret_cast<const std::uint8_t*>(bytes.data())));
+        const recorder::DataFile data(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        QCOMPARE(QString::fromStdString(data.textSlot(recorder::trailer::kCertificateNumber)),
+                 QStringLiteral("Н\\3"));
+
+        // Saved: closing asks nothing.
+        click(dialog, "BitBtn_Close");
+        QCOMPARE(answers.unsavedQuestions, 0);
+        QVERIFY(isDestroyed(dialog));
+    }
+
+    void closeQuestionAfterASumMismatch() {
+        litm3sim::DeviceOptions options = fastDevice();
+        options.wrongSum = true;
+        litm3sim::DeviceThread device(acqtest::patternedImage(31), options);
+        QVERIFY(device.ok());
+
+        // OK, then the save dialog cancelled: the dialog stays, still unsaved.
+        Answers answers;
+        auto dialog = makeDialog(answers, device.path());
+        click(dialog, "BitBtn_ReadLITM3");
+        QCOMPARE(dialog->statusText(), QStringLiteral("Несоответствие контрольной суммы!"));
+        QCOMPARE(dialog->statusColour(), StatusColour::Yellow);
+        QCOMPARE(dialog->unsavedReading(), 1);
+        answers.saveUnsaved = true;
+        click(dialog, "BitBtn_Close");
+        QCOMPARE(answers.unsavedQuestions, 1);
+        QCOMPARE(answers.saveQuestions, 1);
+        QVERIFY(!isDestroyed(dialog));
+        QCOMPARE(dialog->unsavedReading(), 1);
+
+        // OK, then saved: the dialog still stays; the next close asks nothing.
+        answers.saveAnswers << QDir(start_.path()).filePath("mismatch.litm");
+        click(dialog, "BitBtn_Close");
+        QCOMPARE(answers.saveQuestions, 2);
+        QVERIFY(!isDestroyed(dialog));
+        QCOMPARE(dialog->unsavedReading(), 0);
+        QVERIFY(QFile::exists(QDir(start_.path()).filePath("mismatch.litm")));
+        click(dialog, "BitBtn_Close");
+        QCOMPARE(answers.unsavedQuestions, 2);
+        QVERIFY(isDestroyed(dialog));
+
+        // Cancel: the dialog closes and the reading is dropped.
+        Answers second;
+        auto again = makeDialog(second, device.path());
+        click(again, "BitBtn_ReadLITM3");
+        QCOMPARE(again->unsavedReading(), 1);
+        click(again, "BitBtn_Close");
+        QCOMPARE(second.unsavedQuestions, 1);
+        QCOMPARE(second.saveQuestions, 0);
+        QVERIFY(isDestroyed(again));
+    }
+
+    void shortTransferClosesWithoutAsking() {
+        litm3sim::DeviceOptions options = fastDevice();
+        options.stopAfter = 1000;
+        litm3sim::DeviceThread device(acqtest::patternedImage(32), options);
+        QVERIFY(device.ok());
+        Answers answers;
+        auto dialog = makeDialog(answers, device.path());
+        click(dialog, "BitBtn_ReadLITM3");
+        QCOMPARE(dialog->statusText(), QStringLiteral("Считывание прервано на 1000 байте!"));
+        QCOMPARE(dialog->statusColour(), StatusColour::ButtonFace);
+        QCOMPARE(dialog->unsavedReading(), 0);
+        click(dialog, "BitBtn_Close");
+        QCOMPARE(answers.unsavedQuestions, 0);
+        QVERIFY(isDestroyed(dialog));
+    }
+
+    void savingBeforeAnyReadingAndAFailedSave() {
+        Answers answers;
+        auto dialog = makeDialog(answers);
+        click(dialog, "BitBtn_ReadLITM3");
+        QCOMPARE(dialog->statusText(), QStringLiteral("Устройство не обнаружено!"));
+
+        // A blank buffer: no model, number 0. Cancelling writes nothing and keeps the model (empty)
+        // shown.
+        click(dialog, "BitBtn_SaveFile");
+        QVERIFY2(answers.proposed.startsWith(QStringLiteral(" №0 ")), qPrintable(answers.proposed));
+        QCOMPARE(dialog->statusText(), QString());
+
+        answers.saveAnswers << QDir(start_.path()).filePath("no such folder/x.litm");
+        click(dialog, "BitBtn_SaveFile");
+        QCOMPARE(answers.errors.size(), 1);
+        QVERIFY2(answers.errors[0].contains("x.litm"), qPrintable(answers.errors[0]));
+        QCOMPARE(dialog->statusText(), QStringLiteral("Файл не сохранен: x.litm"));
+
+        const QString blank = QDir(start_.path()).filePath("blank.litm");
+        answers.saveAnswers << blank;
+        click(dialog, "BitBtn_SaveFile");
+        QCOMPARE(QFileInfo(blank).size(), 270537);
+        dialog->close();
+        QVERIFY(isDestroyed(dialog));
+    }
+};
+
+QTEST_MAIN(ReadLitm3DialogTest)
+#include "readlitm3_dialog_test.moc"

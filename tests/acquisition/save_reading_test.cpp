@@ -1,0 +1,167 @@
+// Saving a reading: the data file's exact layout, the proposed name, and a
+// write that fails without touching an earlier file.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "acquisition/save_reading.h"
+#include "acquisition_test_support.h"
+#include "recorder/codepage.h"
+
+namespace fs = std::filesystem;
+using acqtest::RecordingSink;
+
+namespace {
+
+std::vector<std::uint8_t> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string slotBytes(const std::vector<std::uint8_t>& file, recorder::TextSlot slot) {
+    return std::string(file.begin() + static_cast<long>(slot.offset),
+                       file.begin() + static_cast<long>(slot.offset + slot.width));
+}
+
+std::string padded(const std::string& utf8, std::size_t width) {
+    std::string bytes = recorder::utf8ToCp1251(utf8);
+    bytes.resize(width, '\0');
+    return bytes;
+}
+
+class SaveReading : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("save-reading-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::size_t filesInDir() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    }
+
+    fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(SaveReading, WritesTheImageAndTheSixTextsInTheirSlots) {
+    const auto image = acqtest::patternedImage(7);
+    recorder::ServiceTexts texts;
+    texts.owner = "ООО «Кран» " + std::string(60, 'x');  // longer than its 50-byte slot
+    texts.serviceOrganisation = "";                      // empty: slot stays zeros
+    texts.operatorName = "Петров П.П.";
+    texts.certificateNumber = "12345678901234567890";  // exactly fills 20 bytes
+    texts.certificateValidUntil = "31.12.2027";
+    texts.readingDate = "08.12.2026 13:45";
+
+    RecordingSink sink;
+    int unsaved = 1;
+    const fs::path target = dir / "КС-55713 №1234 08.12.26 13-45.litm";
+    const auto result = acquisition::saveReading(target, image, texts, sink, unsaved);
+    ASSERT_TRUE(result.ok) << result.message;
+
+    const auto file = fileBytes(target);
+    ASSERT_EQ(file.size(), 270537u);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), file.begin()));
+    EXPECT_EQ(file[270336], 0) << "gap byte";
+
+    namespace t = recorder::trailer;
+    EXPECT_EQ(slotBytes(file, t::kOwner), recorder::utf8ToCp1251(texts.owner).substr(0, 50))
+        << "an over-long text is cut at its slot's end";
+    EXPECT_EQ(slotBytes(file, t::kServiceOrganisation), std::string(50, '\0'));
+    EXPECT_EQ(slotBytes(file, t::kOperatorName), padded("Петров П.П.", 50));
+    EXPECT_EQ(slotBytes(file, t::kCertificateNumber), "12345678901234567890");
+    EXPECT_EQ(slotBytes(file, t::kCertificateValidUntil), padded("31.12.2027", 13))
+        << "a 10-character date leaves 270517..270519 zero";
+    EXPECT_EQ(slotBytes(file, t::kReadingDate), padded("08.12.2026 13:45", 17))
+        << "the date of reading ends with its NUL, the file's last byte";
+
+    EXPECT_EQ(sink.text, "Информация сохранена в фале: КС-55713 №1234 08.12.26 13-45.litm");
+    EXPECT_EQ(sink.colour, acquisition::StatusColour::ButtonFace);
+    EXPECT_EQ(unsaved, 0);
+    ASSERT_FALSE(sink.gaugeValues.empty());
+    EXPECT_EQ(*std::max_element(sink.gaugeValues.begin(), sink.gaugeValues.end()), 100);
+    EXPECT_EQ(sink.gauge, 0);
+    EXPECT_EQ(filesInDir(), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(SaveReading, ReplacesAnEarlierFileOfTheSameName) {
+    const fs::path target = dir / "reading.litm";
+    std::ofstream(target) << "older content that is longer than nothing";
+    RecordingSink sink;
+    int unsaved = 1;
+    const std::vector<std::uint8_t> zeros(recorder::kImageSize, 0);
+    ASSERT_TRUE(acquisition::saveReading(target, zeros, {}, sink, unsaved).ok);
+    const auto file = fileBytes(target);
+    EXPECT_EQ(file.size(), 270521u) << "an empty date of reading still gets its NUL";
+    EXPECT_TRUE(std::all_of(file.begin(), file.end(), [](auto b) { return b == 0; }));
+}
+
+TEST_F(SaveReading, AFailedWriteLeavesTheEarlierFileIntact) {
+    const fs::path target = dir / "reading.litm";
+    const std::string earlier = "the earlier reading";
+    std::ofstream(target) << earlier;
+
+    // A file size limit makes the write fail half-way, as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = 100000;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    RecordingSink sink;
+    int unsaved = 1;
+    const auto result =
+        acquisition::saveReading(target, acqtest::patternedImage(1), {}, sink, unsaved);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message.find("reading.litm"), std::string::npos) << result.message;
+    EXPECT_EQ(sink.text, "Файл не сохранен: reading.litm");
+    EXPECT_EQ(unsaved, 1) << "the reading still counts as unsaved";
+    EXPECT_EQ(sink.gauge, 0);
+    const auto file = fileBytes(target);
+    EXPECT_EQ(std::string(file.begin(), file.end()), earlier);
+    EXPECT_EQ(filesInDir(), 1u) << "the partial temporary file is removed";
+
+    const auto missing = acquisition::saveReading(dir / "no such folder" / "x.litm",
+                                                  acqtest::patternedImage(1), {}, sink, unsaved);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.message, "Не удалось записать файл \"x.litm\": папка не существует.");
+}
+
+TEST(ProposedFileName, ModelNumberAndDate) {
+    std::tm now{};
+    now.tm_year = 2026 - 1900;
+    now.tm_mon = 11;
+    now.tm_mday = 8;
+    now.tm_hour = 9;
+    now.tm_min = 5;
+    EXPECT_EQ(acquisition::proposedFileName(acqtest::patternedImage(0, "КС-55713", 1234), now),
+              "КС-55713 №1234 08.12.26 09-05");
+    EXPECT_EQ(acquisition::proposedFileName(std::vector<std::uint8_t>(recorder::kImageSize), now),
+              " №0 08.12.26 09-05")
+        << "a blank image: no model, number 0";
+    EXPECT_EQ(acquisition::proposedFileName(acqtest::patternedImage(0, "КС-3577/4", -1), now),
+              "КС-3577_4 №-1 08.12.26 09-05")
+        << "the number is signed; a slash would make the name a path";
+    EXPECT_EQ(acquisition::proposedFileName(acqtest::patternedImage(0, "АБВГДЕЖЗИКЛМНОПРС"), now),
+              "АБВГДЕЖЗИКЛМНОП №1234 08.12.26 09-05")
+        << "the model slot holds 15 characters without a NUL";
+
+    EXPECT_EQ(acquisition::formatReadingDate(now), "08.12.2026 09:05");
+}
