@@ -10,6 +10,7 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 
+#include "acquisition/Readlitm3.h"
 #include "recorder/loader.h"
 #include "ui/Logloaderror.h"
 #include "ui/Official.h"
@@ -105,6 +106,12 @@ recorder::NumberFormat TForm_TIRS48CMain::numberFormat() const {
 void TForm_TIRS48CMain::ClearAll() {
     reading_->ClearAll();
     if (official_) official_->clearText();
+}
+
+void TForm_TIRS48CMain::Menu_LITM3Click() {
+    // A new acquisition dialog each time, shown modally; the reading reaches
+    // this window only as a saved file that is then opened.
+    runReadLitm3Dialog(this, startDirectory_);
 }
 
 void TForm_TIRS48CMain::Menu_OpenLITM3Click() {

@@ -50,6 +50,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     void openDataFilePath(const QString& path);
 
   public slots:
+    void Menu_LITM3Click();
     void Menu_OpenLITM3Click();
     void ClearAll();
     void Menu_logClick();

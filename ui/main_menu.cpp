@@ -29,7 +29,7 @@ void TForm_TIRS48CMain::createMenu() {
 
     Menu_File = bar->addMenu(QString::fromUtf8("Файл"));
     Menu_File->setObjectName("Menu_File");
-    Menu_LITM3 = later(item(Menu_File, "Menu_LITM3", "Считать ЛИТМ-3", QKeySequence("Ctrl+E")));
+    Menu_LITM3 = item(Menu_File, "Menu_LITM3", "Считать ЛИТМ-3", QKeySequence("Ctrl+E"));
     Menu_OpenLITM3 = item(Menu_File, "Menu_OpenLITM3", "Открыть", QKeySequence("Ctrl+O"));
     Menu_Clear = item(Menu_File, "Menu_Clear", "Очистить", QKeySequence("Ctrl+W"));
 
@@ -68,6 +68,7 @@ void TForm_TIRS48CMain::createMenu() {
     Menu_Help->setShortcut(QKeySequence::HelpContents);
     addAction(Menu_Help);
 
+    connect(Menu_LITM3, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_LITM3Click);
     connect(Menu_OpenLITM3, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_OpenLITM3Click);
     connect(Menu_Clear, &QAction::triggered, this, &TForm_TIRS48CMain::ClearAll);
     connect(Menu_log, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_logClick);

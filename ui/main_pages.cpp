@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -28,6 +29,16 @@ QTabWidget* innerPageControl(QTabWidget* main, const char* sheetName, const char
     pages->setTabPosition(QTabWidget::West);
     pages->setUsesScrollButtons(false);
     return pages;
+}
+
+// Fixed-size grids never stop the window from shrinking: a small window
+// scrolls the page instead.
+QScrollArea* scrollable(QWidget* content, QWidget* page) {
+    auto* area = new QScrollArea(page);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(content);
+    return area;
 }
 
 QWidget* page(QTabWidget* control, const char* name, const char* caption) {
@@ -67,15 +78,19 @@ void TForm_TIRS48CMain::createPages() {
     TabSheet_Per = page(PageControl_Cikl, "TabSheet_Per", "Перегрузки и КДС");
     const char separator = numberFormat().decimalSeparator;
     frameView_ = new RecordView(frameViewSpec(), *reading_, dialogs_, separator, TabSheet_Osn);
-    (new QVBoxLayout(TabSheet_Osn))->addWidget(frameView_);
+    (new QVBoxLayout(TabSheet_Osn))->addWidget(scrollable(frameView_, TabSheet_Osn));
 
-    auto* perLayout = new QVBoxLayout(TabSheet_Per);
+    // The overload and KDS views share one scrollable column.
+    auto* perColumn = new QWidget(TabSheet_Per);
+    auto* perLayout = new QVBoxLayout(perColumn);
+    perLayout->setContentsMargins(0, 0, 0, 0);
+    (new QVBoxLayout(TabSheet_Per))->addWidget(scrollable(perColumn, TabSheet_Per));
     auto* overloads =
-        new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), TabSheet_Per);
+        new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), perColumn);
     overloadView_ = new RecordView(overloadViewSpec(), *reading_, dialogs_, separator, overloads);
     (new QVBoxLayout(overloads))->addWidget(overloadView_);
     auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим заначениям параметров КДС"),
-                              TabSheet_Per);
+                              perColumn);
     (new QVBoxLayout(kds))->addWidget(buildKdsView(kds));
     perLayout->addWidget(overloads);
     perLayout->addWidget(kds);

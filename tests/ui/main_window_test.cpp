@@ -95,9 +95,9 @@ class MainWindowTest : public QObject {
 
     void menuHoldsEveryCommand() {
         QCOMPARE(describe(main_->Menu_File),
-                 (QStringList{"Считать ЛИТМ-3|Ctrl+E|off", "Открыть|Ctrl+O|on",
-                              "Очистить|Ctrl+W|on", "Печать>|Ctrl+P|on", "-",
-                              "Обработка испытаний>||on", "Лог ошибок...||on", "-", "Выход||on"}));
+                 (QStringList{"Считать ЛИТМ-3|Ctrl+E|on", "Открыть|Ctrl+O|on", "Очистить|Ctrl+W|on",
+                              "Печать>|Ctrl+P|on", "-", "Обработка испытаний>||on",
+                              "Лог ошибок...||on", "-", "Выход||on"}));
         QCOMPARE(describe(main_->Menu_Print),
                  (QStringList{"Информационная карта||off", "-", "Оперативная информация||off",
                               "Перегрузки||off", "КДС||off"}));
