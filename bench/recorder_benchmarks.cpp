@@ -33,6 +33,25 @@ void BM_ChecksOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ChecksOnly)->Unit(benchmark::kMicrosecond);
 
+void BM_ClearAll(benchmark::State& state) {
+    recorder::Reading reading;
+    recorder::loadReading(sampleFile(), reading, {','});
+    for (auto _ : state) {
+        reading.ClearAll();
+        benchmark::DoNotOptimize(reading.FrameTable.data());
+    }
+}
+BENCHMARK(BM_ClearAll)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeOnly(benchmark::State& state) {
+    recorder::Reading reading;
+    for (auto _ : state) {
+        recorder::decodeDataFile(sampleFile(), reading, {','});
+        benchmark::DoNotOptimize(reading.FrameTable.data());
+    }
+}
+BENCHMARK(BM_DecodeOnly)->Unit(benchmark::kMicrosecond);
+
 void BM_SelectAllFramesByLoad(benchmark::State& state) {
     recorder::Reading reading;
     recorder::loadReading(sampleFile(), reading, {','});

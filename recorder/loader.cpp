@@ -49,13 +49,16 @@ void decodeDataFile(const DataFile& file, Reading& reading, const NumberFormat& 
     decodeOverloads(file, reading);
 
     decodeFrames(file, reading);
+    reading.clearUnloadedSlots();
 
     drawLoadDiagrams(reading);
     classify(reading, format);
 }
 
 void loadReading(const DataFile& file, Reading& reading, const NumberFormat& format) {
-    reading.ClearAll();
+    // The same end state as ClearAll followed by the load; the decoding fills or
+    // clears every slot itself, so the tables are not cleared twice.
+    reading.AddressReport.clear();
     checkDataFile(file, reading);
     decodeDataFile(file, reading, format);
 }

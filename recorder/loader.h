@@ -21,8 +21,8 @@ std::optional<DataFile> openDataFile(const std::string& path, std::string& error
 void checkDataFile(const DataFile& file, Reading& reading);
 
 // Decodes service texts, identification, counters, pointers and address report,
-// overloads and record counts, frames, load diagrams and classification.
-// The caller has cleared the tables (Reading::ClearAll) first.
+// overloads and record counts, frames, load diagrams and classification. Every
+// table slot ends up decoded or cleared, as after ClearAll and a load.
 void decodeDataFile(const DataFile& file, Reading& reading, const NumberFormat& format);
 
 // ClearAll, check and decode in one call. False, with the message, when the file

@@ -1,5 +1,7 @@
 #include "recorder/reading.h"
 
+#include <algorithm>
+
 #include "recorder/counters.h"
 
 namespace recorder {
@@ -31,10 +33,29 @@ Reading::Reading() : FrameTable(kFrameTableSize), OverloadTable(kOverloadTableSi
     for (const auto& band : bandDisplayNames()) gauges.set(band.loadGauge, 0);
 }
 
+namespace {
+
+// Copy-assignment from one cleared record reuses each slot's string storage.
+void clearSlots(std::vector<FrameRecord>& frames, std::size_t from) {
+    static const FrameRecord kCleared{};
+    for (std::size_t i = from; i < frames.size(); ++i) frames[i] = kCleared;
+}
+void clearSlots(std::vector<OverloadRecord>& records, std::size_t from) {
+    static const OverloadRecord kCleared{};
+    for (std::size_t i = from; i < records.size(); ++i) records[i] = kCleared;
+}
+
+}  // namespace
+
 void Reading::ClearAll() {
     AddressReport.clear();
-    for (FrameRecord& f : FrameTable) f = FrameRecord{};
-    for (OverloadRecord& r : OverloadTable) r = OverloadRecord{};
+    clearSlots(FrameTable, 0);
+    clearSlots(OverloadTable, 0);
+}
+
+void Reading::clearUnloadedSlots() {
+    clearSlots(FrameTable, static_cast<std::size_t>(std::max(FrameCount, 0)));
+    clearSlots(OverloadTable, static_cast<std::size_t>(std::max(OverloadCount, 0)));
 }
 
 std::string Reading::addressReportText() const {

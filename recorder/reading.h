@@ -127,6 +127,8 @@ class Reading {
     // Resets the frame and overload tables and empties the memory address report.
     // Identification, counters, texts and the error log stay as they are.
     void ClearAll();
+    // Clears the table slots a load did not fill (from FrameCount and OverloadCount on).
+    void clearUnloadedSlots();
 
     ServiceInfo service;
     LimiterInfo limiter;
