@@ -104,6 +104,7 @@ recorder::NumberFormat TForm_TIRS48CMain::numberFormat() const {
 void TForm_TIRS48CMain::ClearAll() {
     reading_->ClearAll();
     if (official_) official_->clearText();
+    resetChartAxis();
 }
 
 void TForm_TIRS48CMain::Menu_OpenLITM3Click() {
@@ -145,6 +146,7 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     recorder::decodeDataFile(*file, *reading_, numberFormat());
     renderReading();
     if (official_) official_->setReport(reading_->addressReportText());
+    fillCharts();
 }
 
 void TForm_TIRS48CMain::renderReading() {

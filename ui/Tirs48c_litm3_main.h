@@ -14,6 +14,8 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class ParameterChartPage;
+class ProtectionChartPage;
 class QStatusBar;
 class QTabWidget;
 class TForm_LogError;
@@ -49,6 +51,12 @@ class TForm_TIRS48CMain : public QMainWindow {
     void N_AdresClick();
     void Menu_ExitClick();
     void FormResize();
+    // A chart click: "Циклическая информация (таблицы)" / "Общая" with the
+    // frame view at `position`.
+    void showFrameAt(int position);
+
+  signals:
+    void frameJumpRequested(int position);
 
   public:
     // Pages
@@ -62,6 +70,8 @@ class TForm_TIRS48CMain : public QMainWindow {
     QTabWidget* PageControl_Grafik = nullptr;
     QWidget* TabSheet_Param = nullptr;
     QWidget* TabSheet_KZ = nullptr;
+    ParameterChartPage* ParamPage = nullptr;  // Chart_Param with its check boxes
+    ProtectionChartPage* KZPage = nullptr;    // Chart_KZ with Label40
     QWidget* TabSheet_Cikl = nullptr;
     QTabWidget* PageControl_Cikl = nullptr;
     QWidget* TabSheet_Osn = nullptr;
@@ -98,6 +108,9 @@ class TForm_TIRS48CMain : public QMainWindow {
     void createMenu();
     void createPages();
     void createStatusBar();
+    void createChartPages();
+    void fillCharts();
+    void resetChartAxis();
     void showHelp();
 
     // Steps of the open command from the chosen file's name on.
