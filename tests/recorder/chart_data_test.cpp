@@ -5,6 +5,7 @@
 
 #include "fixture.h"
 #include "recorder/chart_data.h"
+#include "tools/sample_reading/sample_reading.h"
 
 namespace {
 
@@ -52,6 +53,63 @@ TEST(ParameterChart, DateMarksAtChangesBetweenGoodFramesOnly) {
     }
     d = recorder::parameterChartData(testing_support::loadFixed(b));
     EXPECT_TRUE(d.dateMarks.empty());
+}
+
+recorder::Reading generated(const sample::SampleOptions& options) {
+    recorder::Reading r;
+    recorder::loadReading(recorder::DataFile(sample::makeSampleReading(options)), r, {','});
+    return r;
+}
+
+// A working week as the generator writes it: one mark on the first good frame
+// of each new day, labelled with that frame's date.
+TEST(ParameterChart, DateMarksOnAGeneratedWorkingWeek) {
+    sample::SampleOptions o;
+    o.seed = 21;
+    const auto r = generated(o);
+    const auto marks = recorder::parameterChartData(r).dateMarks;
+    ASSERT_GE(marks.size(), 2u);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const auto& frame = r.FrameTable[static_cast<std::size_t>(marks[i].x)];
+        EXPECT_EQ(marks[i].label, frame.Date);
+        EXPECT_NE(frame.Date, r.FrameTable[static_cast<std::size_t>(marks[i].x) - 1].Date);
+        if (i > 0) {
+            EXPECT_NE(marks[i].label, marks[i - 1].label);
+        }
+    }
+
+    // The first frame of a day damaged: the mark moves to the next good frame
+    // of that day, and no other mark appears or goes.
+    const int firstOfDay = marks[1].x;
+    o.faults.badFrames = {static_cast<std::size_t>(firstOfDay)};
+    const auto damaged = generated(o);
+    ASSERT_EQ(damaged.FrameTable[static_cast<std::size_t>(firstOfDay)].Status, "Брак");
+    const auto moved = recorder::parameterChartData(damaged).dateMarks;
+    ASSERT_EQ(moved.size(), marks.size());
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        EXPECT_EQ(moved[i].label, marks[i].label);
+        EXPECT_EQ(moved[i].x, i == 1 ? firstOfDay + 1 : marks[i].x);
+    }
+}
+
+// With the page ring turned, memory order is no longer the order of days: the
+// date going back at the seam is a change of date as well.
+TEST(ParameterChart, DateMarkWhereTheRingWrapsToAnEarlierDay) {
+    sample::SampleOptions o;
+    o.seed = 21;
+    o.pagePointer = 120;
+    const auto r = generated(o);
+    const auto marks = recorder::parameterChartData(r).dateMarks;
+    const auto earlier = [](const std::string& a, const std::string& b) {
+        // DD.MM.YY within one year of work: compare month, then day.
+        return a.substr(3, 2) + a.substr(0, 2) < b.substr(3, 2) + b.substr(0, 2);
+    };
+    bool wentBack = false;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const std::string& before = i == 0 ? r.FrameTable[0].Date : marks[i - 1].label;
+        wentBack = wentBack || earlier(marks[i].label, before);
+    }
+    EXPECT_TRUE(wentBack);
 }
 
 TEST(ProtectionChart, EnteredThenTriggeredMarksPerLevel) {
