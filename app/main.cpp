@@ -49,7 +49,13 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
 
-    QtUserDialogs dialogs(QString::fromUtf8(main_window_texts::kCaption));
+    // Pictures are taken unattended; everything else asks the person at the screen.
+    bool unattended = false;
+    for (int i = 1; i < argc; ++i) unattended |= QByteArray(argv[i]) == "--screenshot-dir";
+    const QString boxTitle = QString::fromUtf8(main_window_texts::kCaption);
+    QtUserDialogs interactive(boxTitle);
+    UnattendedDialogs unattendedDialogs(boxTitle);
+    UserDialogs& dialogs = unattended ? static_cast<UserDialogs&>(unattendedDialogs) : interactive;
     GuardedApplication app(argc, argv, dialogs);
     QApplication::setApplicationName("tirs48");
     app.setProperty("helpFile", QString::fromUtf8(main_window_texts::kHelpFile));

@@ -1,10 +1,12 @@
 #include "screenshots.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <cstdio>
 
 #include "ui/Logloaderror.h"
 #include "ui/Official.h"
@@ -19,11 +21,24 @@ bool save(QWidget* window, const QDir& dir, const QString& name) {
 }
 
 QString fileSafe(QString text) {
-    text.replace(QRegularExpression("[^\\w]+"), "_");
+    text.replace(QRegularExpression("[^\\w]+", QRegularExpression::UseUnicodePropertiesOption),
+                 "_");
     return text;
 }
 
 }  // namespace
+
+void UnattendedDialogs::showError(QWidget*, const QString& text) {
+    std::fprintf(stderr, "tirs48: %s\n", qPrintable(text.trimmed()));
+}
+
+void UnattendedDialogs::showInformation(QWidget* parent, const QString& text) {
+    showError(parent, text);
+}
+
+void UnattendedDialogs::runModal(QDialog& dialog) {
+    dialog.show();
+}
 
 int saveScreenshots(ProgramWindows& windows, const QString& directory) {
     QDir dir(directory);

@@ -4,7 +4,23 @@
 
 #include <QString>
 
+#include "ui/user_dialogs.h"
+
 struct ProgramWindows;
 
 // Saves one PNG per page into `directory`; returns the number of files written.
 int saveScreenshots(ProgramWindows& windows, const QString& directory);
+
+// While pictures are taken nobody answers: modal windows are only shown and
+// messages go to the error output.
+class UnattendedDialogs : public QtUserDialogs {
+  public:
+    using QtUserDialogs::QtUserDialogs;
+    QString getOpenFileName(QWidget*, const QString&, const QString&, const QString&,
+                            const QString&) override {
+        return {};
+    }
+    void showError(QWidget* parent, const QString& text) override;
+    void showInformation(QWidget* parent, const QString& text) override;
+    void runModal(QDialog& dialog) override;
+};

@@ -9,6 +9,8 @@ QLineEdit* Displays::addEdit(const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setReadOnly(true);
+    // Compact rows: the identification page holds some forty displays.
+    edit->setFixedHeight(edit->fontMetrics().height() + 6);
     edits_.insert(name, edit);
     return edit;
 }
@@ -23,6 +25,7 @@ QLabel* Displays::addLabel(const QString& name, QWidget* parent) {
     palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
     label->setPalette(palette);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumHeight(label->fontMetrics().height() + 6);  // rows as high as the edits
     labels_.insert(name, label);
     return label;
 }
@@ -38,6 +41,9 @@ bool Displays::setText(const QString& name, const QString& text) {
     if (QLineEdit* edit = edits_.value(name)) {
         edit->setText(text);
         edit->setCursorPosition(0);  // long texts show their beginning
+        // A text wider than its box can still be read whole.
+        edit->setToolTip(
+            edit->fontMetrics().horizontalAdvance(text) > edit->width() - 8 ? text : QString());
         return true;
     }
     if (QLabel* label = labels_.value(name)) {

@@ -23,9 +23,9 @@ QGroupBox* group(const char* title, std::initializer_list<Row> rows, Displays& d
                  QWidget* parent, int columns = 1) {
     auto* box = new QGroupBox(QString::fromUtf8(title), parent);
     auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setContentsMargins(6, 0, 6, 3);
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
     for (int c = 0; c < columns; ++c) grid->setColumnStretch(2 * c + 1, 1);
     int i = 0;
     for (const Row& row : rows) {
@@ -41,6 +41,7 @@ QGroupBox* group(const char* title, std::initializer_list<Row> rows, Displays& d
         }
         ++i;
     }
+    grid->setRowStretch((i + columns - 1) / columns, 1);  // rows keep to the top
     return box;
 }
 
@@ -109,8 +110,8 @@ QFrame* buildServicePanel(Displays& displays, QWidget* page) {
     // Two columns: the people and the crane on the left, the limiter and the
     // crane's mode and resource on the right; the running times below both.
     auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setSpacing(4);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setSpacing(3);
     grid->addWidget(operatorBox, 0, 0);
     grid->addWidget(craneBox, 1, 0);
     grid->addWidget(programBox, 2, 0);

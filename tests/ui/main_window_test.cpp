@@ -64,6 +64,10 @@ class MainWindowTest : public QObject {
         QVERIFY(!windows_.Form_LogError->isVisible());
         QVERIFY(!windows_.Form_Official->isVisible());
         QVERIFY(!windows_.Form_Print->isVisible());
+        for (const QWidget* w : {static_cast<QWidget*>(windows_.Form_LogError),
+                                 static_cast<QWidget*>(windows_.Form_Official),
+                                 static_cast<QWidget*>(windows_.Form_Print)})
+            QCOMPARE(w->parentWidget(), main_);
         QCOMPARE(windows_.Form_Official->windowTitle(), QString("Служебная информация"));
         QCOMPARE(windows_.Form_LogError->windowTitle(),
                  QString("Лог ошибок загрузки файла данных"));
@@ -110,6 +114,10 @@ class MainWindowTest : public QObject {
     void shortcutsOfTheHiddenMenuAndOfPrint() {
         showActive();
         QTest::keyClick(main_, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!QApplication::activePopupWidget());
+        int visible = 0;
+        for (const QWidget* w : QApplication::topLevelWidgets()) visible += w->isVisible() ? 1 : 0;
+        QCOMPARE(visible, 1);
         QVERIFY(!windows_.Form_Official->isVisible());
         QVERIFY(!windows_.Form_Print->isVisible());
         QVERIFY(dialogs_.openTitles.isEmpty() && dialogs_.modalTexts.isEmpty());

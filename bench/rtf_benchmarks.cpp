@@ -1,0 +1,97 @@
+// The report engine on large inputs: a large template with many distinct fields
+// filled by level-0 lines, and a block filled by many rows. Each size is run at
+// double the size too, to show how the time grows.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "rtf/report_engine.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& Folder() {
+    static const fs::path folder = [] {
+        fs::path p = fs::temp_directory_path() / "bench_rtf";
+        fs::create_directories(p);
+        return p;
+    }();
+    return folder;
+}
+
+void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+const std::string kHeader =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset0 Times New Roman;}{\\f1\\fcharset0 Arial;}}\n";
+
+void Merge(benchmark::State& state, const fs::path& data, const fs::path& templ) {
+    const fs::path report = Folder() / "report.rtf";
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove(report);
+        state.ResumeTiming();
+        RepoRTF_interface::CreateReport(data, templ, report);
+    }
+    state.counters["report_MB"] = static_cast<double>(fs::file_size(report)) / 1e6;
+}
+
+// About 100 template bytes per field: range(0) fields make a template of about
+// range(0) * 100 bytes, filled by as many level-0 lines in shuffled order.
+void BM_DocumentFields(benchmark::State& state) {
+    const int fields = static_cast<int>(state.range(0));
+    std::string templ = kHeader;
+    std::vector<std::string> lines;
+    for (int i = 0; i < fields; ++i) {
+        templ += "{\\pard\\f1 \\b Parameter " + std::to_string(i) + ":\\b0 #Field" +
+                 std::to_string(i) + "# units, text that fills a line of the printed form\\par}\n";
+        lines.push_back("|0:Field" + std::to_string(i) + ":\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 " +
+                        std::to_string(i) + "\r\n");
+    }
+    templ += "}";
+    std::shuffle(lines.begin(), lines.end(), std::mt19937(7));
+    std::string data;
+    for (const auto& l : lines) data += l;
+    const fs::path t = Folder() / ("fields_" + std::to_string(fields) + ".rtf");
+    const fs::path d = Folder() / ("fields_" + std::to_string(fields) + ".txt");
+    Write(t, templ);
+    Write(d, data);
+    state.counters["template_MB"] = static_cast<double>(templ.size()) / 1e6;
+    Merge(state, d, t);
+}
+BENCHMARK(BM_DocumentFields)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+// A table whose row is block 1, filled by range(0) rows of three pairs each.
+void BM_BlockRows(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    std::string templ = kHeader + "{\\pard\\b Report #Title# of #DATE#\\par}\n" +
+                        "{\\f1 #1#}{\\f1 \\par }\n"
+                        "\\trowd\\cellx1000\\cellx5000\\cellx7000 #Num#\\cell #Name#\\cell "
+                        "#Value#\\cell\\row\n"
+                        "{\\f1 #1#}{\\f1 \\par }\n{\\pard Total: #Total#\\par}\n}";
+    std::string data = "|0:Title:\xD2\xE5\xF1\xF2\r\n";
+    for (int i = 0; i < rows; ++i) {
+        data += "|1:Num:" + std::to_string(i) + "|1:Name:\xCA\xF0\xE0\xED {" +
+                std::to_string(i % 97) + "}|1:Value:" + std::to_string(i * 7 % 1000) + ".5\r\n";
+    }
+    data += "|0:Total:" + std::to_string(rows) + "\r\n";
+    const fs::path t = Folder() / "rows.rtf";
+    const fs::path d = Folder() / ("rows_" + std::to_string(rows) + ".txt");
+    Write(t, templ);
+    Write(d, data);
+    state.counters["data_MB"] = static_cast<double>(data.size()) / 1e6;
+    Merge(state, d, t);
+}
+BENCHMARK(BM_BlockRows)->Arg(100000)->Arg(200000)->Arg(400000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

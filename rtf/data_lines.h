@@ -1,0 +1,54 @@
+// Reading the report data file: lines (with the OEM switch), the pairs of a line
+// ("|level:Key:value", repeated with the same prefix) and the conversion of a
+// value into the text that goes into the template.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace RepoRTF_interface::detail {
+
+// Splits the (text-mode) data file into lines. Like the C library's end-of-file
+// flag, the end is noticed only by a read that finds nothing more: a file whose
+// last line ends with LF yields one more, empty, line.
+class DataLineReader {
+  public:
+    explicit DataLineReader(std::string_view text) : text_(text) {}
+
+    bool AtEnd() const { return atEnd_; }
+    // The next line without its LF; in OEM mode converted from CP866 to CP1251.
+    std::string Next();
+    void SetOemMode(bool on) { oem_ = on; }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+    bool atEnd_ = false;
+    bool oem_ = false;
+};
+
+// One pair taken from the front of a line.
+struct DataPair {
+    std::int64_t level = 0;
+    bool hasKey = false;
+    std::string_view key;
+    std::string_view value;
+};
+
+// Takes the first pair from `rest` and leaves there the text of the next pair (or
+// nothing when the line is finished). False when there is no pair; `pair.level`
+// then still holds the level of a valid prefix.
+bool TakePair(std::string_view& rest, DataPair& pair);
+
+// The level written in a prefix: the integer at the start of the text, after
+// blanks and a sign, read up to the first non-digit (0 when there is none).
+// Values too large for the engine are kept out of range, never wrapped.
+std::int64_t ParseLevel(std::string_view text);
+
+// The value as it is inserted: "_SYM" keys spell it in font 3 by character codes;
+// otherwise RTF specials are escaped (RTF mode) and "|EOL:", "|EOP:" become a
+// paragraph and a page break.
+std::string ConvertValue(std::string_view key, std::string_view value, bool rtf);
+
+}  // namespace RepoRTF_interface::detail

@@ -1,0 +1,20 @@
+// The data pass: data lines fill the converted template, document fields (level
+// 0) in place and block rows (levels 1 to 999) as copies of their block, and the
+// finished text is written to the report.
+#pragma once
+
+#include <string_view>
+
+#include "report_engine.h"
+#include "template_text.h"
+#include "text_files.h"
+
+namespace RepoRTF_interface::detail {
+
+// Runs the pass and writes the whole report text (without closing the writer).
+// Throws RepoRTF_Error for a level out of range, an abort by the progress callback
+// and a write error.
+void RunDataPass(const TemplateText& converted, bool rtf, std::string_view data,
+                 const ProgressCallback& progress, ReportWriter& report);
+
+}  // namespace RepoRTF_interface::detail

@@ -1,0 +1,226 @@
+#include "output_buffer.h"
+
+#include <algorithm>
+
+#include "markers.h"
+
+namespace RepoRTF_interface::detail {
+
+OutputBuffer::OutputBuffer(const TemplateText& source) : source_(source) {
+    Reset();
+}
+
+void OutputBuffer::Reset() {
+    pieces_.clear();
+    runs_.clear();
+    values_.clear();
+    // A large bucket array would be cleared on every flush of a block row.
+    if (index_.bucket_count() > 4096) {
+        index_ = {};
+    } else {
+        index_.clear();
+    }
+    runs_.emplace_back();
+    first_ = last_ = &runs_.back();
+}
+
+OutputBuffer::Run* OutputBuffer::NewRunAfter(Run* run) {
+    Run* created = &runs_.emplace_back();
+    created->prev = run;
+    created->next = run->next;
+    if (run->next) run->next->prev = created;
+    run->next = created;
+    if (last_ == run) last_ = created;
+    return created;
+}
+
+void OutputBuffer::AddText(Run* run, std::string_view text, const TextHash& hash) {
+    if (text.empty()) return;
+    Piece* piece = &pieces_.emplace_back();
+    piece->text = text;
+    if (run->tail) {
+        run->tail->next = piece;
+    } else {
+        run->head = piece;
+    }
+    run->tail = piece;
+    run->hash.Append(hash);
+}
+
+void OutputBuffer::Unlink(Run* run) {
+    if (run->prev) run->prev->next = run->next;
+    if (run->next) run->next->prev = run->prev;
+    if (last_ == run) last_ = run->prev;
+}
+
+void OutputBuffer::Unindex(Run* run) {
+    if (!run->bucket) return;
+    if (run->bucketPrev) {
+        run->bucketPrev->bucketNext = run->bucketNext;
+    } else {
+        run->bucket->head = run->bucketNext;
+    }
+    if (run->bucketNext) run->bucketNext->bucketPrev = run->bucketPrev;
+    run->bucket = nullptr;
+    run->bucketPrev = run->bucketNext = nullptr;
+}
+
+void OutputBuffer::Reindex(Run* run) {
+    Unindex(run);
+    if (!Bounded(run)) return;
+    Bucket& bucket = index_[run->hash.Key()];
+    run->bucket = &bucket;
+    run->bucketNext = bucket.head;
+    if (bucket.head) bucket.head->bucketPrev = run;
+    bucket.head = run;
+}
+
+void OutputBuffer::AppendTemplate(std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    const auto& marks = source_.FieldMarks();
+    auto it = std::lower_bound(marks.begin(), marks.end(), from);
+    auto end = std::lower_bound(it, marks.end(), to);
+    index_.reserve(index_.size() + static_cast<std::size_t>(end - it));
+    std::string_view text(source_.Text());
+    std::size_t at = from;
+    for (; it != marks.end() && *it < to; ++it) {
+        AddText(last_, text.substr(at, *it - at), source_.HashRange(at, *it));
+        Run* closed = last_;
+        NewRunAfter(last_);
+        Reindex(closed);
+        at = *it + 1;
+    }
+    AddText(last_, text.substr(at, to - at), source_.HashRange(at, to));
+}
+
+bool OutputBuffer::RunEquals(const Run* run, const TextPart& part) const {
+    if (run->hash.length != part.text.size() || run->hash.hash != part.hash.hash) return false;
+    std::size_t at = 0;
+    for (const Piece* p = run->head; p; p = p->next) {
+        if (part.text.substr(at, p->text.size()) != p->text) return false;
+        at += p->text.size();
+    }
+    return true;
+}
+
+bool OutputBuffer::MatchesAt(const Run* run, const std::vector<TextPart>& parts) const {
+    for (const TextPart& part : parts) {
+        if (!run || !Bounded(run) || !RunEquals(run, part)) return false;
+        run = run->next;
+    }
+    return true;
+}
+
+std::vector<OutputBuffer::Run*> OutputBuffer::Occurrences(const SearchKey& key, bool firstOnly) {
+    std::vector<Run*> found;
+    const auto& parts = key.Parts();
+    auto bucket = index_.find(parts[0].hash.Key());
+    if (bucket == index_.end()) return found;
+    for (Run* run = bucket->second.head; run; run = run->bucketNext) {
+        if (MatchesAt(run, parts)) {
+            found.push_back(run);
+            if (firstOnly) break;
+        }
+    }
+    return found;
+}
+
+bool OutputBuffer::Contains(const SearchKey& key) {
+    return !Occurrences(key, true).empty();
+}
+
+void OutputBuffer::ReplaceAll(const SearchKey& key, std::string value) {
+    std::vector<Run*> found = Occurrences(key, false);
+    if (found.empty()) return;
+    const std::size_t span = key.Parts().size();  // runs an occurrence consists of
+
+    // Occurrences may overlap (they share a 0x03 at least); a left-to-right pass
+    // takes one and skips those that begin inside it. An occurrence that has no
+    // other within `span` runs to its left starts a chain that is walked rightwards.
+    ++stamp_;
+    for (Run* run : found) run->candidate = stamp_;
+    std::vector<Run*> taken;
+    for (Run* start : found) {
+        if (start->visited == stamp_) continue;
+        bool isStart = true;
+        const Run* left = start->prev;
+        for (std::size_t k = 0; k < span && left && isStart; ++k, left = left->prev)
+            isStart = left->candidate != stamp_;
+        if (!isStart) continue;
+        std::size_t blocked = 0, sinceCandidate = 0;
+        for (Run* run = start; run; run = run->next) {
+            bool isCandidate = run->candidate == stamp_;
+            if (isCandidate) {
+                if (run->visited == stamp_ && run != start) break;
+                run->visited = stamp_;
+                sinceCandidate = 0;
+            } else if (++sinceCandidate > span) {
+                break;
+            }
+            if (isCandidate && blocked == 0) {
+                taken.push_back(run);
+                blocked = span;
+            } else if (blocked > 0) {
+                --blocked;
+            }
+        }
+    }
+
+    const std::string& stored = values_.emplace_back(std::move(value));
+    std::vector<TextPart> parts = SplitAtFieldMarks(stored);
+    for (Run* run : taken) ReplaceAt(run, span, parts);
+}
+
+void OutputBuffer::ReplaceAt(Run* run, std::size_t runCount, const std::vector<TextPart>& value) {
+    // The text "0x03 run 0x03 ... run 0x03" goes; the value's first part joins the
+    // run on the left, its last part the run on the right.
+    Run* left = run->prev;
+    Run* right = run;
+    for (std::size_t k = 0; k < runCount; ++k) {
+        Run* next = right->next;
+        Unindex(right);
+        Unlink(right);
+        right = next;
+    }
+    Unindex(left);
+    Unindex(right);
+
+    Run* current = left;
+    AddText(current, value[0].text, value[0].hash);
+    std::vector<Run*> created;
+    for (std::size_t k = 1; k < value.size(); ++k) {
+        current = NewRunAfter(current);
+        AddText(current, value[k].text, value[k].hash);
+        created.push_back(current);
+    }
+    // Join the right-hand run to the current one.
+    if (right->head) {
+        if (current->tail) {
+            current->tail->next = right->head;
+        } else {
+            current->head = right->head;
+        }
+        current->tail = right->tail;
+        current->hash.Append(right->hash);
+    }
+    Unlink(right);
+
+    Reindex(left);
+    for (Run* c : created) Reindex(c);
+    Reindex(current);
+}
+
+std::string OutputBuffer::Take() {
+    std::string text;
+    std::size_t size = 0;
+    for (const Run* run = first_; run; run = run->next) size += run->hash.length + 1;
+    text.reserve(size);
+    for (const Run* run = first_; run; run = run->next) {
+        for (const Piece* p = run->head; p; p = p->next) text.append(p->text);
+        if (run->next) text.push_back(kFieldMark);
+    }
+    Reset();
+    return text;
+}
+
+}  // namespace RepoRTF_interface::detail

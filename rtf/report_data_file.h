@@ -1,0 +1,32 @@
+// The report data file the forms write before each merge: a list of
+// "|0:Key:value" lines, saved whole in Windows-1251 with CR LF after every line.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace RepoRTF_interface {
+
+class ReportDataFile {
+  public:
+    // Adds the line "|0:" key ":" value (UTF-8). A line break inside the value is
+    // written as "|EOL:", so the line stays one line and the report shows the break.
+    void Add(std::string_view key, std::string_view value);
+
+    // The lines added so far, in UTF-8 and without line ends.
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+    // The file's bytes: every line in Windows-1251 followed by CR LF.
+    std::string Encoded() const;
+
+    // Writes the file, replacing it if it exists. Throws std::system_error when it
+    // cannot be written.
+    void Save(const std::filesystem::path& path) const;
+
+  private:
+    std::vector<std::string> lines_;
+};
+
+}  // namespace RepoRTF_interface

@@ -1,0 +1,95 @@
+// Helpers for the engine's tests: a scratch folder, whole-file reads and writes,
+// and one call of the engine on given bytes.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+#include "rtf/report_engine.h"
+
+namespace rtf_test {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "rtf_test_XXXXXX").string();
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        if (!mkdtemp(name.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = name.data();
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const fs::path& Path() const { return path_; }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    fs::path path_;
+};
+
+// Replaces the file. Removing it first keeps ext4 from forcing the data to disk
+// on close, as it does for a file that is truncated and rewritten.
+inline void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::error_code ec;
+    fs::remove(path, ec);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The fixed moment the tests' DATE and TIME fields show: 01.02.2003 04:05.
+inline std::tm FixedNow() {
+    std::tm t{};
+    t.tm_mday = 1;
+    t.tm_mon = 1;
+    t.tm_year = 103;
+    t.tm_hour = 4;
+    t.tm_min = 5;
+    return t;
+}
+
+struct EngineResult {
+    std::string report;  // the report file's bytes
+    std::string error;   // the message thrown, empty on success
+};
+
+// Writes the template and the data file, runs the engine, reads the report back.
+inline EngineResult RunEngine(const TempDir& dir, const std::string& templateBytes,
+                              const std::string& dataBytes,
+                              const RepoRTF_interface::ProgressCallback& progress = {}) {
+    WriteBytes(dir / "t.rtf", templateBytes);
+    WriteBytes(dir / "d.txt", dataBytes);
+    std::error_code ec;
+    fs::remove(dir / "r.rtf", ec);
+    EngineResult result;
+    RepoRTF_interface::SetClock(FixedNow);
+    try {
+        RepoRTF_interface::CreateReport(dir / "d.txt", dir / "t.rtf", dir / "r.rtf", progress);
+    } catch (const RepoRTF_interface::RepoRTF_Error& e) {
+        result.error = e.Message;
+    }
+    RepoRTF_interface::SetClock({});
+    result.report = ReadBytes(dir / "r.rtf");
+    return result;
+}
+
+}  // namespace rtf_test
