@@ -293,6 +293,9 @@ void ParameterChartPage::Chart_ParamClickSeries(QPointF chartPosition) {
 
 ParameterChartPage* buildParameterChartPage(QWidget* page) {
     auto* content = new ParameterChartPage(page);
+    // The window may be made smaller than the chart and its row of captions:
+    // they are cut then, as the other pages are.
+    content->setMinimumSize(1, 1);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);

@@ -138,6 +138,9 @@ void ProtectionChartPage::fill(const recorder::Reading& reading) {
 
 ProtectionChartPage* buildProtectionChartPage(QWidget* page) {
     auto* content = new ProtectionChartPage(page);
+    // The window may be made smaller than the chart and its row of captions:
+    // they are cut then, as the other pages are.
+    content->setMinimumSize(1, 1);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
