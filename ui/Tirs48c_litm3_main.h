@@ -52,11 +52,12 @@ class TForm_TIRS48CMain : public QMainWindow {
     void Menu_ExitClick();
     void FormResize();
     // A chart click: "Циклическая информация (таблицы)" / "Общая" with the
-    // frame view at `position`.
-    void showFrameAt(int position);
+    // frame view standing on `frame`.
+    void showFrameAt(int frame);
 
   signals:
-    void frameJumpRequested(int position);
+    // Sent by showFrameAt after it has switched the pages.
+    void frameJumpRequested(int frame);
 
   public:
     // Pages

@@ -23,12 +23,13 @@ void TForm_TIRS48CMain::resetChartAxis() {
     ParamPage->resetFrameAxis();
 }
 
-void TForm_TIRS48CMain::showFrameAt(int position) {
+void TForm_TIRS48CMain::showFrameAt(int frame) {
     PageControl_Main->setCurrentWidget(TabSheet_Cikl);
     PageControl_Cikl->setCurrentWidget(TabSheet_Osn);
-    // FRAME VIEW HOOK: the frame view jumps to `position` here — the frame
-    // selection's PagedView::jumpTo(position), which clamps it to the scroll
-    // range, then the view's redraw (ScrollBar_Cikl follows). Until the frame
-    // view is built, only the pages change and `frameJumpRequested` tells who listens.
-    emit frameJumpRequested(position);
+    // FRAME VIEW HOOK, for the frame view to fill in: stand on the clicked
+    // frame's entry of the selection list and redraw, i.e.
+    //     frameView.jumpTo(recorder::frameViewPosition(frameView.list(), frame));
+    // then ScrollBar_Cikl follows and the columns are redrawn. Until then only
+    // the pages change, and frameJumpRequested tells who listens.
+    emit frameJumpRequested(frame);
 }

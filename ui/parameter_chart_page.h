@@ -68,8 +68,8 @@ class ParameterChartPage : public QWidget {
     void CheckBox_GrParClick();
 
   signals:
-    // The frame view is to show the frames from `position` on.
-    void frameClicked(int position);
+    // A point of `frame` was clicked: the frame view is to show that frame.
+    void frameClicked(int frame);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

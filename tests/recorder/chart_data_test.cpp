@@ -5,6 +5,7 @@
 
 #include "fixture.h"
 #include "recorder/chart_data.h"
+#include "recorder/paged_view.h"
 #include "tools/sample_reading/sample_reading.h"
 
 namespace {
@@ -110,6 +111,37 @@ TEST(ParameterChart, DateMarkWhereTheRingWrapsToAnEarlierDay) {
         wentBack = wentBack || earlier(marks[i].label, before);
     }
     EXPECT_TRUE(wentBack);
+}
+
+// A click on a chart point puts the frame view on that frame: after an opening
+// at the frame's number, after a selection at the frame's entry in the list.
+TEST(ChartClick, FrameViewStandsOnTheClickedFrame) {
+    sample::SampleOptions o;
+    o.seed = 5;
+    o.bufferFrames = 33;
+    const auto r = generated(o);
+    recorder::PagedView view(recorder::ViewKind::Frames);
+    view.setUpAfterLoad(r);
+    EXPECT_EQ(recorder::frameViewPosition(view.list(), 7000), 7000);
+    view.jumpTo(recorder::frameViewPosition(view.list(), 7000));
+    EXPECT_EQ(view.shownSlot(r, 0).value_or(-1), 7000);
+
+    ASSERT_EQ(view.select(r, recorder::SelectionRequest::byLoad(90)),
+              recorder::SelectionOutcome::Shown);
+    const std::vector<int>& list = view.list();
+    const int listed = list[3];  // a frame of the selection, well past position 3
+    ASSERT_GT(listed, 3);
+    EXPECT_EQ(recorder::frameViewPosition(list, listed), 3);
+    // A frame not listed: its nearest listed successor.
+    std::size_t gap = 3;
+    while (gap + 1 < list.size() && list[gap + 1] == list[gap] + 1) ++gap;
+    ASSERT_GT(list[gap + 1], list[gap] + 1);
+    EXPECT_EQ(recorder::frameViewPosition(list, list[gap] + 1), static_cast<int>(gap) + 1);
+    // Past the last listed frame: the end of the list, which the view clamps.
+    const auto count = std::stoi(view.countText());
+    EXPECT_EQ(recorder::frameViewPosition(list, 7292 + 1), count);
+    view.jumpTo(recorder::frameViewPosition(list, listed));
+    EXPECT_EQ(view.position(), 3);
 }
 
 TEST(ProtectionChart, EnteredThenTriggeredMarksPerLevel) {
