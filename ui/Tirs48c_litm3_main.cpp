@@ -106,6 +106,7 @@ recorder::NumberFormat TForm_TIRS48CMain::numberFormat() const {
 void TForm_TIRS48CMain::ClearAll() {
     reading_->ClearAll();
     if (official_) official_->clearText();
+    resetChartAxis();
 }
 
 void TForm_TIRS48CMain::Menu_LITM3Click() {
@@ -155,12 +156,7 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     if (official_) official_->setReport(reading_->addressReportText());
     frameView_->setUpAfterLoad();
     overloadView_->setUpAfterLoad();
-}
-
-void TForm_TIRS48CMain::showFrameAt(int position) {
-    PageControl_Main->setCurrentWidget(TabSheet_Cikl);
-    PageControl_Cikl->setCurrentWidget(TabSheet_Osn);
-    frameView_->jumpTo(position);
+    fillCharts();
 }
 
 void TForm_TIRS48CMain::renderReading() {

@@ -14,6 +14,8 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class ParameterChartPage;
+class ProtectionChartPage;
 class QStatusBar;
 class QTabWidget;
 class RecordView;
@@ -42,8 +44,6 @@ class TForm_TIRS48CMain : public QMainWindow {
     // The frame view ("Общая") and the overload view ("Перегрузки и КДС").
     RecordView* frameView() const { return frameView_; }
     RecordView* overloadView() const { return overloadView_; }
-    // Shows the frame view at a position of its list (a chart click lands here).
-    void showFrameAt(int position);
 
     // Opens a data file named outside the dialog (command line, file manager)
     // exactly as if it had been chosen in the dialog.
@@ -57,6 +57,13 @@ class TForm_TIRS48CMain : public QMainWindow {
     void N_AdresClick();
     void Menu_ExitClick();
     void FormResize();
+    // A chart click: "Циклическая информация (таблицы)" / "Общая" with the
+    // frame view standing on `frame`'s entry of its list.
+    void showFrameAt(int frame);
+
+  signals:
+    // Sent by showFrameAt after it has switched the pages.
+    void frameJumpRequested(int frame);
 
   public:
     // Pages
@@ -70,6 +77,8 @@ class TForm_TIRS48CMain : public QMainWindow {
     QTabWidget* PageControl_Grafik = nullptr;
     QWidget* TabSheet_Param = nullptr;
     QWidget* TabSheet_KZ = nullptr;
+    ParameterChartPage* ParamPage = nullptr;  // Chart_Param with its check boxes
+    ProtectionChartPage* KZPage = nullptr;    // Chart_KZ with Label40
     QWidget* TabSheet_Cikl = nullptr;
     QTabWidget* PageControl_Cikl = nullptr;
     QWidget* TabSheet_Osn = nullptr;
@@ -106,6 +115,9 @@ class TForm_TIRS48CMain : public QMainWindow {
     void createMenu();
     void createPages();
     void createStatusBar();
+    void createChartPages();
+    void fillCharts();
+    void resetChartAxis();
     void showHelp();
 
     // Steps of the open command from the chosen file's name on.

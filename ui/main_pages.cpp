@@ -70,6 +70,7 @@ void TForm_TIRS48CMain::createPages() {
     TabSheet_Grafik = PageControl_Grafik->parentWidget();
     TabSheet_Param = page(PageControl_Grafik, "TabSheet_Param", "Параметры");
     TabSheet_KZ = page(PageControl_Grafik, "TabSheet_KZ", "Координатная защита");
+    createChartPages();
 
     PageControl_Cikl = innerPageControl(PageControl_Main, "TabSheet_Cikl",
                                         "Циклическая информация (таблицы)", "PageControl_Cikl");

@@ -13,3 +13,12 @@ QFrame* buildServicePanel(Displays& displays, QWidget* page);
 QFrame* buildLoadBandsPanel(Displays& displays, QWidget* page);
 inline constexpr int kLoadBandsPanelWidth = 585;
 inline constexpr int kLoadBandsPanelHeight = 385;
+
+class ParameterChartPage;
+class ProtectionChartPage;
+
+// "Параметры": the parameter chart with its check boxes, filling the page.
+ParameterChartPage* buildParameterChartPage(QWidget* page);
+
+// "Координатная защита": the coordinate-protection chart with its legend line.
+ProtectionChartPage* buildProtectionChartPage(QWidget* page);

@@ -5,6 +5,8 @@
 
 #include "fixture.h"
 #include "recorder/chart_data.h"
+#include "recorder/paged_view.h"
+#include "tools/sample_reading/sample_reading.h"
 
 namespace {
 
@@ -52,6 +54,94 @@ TEST(ParameterChart, DateMarksAtChangesBetweenGoodFramesOnly) {
     }
     d = recorder::parameterChartData(testing_support::loadFixed(b));
     EXPECT_TRUE(d.dateMarks.empty());
+}
+
+recorder::Reading generated(const sample::SampleOptions& options) {
+    recorder::Reading r;
+    recorder::loadReading(recorder::DataFile(sample::makeSampleReading(options)), r, {','});
+    return r;
+}
+
+// A working week as the generator writes it: one mark on the first good frame
+// of each new day, labelled with that frame's date.
+TEST(ParameterChart, DateMarksOnAGeneratedWorkingWeek) {
+    sample::SampleOptions o;
+    o.seed = 21;
+    const auto r = generated(o);
+    const auto marks = recorder::parameterChartData(r).dateMarks;
+    ASSERT_GE(marks.size(), 2u);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const auto& frame = r.FrameTable[static_cast<std::size_t>(marks[i].x)];
+        EXPECT_EQ(marks[i].label, frame.Date);
+        EXPECT_NE(frame.Date, r.FrameTable[static_cast<std::size_t>(marks[i].x) - 1].Date);
+        if (i > 0) {
+            EXPECT_NE(marks[i].label, marks[i - 1].label);
+        }
+    }
+
+    // The first frame of a day damaged: the mark moves to the next good frame
+    // of that day, and no other mark appears or goes.
+    const int firstOfDay = marks[1].x;
+    o.faults.badFrames = {static_cast<std::size_t>(firstOfDay)};
+    const auto damaged = generated(o);
+    ASSERT_EQ(damaged.FrameTable[static_cast<std::size_t>(firstOfDay)].Status, "Брак");
+    const auto moved = recorder::parameterChartData(damaged).dateMarks;
+    ASSERT_EQ(moved.size(), marks.size());
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        EXPECT_EQ(moved[i].label, marks[i].label);
+        EXPECT_EQ(moved[i].x, i == 1 ? firstOfDay + 1 : marks[i].x);
+    }
+}
+
+// With the page ring turned, memory order is no longer the order of days: the
+// date going back at the seam is a change of date as well.
+TEST(ParameterChart, DateMarkWhereTheRingWrapsToAnEarlierDay) {
+    sample::SampleOptions o;
+    o.seed = 21;
+    o.pagePointer = 120;
+    const auto r = generated(o);
+    const auto marks = recorder::parameterChartData(r).dateMarks;
+    const auto earlier = [](const std::string& a, const std::string& b) {
+        // DD.MM.YY within one year of work: compare month, then day.
+        return a.substr(3, 2) + a.substr(0, 2) < b.substr(3, 2) + b.substr(0, 2);
+    };
+    bool wentBack = false;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const std::string& before = i == 0 ? r.FrameTable[0].Date : marks[i - 1].label;
+        wentBack = wentBack || earlier(marks[i].label, before);
+    }
+    EXPECT_TRUE(wentBack);
+}
+
+// A click on a chart point puts the frame view on that frame: after an opening
+// at the frame's number, after a selection at the frame's entry in the list.
+TEST(ChartClick, FrameViewStandsOnTheClickedFrame) {
+    sample::SampleOptions o;
+    o.seed = 5;
+    o.bufferFrames = 33;
+    const auto r = generated(o);
+    recorder::PagedView view(recorder::ViewKind::Frames);
+    view.setUpAfterLoad(r);
+    EXPECT_EQ(recorder::frameViewPosition(view.list(), 7000), 7000);
+    view.jumpTo(recorder::frameViewPosition(view.list(), 7000));
+    EXPECT_EQ(view.shownSlot(r, 0).value_or(-1), 7000);
+
+    ASSERT_EQ(view.select(r, recorder::SelectionRequest::byLoad(90)),
+              recorder::SelectionOutcome::Shown);
+    const std::vector<int>& list = view.list();
+    const int listed = list[3];  // a frame of the selection, well past position 3
+    ASSERT_GT(listed, 3);
+    EXPECT_EQ(recorder::frameViewPosition(list, listed), 3);
+    // A frame not listed: its nearest listed successor.
+    std::size_t gap = 3;
+    while (gap + 1 < list.size() && list[gap + 1] == list[gap] + 1) ++gap;
+    ASSERT_GT(list[gap + 1], list[gap] + 1);
+    EXPECT_EQ(recorder::frameViewPosition(list, list[gap] + 1), static_cast<int>(gap) + 1);
+    // Past the last listed frame: the end of the list, which the view clamps.
+    const auto count = std::stoi(view.countText());
+    EXPECT_EQ(recorder::frameViewPosition(list, 7292 + 1), count);
+    view.jumpTo(recorder::frameViewPosition(list, listed));
+    EXPECT_EQ(view.position(), 3);
 }
 
 TEST(ProtectionChart, EnteredThenTriggeredMarksPerLevel) {

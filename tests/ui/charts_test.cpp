@@ -1,0 +1,312 @@
+// The two charts after a load: every series holds the core's points, the check
+// boxes show and hide the lines and keep their states across files, a click on
+// a point asks for the frame view at that frame, and a zoom along the frames
+// goes back to all frames with one gesture or with "Очистить".
+
+#include <QChart>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <QtTest>
+
+#include "recorder/chart_data.h"
+#include "ui/Tirs48c_litm3_main.h"
+#include "ui/date_marks_item.h"
+#include "ui/frame_chart_view.h"
+#include "ui/parameter_chart_page.h"
+#include "ui/protection_chart_page.h"
+#include "ui/record_view.h"
+#include "ui_fixture.h"
+
+using namespace ui_test;
+
+namespace {
+
+QList<QPointF> toPoints(const std::vector<recorder::ChartPoint>& points) {
+    QList<QPointF> list;
+    for (const auto& p : points) list.append(QPointF(p.x, p.y));
+    return list;
+}
+
+// Where a value of a series is drawn, in the view's viewport.
+QPoint onScreen(FrameChartView* view, QXYSeries* series, QPointF value) {
+    const QPointF inChart = view->chart()->mapToPosition(value, series);
+    return view->mapFromScene(view->chart()->mapToScene(inChart));
+}
+
+}  // namespace
+
+class ChartsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    ScriptedDialogs dialogs_;
+    ProgramWindows windows_;
+    TForm_TIRS48CMain* main_ = nullptr;
+    ParameterChartPage* param_ = nullptr;
+    ProtectionChartPage* kz_ = nullptr;
+
+    QString open(std::uint64_t seed, int bufferFrames = 33) {
+        sample::SampleOptions options;
+        options.seed = seed;
+        options.bufferFrames = bufferFrames;
+        const QString path =
+            writeSample(dir_, QString("reading-%1-%2.litm").arg(seed).arg(bufferFrames), options);
+        dialogs_.openAnswers.push_back(path);
+        main_->Menu_OpenLITM3->trigger();
+        return path;
+    }
+    // The parameter chart on screen at a size where points can be aimed at.
+    void showParameterChart() {
+        main_->PageControl_Main->setCurrentWidget(main_->TabSheet_Grafik);
+        main_->PageControl_Grafik->setCurrentWidget(main_->TabSheet_Param);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_));
+        QApplication::processEvents();
+    }
+
+  private slots:
+    void initTestCase() { useRussianLocale(); }
+    void init() {
+        dialogs_ = ScriptedDialogs();
+        windows_ = createProgramWindows(dialogs_);
+        main_ = windows_.Form_TIRS48CMain.get();
+        param_ = main_->ParamPage;
+        kz_ = main_->KZPage;
+        QVERIFY(param_ && kz_);
+    }
+    void cleanup() { windows_ = ProgramWindows(); }
+
+    void beforeAFileTheChartsAreEmptyWithTheirTitles() {
+        QCOMPARE(param_->chart->title(), QString(recorder::kParameterChartInitialTitle));
+        QCOMPARE(kz_->chart->title(), QString(recorder::kProtectionChartTitle));
+        QCOMPARE(param_->Series2->count(), 0);
+        QVERIFY(!param_->chart->legend()->isVisible());
+        QVERIFY(kz_->chart->titleFont().bold());
+        QCOMPARE(kz_->chart->titleBrush().color(), QColor(0, 0, 128));
+        QCOMPARE(kz_->Label40->text(),
+                 QString("1 - СТЕНА                  2 - ПОТОЛОК                        "
+                         "3 - Поворот ВЛЕВО                     4 - Поворот ВПРАВО"));
+        QCOMPARE(param_->Label33->text(), QString("------- 100%"));
+        QCOMPARE(param_->CheckBox_GrParM->text(), QString("------ M1(t) "));
+        QCOMPARE(param_->CheckBox_Data->text(), QString("Даты"));
+    }
+
+    void loadingFillsEverySeriesWithTheCoresPoints() {
+        const QString path = open(11);
+        const recorder::Reading reading = coreReading(path);
+        const int frames = main_->reading().FrameCount;
+        QCOMPARE(frames, 7293);
+
+        const auto lines = recorder::parameterChartData(reading);
+        QCOMPARE(param_->Series1->points(), toPoints(lines.limit100));
+        QCOMPARE(param_->Series2->points(), toPoints(lines.loadPercent));
+        QCOMPARE(param_->Series4->points(), toPoints(lines.loadMass));
+        QCOMPARE(param_->Series5->points(), toPoints(lines.boomLength));
+        QCOMPARE(param_->Series16->points(), toPoints(lines.radius));
+        QCOMPARE(param_->Series18->points(), toPoints(lines.axis));
+        const QList<QXYSeries*> everyLine = {param_->Series1, param_->Series2,  param_->Series4,
+                                             param_->Series5, param_->Series16, param_->Series18,
+                                             kz_->Series10};
+        for (QXYSeries* s : everyLine) QCOMPARE(s->count(), frames);
+
+        // A working reading spans several days: one mark per change of date.
+        QVERIFY(lines.dateMarks.size() >= 2);
+        QCOMPARE(param_->Series3->count(), static_cast<int>(lines.dateMarks.size()));
+        QCOMPARE(param_->dateLabels->marks().size(), param_->Series3->count());
+        QCOMPARE(param_->dateLabels->marks().first().label,
+                 QString::fromStdString(lines.dateMarks.front().label));
+
+        const auto limits = recorder::protectionChartData(reading);
+        int marks = 0;
+        for (int level = 1; level <= 4; ++level) {
+            const auto& series = kz_->limit(level);
+            int entered = 0, triggered = 0;
+            for (const auto& m : limits.limits[static_cast<std::size_t>(level - 1)])
+                ++(m.triggered ? triggered : entered);
+            QCOMPARE(series.entered->count(), entered);
+            QCOMPARE(series.triggered->count(), triggered);
+            for (QPointF p : series.entered->points()) QCOMPARE(p.y(), double(level));
+            marks += entered + triggered;
+        }
+        QVERIFY2(marks > 0, "the sample crane works near its limits");
+
+        QCOMPARE(param_->chart->title(),
+                 QString::fromStdString(recorder::parameterChartTitle(reading)));
+        QVERIFY(param_->chart->title().contains("КС-55713-1 №1187"));
+        QCOMPARE(param_->axisFrames->titleText(), QString("Кадры"));
+        QCOMPARE(param_->axisFrames->min(), 0.0);
+        QCOMPARE(param_->axisFrames->max(), double(frames - 1));
+        QCOMPARE(kz_->axisFrames->max(), double(frames - 1));
+        QCOMPARE(kz_->axisLevels->min(), 0.0);
+        QCOMPARE(kz_->axisLevels->max(), 5.0);
+    }
+
+    void redMarksAreDrawnOverGreen() {
+        const QList<QAbstractSeries*> order = kz_->chart->series();
+        for (int a = 1; a <= 4; ++a)
+            for (int b = 1; b <= 4; ++b)
+                QVERIFY(order.indexOf(kz_->limit(a).entered) <
+                        order.indexOf(kz_->limit(b).triggered));
+        QCOMPARE(kz_->limit(1).entered->markerSize(), 15.0);
+        const QImage tick = kz_->limit(1).triggered->lightMarker();
+        QCOMPARE(tick.pixelColor(7, 0), QColor(255, 0, 0));
+        QCOMPARE(tick.pixelColor(7, 14), QColor(255, 0, 0));
+        QCOMPARE(tick.pixelColor(6, 7).alpha(), 0);
+        QCOMPARE(tick.pixelColor(8, 7).alpha(), 0);
+    }
+
+    void checkBoxesShowTheirLinesAndKeepTheirStatesAcrossFiles() {
+        open(3);
+        // As the window starts: M and Q shown, R, L and the dates hidden.
+        QVERIFY(param_->Series1->isVisible() && param_->Series2->isVisible());
+        QVERIFY(param_->Series4->isVisible());
+        QVERIFY(!param_->Series16->isVisible() && !param_->Series5->isVisible());
+        QVERIFY(!param_->Series3->isVisible());
+
+        param_->CheckBox_GrParM->click();
+        QVERIFY(!param_->Series1->isVisible());
+        QVERIFY(!param_->Series2->isVisible());
+        QVERIFY(param_->Series4->isVisible());
+        param_->CheckBox_GrParR->click();
+        QVERIFY(param_->Series16->isVisible());
+        param_->CheckBox_GrParL->click();
+        QVERIFY(param_->Series5->isVisible());
+        param_->CheckBox_GrParQ->click();
+        QVERIFY(!param_->Series4->isVisible());
+        param_->CheckBox_Data->click();
+        QVERIFY(param_->Series3->isVisible());
+        QVERIFY(param_->Series18->isVisible());
+
+        // The value axis follows what is shown: without M, no 100 % line to reach.
+        QVERIFY(param_->axisValues->max() < 100);
+        param_->CheckBox_GrParM->click();
+        QVERIFY(param_->axisValues->max() >= 100);
+        param_->CheckBox_GrParM->click();
+
+        open(4);
+        QVERIFY(!param_->CheckBox_GrParM->isChecked());
+        QVERIFY(!param_->Series1->isVisible() && !param_->Series2->isVisible());
+        QVERIFY(param_->Series16->isVisible() && param_->Series5->isVisible());
+        QVERIFY(!param_->Series4->isVisible());
+        QVERIFY(param_->Series3->isVisible());
+    }
+
+    void clickOnAPointJumpsToItsFrame() {
+        open(5);
+        showParameterChart();
+        QSignalSpy jumps(main_, &TForm_TIRS48CMain::frameJumpRequested);
+
+        // Near frame 7000, points stand far enough apart to aim at one.
+        param_->showFrames(6990, 7010);
+        QApplication::processEvents();
+        const QPointF point = param_->Series2->at(7000);
+        QCOMPARE(point.x(), 7000.0);
+        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, param_->Series2, point));
+        QCOMPARE(jumps.count(), 1);
+        QCOMPARE(jumps.takeFirst().at(0).toInt(), 7000);
+        QCOMPARE(main_->PageControl_Main->currentWidget(), main_->TabSheet_Cikl);
+        QCOMPARE(main_->PageControl_Cikl->currentWidget(), main_->TabSheet_Osn);
+        RecordView* frames = main_->frameView();
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE(frames->grid->item(0, c)->text(), QString::number(7000 + c));
+
+        // After a selection the click stands on the clicked frame's entry of the list.
+        frames->firstEdit->setText("6990");
+        frames->lastEdit->setText("7010");
+        QTest::mouseClick(frames->rangeButton, Qt::LeftButton);
+        showParameterChart();
+        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, param_->Series2, point));
+        QCOMPARE(jumps.count(), 1);
+        jumps.clear();
+        QCOMPARE(frames->grid->item(0, 0)->text(), QString("7000"));
+
+        // The 100 % line at frame 7003 is a point of a series as well.
+        showParameterChart();
+        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, param_->Series1, QPointF(7003, 100)));
+        QCOMPARE(jumps.count(), 1);
+        QCOMPARE(jumps.takeFirst().at(0).toInt(), 7003);
+    }
+
+    void hiddenLinesAndEmptySpaceAreNotHit() {
+        open(5);
+        showParameterChart();
+        // A frame whose load point stands clear of the other shown lines.
+        const double top = param_->axisValues->max();
+        int frame = -1;
+        for (int n = 10; n < 7280 && frame < 0; ++n) {
+            const double q = param_->Series4->at(n).y(), m = param_->Series2->at(n).y();
+            if (q > 0.1 * top && q < 0.8 * top && std::abs(q - m) > 0.1 * top) frame = n;
+        }
+        QVERIFY2(frame >= 0, "no load point clear of the other lines");
+        param_->showFrames(frame - 10, frame + 10);
+        QApplication::processEvents();
+        const QPointF load =
+            param_->chart->mapToPosition(param_->Series4->at(frame), param_->Series4);
+        QCOMPARE(param_->frameAt(load), std::optional<int>(frame));
+
+        param_->CheckBox_GrParQ->click();
+        QCOMPARE(param_->axisValues->max(), top);  // the 100 % line still sets the axis
+        QCOMPARE(param_->frameAt(load), std::nullopt);
+        param_->CheckBox_GrParQ->click();
+
+        QSignalSpy jumps(main_, &TForm_TIRS48CMain::frameJumpRequested);
+        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(jumps.count(), 0);
+    }
+
+    void dragZoomsIntoFramesAndRightClickOrClearShowsAll() {
+        open(6);
+        showParameterChart();
+        QSignalSpy jumps(main_, &TForm_TIRS48CMain::frameJumpRequested);
+        FrameChartView* view = param_->Chart_Param;
+        QWidget* viewport = view->viewport();
+        const QPoint from = onScreen(view, param_->Series18, QPointF(1000, 0)) - QPoint(0, 40);
+        const QPoint to = onScreen(view, param_->Series18, QPointF(2000, 0)) - QPoint(0, 40);
+
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(viewport, from + (to - from) * step / 4);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+        QVERIFY(view->isZoomed());
+        QCOMPARE(jumps.count(), 0);  // a drag is no click
+        // Within a pixel's worth of frames of where the band started and ended.
+        const double perPixel = 7292.0 / view->chart()->plotArea().width();
+        QVERIFY(std::abs(param_->axisFrames->min() - 1000) <= 2 * perPixel);
+        QVERIFY(std::abs(param_->axisFrames->max() - 2000) <= 2 * perPixel);
+        QVERIFY(param_->axisFrames->tickInterval() >= 1);
+
+        QTest::mouseClick(viewport, Qt::RightButton, {}, from);
+        QVERIFY(!view->isZoomed());
+        QCOMPARE(param_->axisFrames->min(), 0.0);
+        QCOMPARE(param_->axisFrames->max(), 7292.0);
+
+        // "Очистить" puts the frame axis back to automatic as well.
+        param_->showFrames(100, 200);
+        QCOMPARE(param_->axisFrames->min(), 100.0);
+        main_->Menu_Clear->trigger();
+        QCOMPARE(param_->axisFrames->min(), 0.0);
+        QCOMPARE(param_->axisFrames->max(), 7292.0);
+        QCOMPARE(param_->Series2->count(), 7293);  // clearing leaves the series
+
+        // Too narrow a stretch still shows a few frames; the next file shows all.
+        param_->showFrames(500, 500);
+        QVERIFY(param_->axisFrames->max() - param_->axisFrames->min() >=
+                FrameChartView::kNarrowestStretch - 1e-9);
+        open(7, 12);
+        QVERIFY(!view->isZoomed());
+        QCOMPARE(param_->axisFrames->max(), 7271.0);
+    }
+};
+
+QTEST_MAIN(ChartsTest)
+#include "charts_test.moc"

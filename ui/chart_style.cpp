@@ -1,0 +1,76 @@
+#include "ui/chart_style.h"
+
+#include <QChart>
+#include <QPainter>
+#include <QPushButton>
+#include <QValueAxis>
+
+#include "ui/frame_chart_view.h"
+
+#include <cmath>
+
+void styleFrameChart(QChart* chart, QColor titleColour, bool boldTitle) {
+    QFont title("Arial");
+    title.setPixelSize(13);
+    title.setBold(boldTitle);
+    chart->setTitleFont(title);
+    chart->setTitleBrush(titleColour);
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setBackgroundBrush(Qt::white);
+    chart->setMargins(QMargins(4, 4, 8, 4));
+    chart->setAnimationOptions(QChart::NoAnimation);
+}
+
+void styleAxis(QValueAxis* axis) {
+    QFont labels("Arial");
+    labels.setPixelSize(11);
+    axis->setLabelsFont(labels);
+    axis->setTitleFont(labels);
+    axis->setLabelsColor(Qt::black);
+    axis->setLinePenColor(Qt::black);
+    axis->setGridLineColor(QColor(220, 220, 220));
+    axis->setMinorTickCount(0);
+}
+
+double niceStep(double rough) {
+    if (!(rough > 0)) return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * power >= rough * (1 - 1e-12)) return m * power;
+    return 10 * power;
+}
+
+void setTextColour(QWidget* widget, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QImage dateMarkImage() {
+    QImage image(kDateMarkSize * 4, kDateMarkSize * 4, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(image.rect().adjusted(2, 2, -2, -2));
+    return image;
+}
+
+QImage limitMarkImage(QColor colour) {
+    QImage image(kLimitMarkHeight, kLimitMarkHeight, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < kLimitMarkHeight; ++y) image.setPixelColor(kLimitMarkHeight / 2, y, colour);
+    return image;
+}
+
+QPushButton* wholeRangeButton(QWidget* parent, FrameChartView* view) {
+    auto* button = new QPushButton(QString::fromUtf8("Весь диапазон"), parent);
+    button->setObjectName("Button_WholeRange");
+    button->setToolTip(QString::fromUtf8(
+        "Участок кадров выделяется мышью на графике; правая кнопка мыши показывает все кадры"));
+    QObject::connect(button, &QPushButton::clicked, view, &FrameChartView::showWhole);
+    return button;
+}

@@ -1,0 +1,122 @@
+#include "ui/frame_chart_view.h"
+
+#include <QMouseEvent>
+#include <QRubberBand>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/chart_style.h"
+
+namespace {
+
+// About eight labels over the span, never a fraction of a frame.
+double frameTickStep(double span) {
+    return niceStep(std::max(span / 8, 1.0));
+}
+
+// Pixels the mouse must travel before a press becomes a drag.
+constexpr int kDragThreshold = 4;
+
+}  // namespace
+
+FrameChartView::FrameChartView(QChart* chart, QValueAxis* frames, QWidget* parent)
+    : QChartView(chart, parent),
+      frames_(frames),
+      band_(new QRubberBand(QRubberBand::Rectangle, this)) {
+    setRenderHint(QPainter::Antialiasing, false);
+    frames_->setTickType(QValueAxis::TicksDynamic);
+    frames_->setTickAnchor(0);
+    frames_->setLabelFormat("%.0f");
+    setFrameRange(wholeFirst_, wholeLast_);
+}
+
+void FrameChartView::setWholeRange(double first, double last) {
+    wholeFirst_ = first;
+    wholeLast_ = std::max(last, first + 1);
+}
+
+void FrameChartView::showWhole() {
+    setFrameRange(wholeFirst_, wholeLast_);
+    if (zoomed_) {
+        zoomed_ = false;
+        emit zoomChanged(false);
+    }
+}
+
+void FrameChartView::showFrames(double first, double last) {
+    if (last < first) std::swap(first, last);
+    first = std::max(first, wholeFirst_);
+    last = std::min(last, wholeLast_);
+    if (last - first < kNarrowestStretch) {
+        const double middle = (first + last) / 2;
+        first = std::max(wholeFirst_, middle - kNarrowestStretch / 2);
+        last = std::min(wholeLast_, first + kNarrowestStretch);
+    }
+    setFrameRange(first, last);
+    if (!zoomed_) {
+        zoomed_ = true;
+        emit zoomChanged(true);
+    }
+}
+
+void FrameChartView::setFrameRange(double first, double last) {
+    frames_->setTickInterval(frameTickStep(last - first));
+    frames_->setRange(first, last);
+}
+
+double FrameChartView::frameAt(int viewportX) const {
+    const QPointF scene = mapToScene(QPoint(viewportX, 0));
+    const QPointF inChart = chart()->mapFromScene(scene);
+    const QRectF plot = chart()->plotArea();
+    const double share = (inChart.x() - plot.left()) / std::max(plot.width(), 1.0);
+    return frames_->min() + share * (frames_->max() - frames_->min());
+}
+
+QRect FrameChartView::bandRect(int x) const {
+    const QRect plot = mapFromScene(chart()->mapToScene(chart()->plotArea())).boundingRect();
+    const int left = std::clamp(std::min(x, pressPos_.x()), plot.left(), plot.right());
+    const int right = std::clamp(std::max(x, pressPos_.x()), plot.left(), plot.right());
+    return QRect(QPoint(left, plot.top()), QPoint(right, plot.bottom()));
+}
+
+void FrameChartView::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        dragging_ = false;
+        pressPos_ = pos;
+        event->accept();
+    } else if (event->button() == Qt::RightButton) {
+        showWhole();
+        event->accept();
+    } else {
+        QChartView::mousePressEvent(event);
+    }
+}
+
+void FrameChartView::mouseMoveEvent(QMouseEvent* event) {
+    if (!pressed_) return QChartView::mouseMoveEvent(event);
+    const QPoint pos = event->position().toPoint();
+    if (!dragging_ && std::abs(pos.x() - pressPos_.x()) >= kDragThreshold) dragging_ = true;
+    if (dragging_) {
+        band_->setGeometry(bandRect(pos.x()));
+        band_->show();
+    }
+    event->accept();
+}
+
+void FrameChartView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_) return QChartView::mouseReleaseEvent(event);
+    pressed_ = false;
+    const QPoint pos = event->position().toPoint();
+    if (dragging_) {
+        band_->hide();
+        dragging_ = false;
+        const QRect band = bandRect(pos.x());
+        if (band.width() >= kDragThreshold) showFrames(frameAt(band.left()), frameAt(band.right()));
+    } else {
+        emit clickedAt(chart()->mapFromScene(mapToScene(pos)));
+    }
+    event->accept();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// A chart view over the frames: its horizontal axis is the frame number. A drag
+// with the left button along the frames zooms into that stretch, the right button
+// shows the whole again; a click without a drag is reported for the page to
+// decide which point it hit.
+//
+// Includes the chart headers: include it only where a chart is built.
+
+#include <QChartView>
+#include <QPoint>
+
+class QRubberBand;
+class QValueAxis;
+
+class FrameChartView : public QChartView {
+    Q_OBJECT
+
+  public:
+    // A stretch narrower than this is not zoomed into.
+    static constexpr double kNarrowestStretch = 4;
+
+    FrameChartView(QChart* chart, QValueAxis* frames, QWidget* parent = nullptr);
+
+    // The stretch the automatic range shows; an empty chart shows 0 to 1.
+    void setWholeRange(double first, double last);
+    // Back to the automatic range over every frame.
+    void showWhole();
+    // Zooms into frames `first` to `last`.
+    void showFrames(double first, double last);
+    bool isZoomed() const { return zoomed_; }
+
+  signals:
+    // A left click without a drag, in the chart's own coordinates.
+    void clickedAt(QPointF chartPosition);
+    void zoomChanged(bool zoomed);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void setFrameRange(double first, double last);
+    QRect bandRect(int x) const;
+    double frameAt(int viewportX) const;
+
+    QValueAxis* frames_;
+    QRubberBand* band_;
+    double wholeFirst_ = 0, wholeLast_ = 1;
+    bool zoomed_ = false;
+    bool pressed_ = false;
+    bool dragging_ = false;
+    QPoint pressPos_;
+};

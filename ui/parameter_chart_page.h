@@ -1,0 +1,87 @@
+#pragma once
+// "Параметры": the chart of the crane's load, load percentage, boom length and
+// radius over the frames, with the check boxes under it that show and hide its
+// lines and serve as its legend. A click on a point asks for the frame view at
+// that frame.
+
+#include <QPointF>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+namespace recorder {
+class Reading;
+}
+class DateMarksItem;
+class FrameChartView;
+class QChart;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QValueAxis;
+class QXYSeries;
+
+class ParameterChartPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ParameterChartPage(QWidget* parent = nullptr);
+
+    // Rebuilds every series and the title from a freshly loaded reading, shows
+    // all frames, then applies the check boxes.
+    void fill(const recorder::Reading& reading);
+    // "Очистить": the frame axis goes back to its automatic range.
+    void resetFrameAxis();
+    // Shows only frames `first` to `last` (a zoom, undone by the automatic range).
+    void showFrames(double first, double last);
+
+    // The frame a click at `chartPosition` (chart coordinates) hits: the nearest
+    // point of a shown series within a few pixels, or nothing.
+    std::optional<int> frameAt(QPointF chartPosition) const;
+
+    FrameChartView* Chart_Param = nullptr;
+    QChart* chart = nullptr;
+    QValueAxis* axisFrames = nullptr;
+    QValueAxis* axisValues = nullptr;
+    QLineSeries* Series1 = nullptr;   // "Предел 100%"
+    QLineSeries* Series2 = nullptr;   // load percentage
+    QLineSeries* Series4 = nullptr;   // load mass
+    QLineSeries* Series5 = nullptr;   // boom length
+    QLineSeries* Series16 = nullptr;  // radius
+    QLineSeries* Series18 = nullptr;  // "Осевая"
+    QLineSeries* Series3 = nullptr;   // date marks: points only, no line
+    DateMarksItem* dateLabels = nullptr;
+
+    QFrame* Panel6 = nullptr;
+    QLabel* Label33 = nullptr;
+    QCheckBox* CheckBox_GrParM = nullptr;
+    QCheckBox* CheckBox_GrParQ = nullptr;
+    QCheckBox* CheckBox_GrParR = nullptr;
+    QCheckBox* CheckBox_GrParL = nullptr;
+    QCheckBox* CheckBox_Data = nullptr;
+    QPushButton* Button_WholeRange = nullptr;
+
+  public slots:
+    // Shows each series as its check box says and fits the value axis to what is shown.
+    void CheckBox_GrParClick();
+
+  signals:
+    // A point of `frame` was clicked: the frame view is to show that frame.
+    void frameClicked(int frame);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Chart_ParamClickSeries(QPointF chartPosition);
+    std::array<QXYSeries*, 7> allSeries() const;
+
+    // Lowest and highest value of each series, for the automatic value axis.
+    struct Span {
+        double low = 0, high = 0;
+        bool any = false;
+    };
+    std::array<Span, 7> spans_{};
+};

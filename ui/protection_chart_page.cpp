@@ -1,0 +1,148 @@
+#include "ui/protection_chart_page.h"
+
+#include <QChart>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "recorder/chart_data.h"
+#include "ui/chart_style.h"
+#include "ui/frame_chart_view.h"
+#include "ui/pages.h"
+
+namespace {
+
+const QColor kGreen(0, 128, 0);
+const QColor kRed(255, 0, 0);
+const QColor kNavy(0, 0, 128);
+
+struct LimitTitle {
+    const char* series;
+    const char* title;
+};
+constexpr LimitTitle kLimits[4] = {{"Series6", "1 - СТЕНА"},
+                                   {"Series7", "2 - ПОТОЛОК"},
+                                   {"Series8", "3 - Поворот ВЛЕВО"},
+                                   {"Series9", "4 - Поворот ВПРАВО"}};
+
+// The four titles in one line, apart by 18, 24 and 21 blanks.
+QString legendLine() {
+    const int gaps[3] = {18, 24, 21};
+    QString line = QString::fromUtf8(kLimits[0].title);
+    for (int i = 1; i < 4; ++i)
+        line += QString(gaps[i - 1], ' ') + QString::fromUtf8(kLimits[i].title);
+    return line;
+}
+
+// The marks are the marker images of a series without a line: the chart draws
+// them itself, where a point series would make one graphics item per point and
+// take seconds over a full table.
+QLineSeries* markSeries(QChart* chart, const char* name, const char* title, QColor colour) {
+    auto* series = new QLineSeries(chart);
+    series->setObjectName(name);
+    series->setName(QString::fromUtf8(title));
+    series->setPen(Qt::NoPen);
+    series->setColor(colour);
+    series->setMarkerSize(kLimitMarkHeight);
+    series->setLightMarker(limitMarkImage(colour));
+    return series;
+}
+
+}  // namespace
+
+ProtectionChartPage::ProtectionChartPage(QWidget* parent) : QWidget(parent) {
+    setObjectName("ProtectionChartPage");
+    chart = new QChart;
+    chart->setObjectName("Chart_KZ_Chart");
+    styleFrameChart(chart, kNavy, true);
+    chart->setTitle(QString::fromUtf8(recorder::kProtectionChartTitle));
+
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QString name = QString::fromUtf8(kLimits[i].series);
+        limits_[i].entered =
+            markSeries(chart, (name + "_Entered").toUtf8().constData(), kLimits[i].title, kGreen);
+        limits_[i].triggered =
+            markSeries(chart, (name + "_Triggered").toUtf8().constData(), kLimits[i].title, kRed);
+    }
+    for (const auto& limit : limits_) chart->addSeries(limit.entered);
+    for (const auto& limit : limits_) chart->addSeries(limit.triggered);  // red over green
+    Series10 = new QLineSeries(chart);
+    Series10->setObjectName("Series10");
+    Series10->setName(QString::fromUtf8("Осевая"));
+    Series10->setPen(QPen(Qt::black, 1));
+    chart->addSeries(Series10);
+
+    axisFrames = new QValueAxis(chart);
+    axisFrames->setObjectName("Chart_KZ_BottomAxis");
+    axisLevels = new QValueAxis(chart);
+    axisLevels->setObjectName("Chart_KZ_LeftAxis");
+    styleAxis(axisFrames);
+    styleAxis(axisLevels);
+    axisLevels->setRange(0, 5);  // fixed: the four levels and the axis line
+    axisLevels->setTickCount(6);
+    axisLevels->setLabelFormat("%.0f");
+    chart->addAxis(axisFrames, Qt::AlignBottom);
+    chart->addAxis(axisLevels, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(axisFrames);
+        series->attachAxis(axisLevels);
+    }
+
+    Chart_KZ = new FrameChartView(chart, axisFrames, this);
+    Chart_KZ->setObjectName("Chart_KZ");
+
+    Label40 = new QLabel(legendLine(), this);
+    Label40->setObjectName("Label40");
+    Label40->setTextFormat(Qt::PlainText);
+    Label40->setAlignment(Qt::AlignCenter);
+    QFont bold = Label40->font();
+    bold.setBold(true);
+    Label40->setFont(bold);
+
+    Button_WholeRange = wholeRangeButton(this, Chart_KZ);
+
+    auto* under = new QHBoxLayout;
+    under->addWidget(Label40, 1);
+    under->addWidget(Button_WholeRange);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(Chart_KZ, 1);
+    layout->addLayout(under);
+}
+
+void ProtectionChartPage::fill(const recorder::Reading& reading) {
+    const recorder::ProtectionChartData chartData = recorder::protectionChartData(reading);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const double level = static_cast<double>(i + 1);
+        QList<QPointF> entered, triggered;
+        for (const auto& mark : chartData.limits[i])
+            (mark.triggered ? triggered : entered).append(QPointF(mark.x, level));
+        // Whole lists at once: adding point by point to a shown series is far too slow.
+        limits_[i].entered->replace(entered);
+        limits_[i].triggered->replace(triggered);
+    }
+    QList<QPointF> axis;
+    axis.reserve(static_cast<qsizetype>(chartData.axis.size()));
+    for (const auto& p : chartData.axis) axis.append(QPointF(p.x, p.y));
+    Series10->replace(axis);
+
+    if (chartData.axis.empty())
+        Chart_KZ->setWholeRange(0, 1);
+    else
+        Chart_KZ->setWholeRange(chartData.axis.front().x, chartData.axis.back().x);
+    Chart_KZ->showWhole();
+}
+
+ProtectionChartPage* buildProtectionChartPage(QWidget* page) {
+    auto* content = new ProtectionChartPage(page);
+    // The window may be made smaller than the chart and its row of captions:
+    // they are cut then, as the other pages are.
+    content->setMinimumSize(1, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+    return content;
+}
