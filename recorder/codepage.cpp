@@ -38,17 +38,17 @@ const std::array<char16_t, 128>& highHalf(CodePage page) {
     return page == CodePage::Cp1251 ? kCp1251High : kCp866High;
 }
 
+}  // namespace
+
 // Reverse lookup for the upper half; linear over 128 entries is fast enough for
 // the short texts we encode (slot texts, data lines).
-int byteOf(CodePage page, char32_t cp) {
+int byteFor(CodePage page, char32_t cp) {
     if (cp < 0x80) return static_cast<int>(cp);
     const auto& table = highHalf(page);
     for (std::size_t i = 0; i < table.size(); ++i)
         if (table[i] == cp && cp != 0xFFFD) return static_cast<int>(0x80 + i);
     return -1;
 }
-
-}  // namespace
 
 char32_t codePointOf(CodePage page, std::uint8_t byte) {
     if (byte < 0x80) return byte;
@@ -103,13 +103,17 @@ std::string fromUtf8(CodePage page, std::string_view utf8) {
                 }
                 cp = (cp << 6) | (next & 0x3F);
             }
+            // The shortest form only, no surrogates, nothing past U+10FFFF.
+            static constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+            if (valid && (cp < kLeast[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
+                valid = false;
         }
         if (!valid) {
             out.push_back('?');
             ++i;
             continue;
         }
-        const int b = byteOf(page, cp);
+        const int b = byteFor(page, cp);
         out.push_back(b < 0 ? '?' : static_cast<char>(b));
         i += length;
     }

@@ -16,11 +16,15 @@ enum class CodePage { Cp1251, Cp866 };
 // Unicode code point of one byte of the code page (U+FFFD for a byte the page leaves undefined).
 char32_t codePointOf(CodePage page, std::uint8_t byte);
 
+// The byte of the code page that holds a code point, or -1 when the page lacks it.
+int byteFor(CodePage page, char32_t cp);
+
 // Bytes of the code page to UTF-8.
 std::string toUtf8(CodePage page, std::string_view bytes);
 
 // UTF-8 to bytes of the code page; characters the page cannot hold become '?'.
-// Malformed UTF-8 sequences also become '?', one per bad byte.
+// Malformed UTF-8 (bad or truncated sequences, overlong forms, surrogates) gives
+// one '?' per byte.
 std::string fromUtf8(CodePage page, std::string_view utf8);
 
 inline std::string cp1251ToUtf8(std::string_view bytes) {

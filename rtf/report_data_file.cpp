@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "recorder/codepage.h"
 #include "text_files.h"
-#include "win1251.h"
 
 namespace RepoRTF_interface {
 
@@ -27,7 +27,7 @@ void ReportDataFile::Add(std::string_view key, std::string_view value) {
 std::string ReportDataFile::Encoded() const {
     std::string bytes;
     for (const std::string& line : lines_) {
-        bytes.append(detail::Utf8ToWin1251(line));
+        bytes.append(recorder::utf8ToCp1251(line));
         bytes.append("\r\n");
     }
     return bytes;

@@ -55,6 +55,9 @@ TEST(CodePage, UnmappableAndMalformedTextBecomesQuestionMarks) {
     EXPECT_EQ(recorder::utf8ToCp1251("日"), "?");
     EXPECT_EQ(recorder::utf8ToCp1251("a\xD0"), "a?");       // truncated sequence
     EXPECT_EQ(recorder::utf8ToCp1251("\xFF\xFEz"), "??z");  // invalid lead bytes
+    // Overlong forms and surrogates are malformed too: one '?' per byte.
+    EXPECT_EQ(recorder::utf8ToCp1251("\xC0\xAF|\xD0|\xED\xA0\x80"), "??|?|???");
+    EXPECT_EQ(recorder::utf8ToCp1251("\xF4\x90\x80\x80"), "????");  // past U+10FFFF
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The engine's own code page tables against glibc's iconv, byte for byte.
+// The OEM (CP866) to Windows-1251 conversion of data lines against glibc's iconv.
 #include <gtest/gtest.h>
 
 #include <iconv.h>
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "rtf/oem_codepage.h"
-#include "rtf/win1251.h"
 
 namespace {
 
@@ -26,44 +25,6 @@ std::optional<std::string> Iconv(const char* to, const char* from, const std::st
     iconv_close(cd);
     if (r == static_cast<std::size_t>(-1)) return std::nullopt;
     return std::string(out, outPtr);
-}
-
-std::string Utf8(char32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return s;
-}
-
-TEST(RtfCodePages, Win1251MatchesIconvBothWays) {
-    for (unsigned b = 0; b < 256; ++b) {
-        auto expected = Iconv("UTF-8", "CP1251", std::string(1, static_cast<char>(b)));
-        auto ours = Win1251ToUnicode(static_cast<unsigned char>(b));
-        ASSERT_EQ(expected.has_value(), ours.has_value()) << "byte " << b;
-        if (!ours) continue;
-        EXPECT_EQ(Utf8(*ours), *expected) << "byte " << b;
-        EXPECT_EQ(Utf8ToWin1251(*expected), std::string(1, static_cast<char>(b))) << "byte " << b;
-    }
-}
-
-TEST(RtfCodePages, Utf8ToWin1251ReplacesWhatItCannotWrite) {
-    EXPECT_EQ(Utf8ToWin1251("Кран №5 «А»"),
-              "\xCA\xF0\xE0\xED \xB9"
-              "5 \xAB\xC0\xBB");
-    EXPECT_EQ(Utf8ToWin1251("a\xE2\x82\xAC"
-                            "b"),
-              "a\x88"
-              "b");                                                      // the euro sign
-    EXPECT_EQ(Utf8ToWin1251("\xE4\xB8\xAD|\xF0\x9F\x98\x80"), "?|?");    // not in the code page
-    EXPECT_EQ(Utf8ToWin1251("\xC0\xAF|\xD0|\xED\xA0\x80"), "??|?|???");  // malformed
 }
 
 TEST(RtfCodePages, Cp866ToCp1251MatchesIconv) {
