@@ -63,14 +63,6 @@ void releasePort(SerialLine& line) {
     line.close();
 }
 
-std::uint32_t storedImageSum(std::span<const std::uint8_t> image) {
-    const std::size_t at = recorder::kImageSumOffset;
-    return static_cast<std::uint32_t>(image[at]) |
-           (static_cast<std::uint32_t>(image[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(image[at + 2]) << 16) |
-           (static_cast<std::uint32_t>(image[at + 3]) << 24);
-}
-
 }  // namespace
 
 ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, StatusSink& sink,
@@ -147,7 +139,7 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     show(sink, "Считано " + std::to_string(k) + " байт. Расчет контрольной суммы...");
 
     result.computedSum = recorder::imageSum(image);
-    result.storedSum = storedImageSum(image);
+    result.storedSum = recorder::storedImageSum(image);
     if (result.computedSum == result.storedSum) {
         result.outcome = ReadOutcome::Good;
         sink.setStatusColour(StatusColour::Green);

@@ -31,6 +31,15 @@ std::uint32_t imageSum(std::span<const std::uint8_t> image) {
 
 // Multi-byte reads start inside the file or read zero: an offset near the top of
 // the address range must not wrap around to the file's start.
+std::uint32_t storedImageSum(std::span<const std::uint8_t> image) {
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::size_t at = kImageSumOffset + i;
+        if (at < image.size()) sum |= static_cast<std::uint32_t>(image[at]) << (8 * i);
+    }
+    return sum;
+}
+
 std::uint16_t DataFile::u16(std::size_t offset) const {
     if (offset >= bytes_.size()) return 0;
     return static_cast<std::uint16_t>(u8(offset) | (u8(offset + 1) << 8));

@@ -127,6 +127,9 @@ std::uint8_t checkByteFor(const std::uint8_t* bytes, std::size_t nWithoutCheck);
 // 32-bit sum of the unsigned bytes at offsets 0..264191 (missing bytes count as 0).
 std::uint32_t imageSum(std::span<const std::uint8_t> image);
 
+// The little-endian sum stored at offset 264192 (missing bytes read as 0).
+std::uint32_t storedImageSum(std::span<const std::uint8_t> image);
+
 // ---- Reading ---------------------------------------------------------------------------------
 
 class DataFile {

@@ -24,7 +24,7 @@ const std::string& blockCheckMessage(int bankIndex, int block) {
 }
 
 void runIntegrityChecks(const DataFile& file, std::vector<std::string>& log) {
-    if (imageSum(file.bytes()) != file.u32(kImageSumOffset)) log.emplace_back(kImageSumMessage);
+    if (imageSum(file.bytes()) != storedImageSum(file.bytes())) log.emplace_back(kImageSumMessage);
     const std::array<std::size_t, 2> banks = {kBank0Offset, kBank1Offset};
     for (int b = 0; b < 2; ++b) {
         for (int k = 0; k < 7; ++k) {
