@@ -46,9 +46,10 @@ class ChartsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ScriptedDialogs dialogs_;
-    ProgramWindows windows_;
-    TForm_TIRS48CMain* main_ = nullptr;
+    ProgramUnderTest program_;
+    ScriptedDialogs& dialogs_ = program_.dialogs;
+    ProgramWindows& windows_ = program_.windows;
+    TForm_TIRS48CMain*& main_ = program_.main;
     ParameterChartPage* param_ = nullptr;
     ProtectionChartPage* kz_ = nullptr;
 
@@ -74,14 +75,12 @@ class ChartsTest : public QObject {
   private slots:
     void initTestCase() { useRussianLocale(); }
     void init() {
-        dialogs_ = ScriptedDialogs();
-        windows_ = createProgramWindows(dialogs_);
-        main_ = windows_.Form_TIRS48CMain.get();
+        program_.start();
         param_ = main_->ParamPage;
         kz_ = main_->KZPage;
         QVERIFY(param_ && kz_);
     }
-    void cleanup() { windows_ = ProgramWindows(); }
+    void cleanup() { program_.stop(); }
 
     void beforeAFileTheChartsAreEmptyWithTheirTitles() {
         QCOMPARE(param_->chart->title(), QString(recorder::kParameterChartInitialTitle));

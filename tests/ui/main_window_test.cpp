@@ -22,9 +22,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ScriptedDialogs dialogs_;
-    ProgramWindows windows_;
-    TForm_TIRS48CMain* main_ = nullptr;
+    ProgramUnderTest program_;
+    ScriptedDialogs& dialogs_ = program_.dialogs;
+    ProgramWindows& windows_ = program_.windows;
+    TForm_TIRS48CMain*& main_ = program_.main;
 
     void showActive() {
         main_->show();
@@ -49,12 +50,8 @@ class MainWindowTest : public QObject {
 
   private slots:
     void initTestCase() { useRussianLocale(); }
-    void init() {
-        dialogs_ = ScriptedDialogs();
-        windows_ = createProgramWindows(dialogs_);
-        main_ = windows_.Form_TIRS48CMain.get();
-    }
-    void cleanup() { windows_ = ProgramWindows(); }
+    void init() { program_.start(); }
+    void cleanup() { program_.stop(); }
 
     void startsAsTheFrameOfThePages() {
         QCOMPARE(main_->windowTitle(), QString("Анализ данных регистратора параметров ТИРС-48"));

@@ -17,28 +17,22 @@ class OpenReadingTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ScriptedDialogs dialogs_;
-    ProgramWindows windows_;
-    TForm_TIRS48CMain* main_ = nullptr;
+    ProgramUnderTest program_;
+    ScriptedDialogs& dialogs_ = program_.dialogs;
+    ProgramWindows& windows_ = program_.windows;
+    TForm_TIRS48CMain*& main_ = program_.main;
 
     QString shown(const QString& name) const {
         if (auto* edit = main_->findChild<QLineEdit*>(name)) return edit->text();
         if (auto* label = main_->findChild<QLabel*>(name)) return label->text();
         return "<no display " + name + ">";
     }
-    void open(const QString& path) {
-        dialogs_.openAnswers.push_back(path);
-        main_->Menu_OpenLITM3->trigger();
-    }
+    void open(const QString& path) { program_.open(path); }
 
   private slots:
     void initTestCase() { useRussianLocale(); }
-    void init() {
-        dialogs_ = ScriptedDialogs();
-        windows_ = createProgramWindows(dialogs_);
-        main_ = windows_.Form_TIRS48CMain.get();
-    }
-    void cleanup() { windows_ = ProgramWindows(); }
+    void init() { program_.start(); }
+    void cleanup() { program_.stop(); }
 
     void everyDisplayShowsTheCoresText() {
         sample::SampleOptions options;

@@ -20,9 +20,10 @@ class RecordViewsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ScriptedDialogs dialogs_;
-    ProgramWindows windows_;
-    TForm_TIRS48CMain* main_ = nullptr;
+    ProgramUnderTest program_;
+    ScriptedDialogs& dialogs_ = program_.dialogs;
+    ProgramWindows& windows_ = program_.windows;
+    TForm_TIRS48CMain*& main_ = program_.main;
     QString sample_;
 
     RecordView* frames() const { return main_->frameView(); }
@@ -35,10 +36,7 @@ class RecordViewsTest : public QObject {
         for (int c = 0; c < view->grid->columnCount(); ++c) numbers << cell(view, 0, c);
         return numbers;
     }
-    void open(const QString& path) {
-        dialogs_.openAnswers.push_back(path);
-        main_->Menu_OpenLITM3->trigger();
-    }
+    void open(const QString& path) { program_.open(path); }
 
   private slots:
     void initTestCase() {
@@ -49,12 +47,8 @@ class RecordViewsTest : public QObject {
         options.faults.badFrames = {7290};
         sample_ = writeSample(dir_, "sample.litm", options);
     }
-    void init() {
-        dialogs_ = ScriptedDialogs();
-        windows_ = createProgramWindows(dialogs_);
-        main_ = windows_.Form_TIRS48CMain.get();
-    }
-    void cleanup() { windows_ = ProgramWindows(); }
+    void init() { program_.start(); }
+    void cleanup() { program_.stop(); }
 
     void startsEmptyWithItsDefaults() {
         QCOMPARE(frames()->grid->objectName(), QString("StringGrid_O_Otb"));

@@ -1,5 +1,7 @@
 #include "ui_fixture.h"
 
+#include "ui/Tirs48c_litm3_main.h"
+
 #include <QFile>
 
 namespace ui_test {
@@ -104,6 +106,22 @@ recorder::Reading coreReading(const QString& path) {
     std::string error;
     recorder::loadReading(QFile::encodeName(path).toStdString(), reading, {testSeparator()}, error);
     return reading;
+}
+
+void ProgramUnderTest::start() {
+    dialogs = ScriptedDialogs();
+    windows = createProgramWindows(dialogs);
+    main = windows.Form_TIRS48CMain.get();
+}
+
+void ProgramUnderTest::stop() {
+    windows = ProgramWindows();
+    main = nullptr;
+}
+
+void ProgramUnderTest::open(const QString& path) {
+    dialogs.openAnswers.push_back(path);
+    main->Menu_OpenLITM3->trigger();
 }
 
 }  // namespace ui_test

@@ -46,6 +46,19 @@ class ScriptedDialogs : public UserDialogs {
     }
 };
 
+// The program's windows made afresh for each test function, with scripted
+// answers to every dialog.
+struct ProgramUnderTest {
+    ScriptedDialogs dialogs;
+    ProgramWindows windows;
+    TForm_TIRS48CMain* main = nullptr;
+
+    void start();
+    void stop();
+    // "Открыть" with the dialog answering `path`.
+    void open(const QString& path);
+};
+
 // A reading as a crane gives it: identification in both banks, counters that
 // differ between the banks, frames over two days, twenty overloads, all checks right.
 sample::ImageBuilder craneReading();
