@@ -42,14 +42,10 @@ QPoint onScreen(FrameChartView* view, QXYSeries* series, QPointF value) {
 
 }  // namespace
 
-class ChartsTest : public QObject {
+class ChartsTest : public ProgramTest {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ProgramUnderTest program_;
-    ScriptedDialogs& dialogs_ = program_.dialogs;
-    ProgramWindows& windows_ = program_.windows;
-    TForm_TIRS48CMain*& main_ = program_.main;
     ParameterChartPage* param_ = nullptr;
     ProtectionChartPage* kz_ = nullptr;
 

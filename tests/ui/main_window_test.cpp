@@ -18,14 +18,10 @@
 
 using namespace ui_test;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public ProgramTest {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ProgramUnderTest program_;
-    ScriptedDialogs& dialogs_ = program_.dialogs;
-    ProgramWindows& windows_ = program_.windows;
-    TForm_TIRS48CMain*& main_ = program_.main;
 
     void showActive() {
         main_->show();

@@ -13,21 +13,16 @@
 
 using namespace ui_test;
 
-class OpenReadingTest : public QObject {
+class OpenReadingTest : public ProgramTest {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ProgramUnderTest program_;
-    ScriptedDialogs& dialogs_ = program_.dialogs;
-    ProgramWindows& windows_ = program_.windows;
-    TForm_TIRS48CMain*& main_ = program_.main;
 
     QString shown(const QString& name) const {
         if (auto* edit = main_->findChild<QLineEdit*>(name)) return edit->text();
         if (auto* label = main_->findChild<QLabel*>(name)) return label->text();
         return "<no display " + name + ">";
     }
-    void open(const QString& path) { program_.open(path); }
 
   private slots:
     void initTestCase() { useRussianLocale(); }

@@ -16,14 +16,10 @@
 
 using namespace ui_test;
 
-class RecordViewsTest : public QObject {
+class RecordViewsTest : public ProgramTest {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    ProgramUnderTest program_;
-    ScriptedDialogs& dialogs_ = program_.dialogs;
-    ProgramWindows& windows_ = program_.windows;
-    TForm_TIRS48CMain*& main_ = program_.main;
     QString sample_;
 
     RecordView* frames() const { return main_->frameView(); }
@@ -36,7 +32,6 @@ class RecordViewsTest : public QObject {
         for (int c = 0; c < view->grid->columnCount(); ++c) numbers << cell(view, 0, c);
         return numbers;
     }
-    void open(const QString& path) { program_.open(path); }
 
   private slots:
     void initTestCase() {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -57,6 +58,18 @@ struct ProgramUnderTest {
     void stop();
     // "Открыть" with the dialog answering `path`.
     void open(const QString& path);
+};
+
+// The base of the window test classes: the program under test and short names
+// for its parts.
+class ProgramTest : public QObject {
+  protected:
+    ProgramUnderTest program_;
+    ScriptedDialogs& dialogs_ = program_.dialogs;
+    ProgramWindows& windows_ = program_.windows;
+    TForm_TIRS48CMain*& main_ = program_.main;
+
+    void open(const QString& path) { program_.open(path); }
 };
 
 // A reading as a crane gives it: identification in both banks, counters that
