@@ -99,4 +99,11 @@ std::vector<std::string> PagedView::columnTexts(const Reading& reading, int colu
     return texts;
 }
 
+std::string PagedView::cellExplanation(const Reading& reading, int column, int row) const {
+    if (kind_ != ViewKind::Frames) return {};
+    const auto slot = shownSlot(reading, column);
+    if (!slot) return {};
+    return frameCellExplanation(reading.FrameTable[static_cast<std::size_t>(*slot)], row);
+}
+
 }  // namespace recorder

@@ -71,6 +71,9 @@ class PagedView {
     std::vector<std::string> columnTexts(const Reading& reading, int column,
                                          const NumberFormat& format) const;
 
+    // The hint of a pointed cell (frame grid only; empty for an empty column).
+    std::string cellExplanation(const Reading& reading, int column, int row) const;
+
   private:
     ViewKind kind_;
     int columns_;

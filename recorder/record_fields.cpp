@@ -1,5 +1,7 @@
 #include "recorder/record_fields.h"
 
+#include <vector>
+
 namespace recorder {
 namespace {
 
@@ -129,6 +131,63 @@ int overloadRowField(int row) {
 
 const char* overloadRowCaption(int row) {
     return overloadFields()[static_cast<std::size_t>(overloadRowField(row))].caption;
+}
+
+namespace {
+
+// Bit b of a bit string: character 8 is bit 0, character 1 is bit 7.
+bool bitSet(const std::string& bits, int b) {
+    return bits.size() == 8 && bits[static_cast<std::size_t>(7 - b)] == '1';
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string out;
+    for (const auto& p : parts) out += (out.empty() ? "" : ", ") + p;
+    return out;
+}
+
+std::string limitsExplanation(const std::string& bits) {
+    static const char* const kLimits[4] = {"стена", "потолок", "поворот влево", "поворот вправо"};
+    std::vector<std::string> entered, triggered;
+    for (int level = 0; level < 4; ++level) {
+        if (bitSet(bits, level)) entered.emplace_back(kLimits[level]);
+        if (bitSet(bits, level + 4)) triggered.emplace_back(kLimits[level]);
+    }
+    if (entered.empty() && triggered.empty()) return "Ограничения координатной защиты не введены";
+    std::string out = "Введены: " + (entered.empty() ? std::string("нет") : joined(entered));
+    out += "\nСработали: " + (triggered.empty() ? std::string("нет") : joined(triggered));
+    return out;
+}
+
+std::string bitsExplanation(const std::string& bits) {
+    std::vector<std::string> set;
+    for (int b = 7; b >= 0; --b)
+        if (bitSet(bits, b)) set.push_back(std::to_string(b));
+    return set.empty() ? "Ни один бит не установлен" : "Установлены биты: " + joined(set);
+}
+
+}  // namespace
+
+std::string frameCellExplanation(const FrameRecord& frame, int row) {
+    switch (row) {
+        case 10:
+            return "КОС: " + bitsExplanation(frame.KosBits);
+        case 14:
+            return "Выходные реле: " + bitsExplanation(frame.RelayBits);
+        case 15:
+            return limitsExplanation(frame.LimitBits);
+        case 16:
+            return "Дискретные входы 1: " + bitsExplanation(frame.InputBits1);
+        case 17:
+            return "Дискретные входы 2: " + bitsExplanation(frame.InputBits2);
+        case 18:
+            return "Дискретные входы 3: " + bitsExplanation(frame.InputBits3);
+        case 19:
+            return frame.FaultCode == 0 ? std::string("Отказов нет")
+                                        : "Код отказа " + std::to_string(frame.FaultCode);
+        default:
+            return {};
+    }
 }
 
 std::string fieldText(const FieldValue& value, const NumberFormat& format) {

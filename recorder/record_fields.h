@@ -41,6 +41,11 @@ FieldValue overloadFieldValue(const OverloadRecord& record, int field);
 int overloadRowField(int row);
 const char* overloadRowCaption(int row);
 
+// What a pointed cell of the frame grid means, for its hint: the coordinate
+// protection limits entered and triggered, the bits set in the other bit
+// strings, the fault code. Empty for rows without codes.
+std::string frameCellExplanation(const FrameRecord& frame, int row);
+
 // The text a grid cell shows: integers in decimal, numbers as "#0.00", texts as they are.
 std::string fieldText(const FieldValue& value, const NumberFormat& format);
 

@@ -192,8 +192,11 @@ void RecordView::buildGrid(const RecordViewSpec& spec) {
     palette.setColor(QPalette::Text, kNavy);
     grid->setPalette(palette);
     if (*spec.gridHint) {
+        // The grid's hint invites pointing at a cell; a pointed cell of a code
+        // row explains its code in its own tooltip.
         grid->setToolTip(QString::fromUtf8(spec.gridHint));
         grid->setStatusTip(QString::fromUtf8(spec.gridHint));
+        hintCells_ = true;
     }
 }
 
@@ -334,8 +337,12 @@ void RecordView::redraw() {
     grid->setUpdatesEnabled(false);
     for (int c = 0; c < view_.columns(); ++c) {
         const auto texts = view_.columnTexts(reading_, c, format_);
-        for (int r = 0; r < view_.rows(); ++r)
-            grid->item(r, c)->setText(QString::fromStdString(texts[static_cast<std::size_t>(r)]));
+        for (int r = 0; r < view_.rows(); ++r) {
+            QTableWidgetItem* item = grid->item(r, c);
+            item->setText(QString::fromStdString(texts[static_cast<std::size_t>(r)]));
+            if (hintCells_)
+                item->setToolTip(QString::fromStdString(view_.cellExplanation(reading_, c, r)));
+        }
     }
     grid->setUpdatesEnabled(true);
 }

@@ -95,6 +95,7 @@ class RecordView : public QWidget {
     recorder::NumberFormat format_;
     recorder::PagedView view_;
     bool digitKeyFilter_;
+    bool hintCells_ = false;
     bool syncing_ = false;
 };
 

@@ -144,6 +144,25 @@ TEST(FrameView, BadFrameShowsAsAnEmptyColumnButCounts) {
     EXPECT_EQ(v.columnTexts(r, 1, {','}), std::vector<std::string>(21));
 }
 
+TEST(FrameView, PointedCellsExplainTheirCodes) {
+    auto b = testing_support::consistentImage(33);
+    sample::FrameFields f;
+    f.limits = 0x93;  // wall and ceiling entered; wall and turn to the right triggered
+    f.relays = 0x81;
+    f.faultCode = 12;
+    b.setFrame(7288, f);
+    const auto r = testing_support::loadFixed(b);
+    PagedView v(ViewKind::Frames);
+    v.setUpAfterLoad(r);
+    EXPECT_EQ(v.cellExplanation(r, 0, 15),
+              "Введены: стена, потолок\nСработали: стена, поворот вправо");
+    EXPECT_EQ(v.cellExplanation(r, 0, 14), "Выходные реле: Установлены биты: 7, 0");
+    EXPECT_EQ(v.cellExplanation(r, 0, 16), "Дискретные входы 1: Ни один бит не установлен");
+    EXPECT_EQ(v.cellExplanation(r, 0, 19), "Код отказа 12");
+    EXPECT_EQ(v.cellExplanation(r, 0, 3), "");
+    EXPECT_EQ(v.cellExplanation(r, 1, 15), "");  // frame 7289 is zero bytes: "Брак", empty column
+}
+
 TEST(OverloadView, SetUpWithManyFewAndNoRecords) {
     PagedView v(ViewKind::Overloads);
     const auto twenty = workingReading(33, 20);
