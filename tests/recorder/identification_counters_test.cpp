@@ -127,6 +127,11 @@ TEST(Counters, FloatComparisonAndTimeTexts) {
     EXPECT_EQ(r.texts.get("E_LEsec"), "-0:01:40");
     EXPECT_EQ(r.texts.get("Label_QSum"), "0.1 т.");
 
+    auto damaged = consistentImage();
+    damaged.setBankI32(0, bank::kLiftedMass, -7);  // only a damaged bank gives a negative mass
+    damaged.setBankI32(1, bank::kLiftedMass, -9);
+    EXPECT_EQ(loadFixed(damaged).texts.get("Label_QSum"), "-0,1 т.");
+
     auto nan = consistentImage();
     nan.setBankF32(0, bank::kCharacteristicNumber, 3.0f);
     nan.setBankF32(1, bank::kCharacteristicNumber, std::numeric_limits<float>::quiet_NaN());
