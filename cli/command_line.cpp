@@ -74,11 +74,15 @@ long long parseInteger(const std::string& text, const char* what, long long min,
     return value;
 }
 
+void reportCannotOpen(const std::string& path, const std::string& reason) {
+    std::cerr << "litm: Файл не удальсь открыть! (cannot open " << path << ": " << reason << ")\n";
+}
+
 bool loadOrReport(const std::string& path, recorder::Reading& reading,
                   const recorder::NumberFormat& format) {
     std::string error;
     if (recorder::loadReading(path, reading, format, error)) return true;
-    std::cerr << "litm: cannot open " << path << ": " << error << "\n";
+    reportCannotOpen(path, error);
     return false;
 }
 

@@ -44,7 +44,10 @@ recorder::NumberFormat numberFormat(Arguments& args);
 // Integer argument in a range; UsageError otherwise.
 long long parseInteger(const std::string& text, const char* what, long long min, long long max);
 
-// Loads a reading; prints "litm: cannot open FILE: reason" and returns false when it cannot.
+// The program's own message for a file that cannot be opened, with the file and the reason.
+void reportCannotOpen(const std::string& path, const std::string& reason);
+
+// Loads a reading; reports and returns false when the file cannot be opened.
 bool loadOrReport(const std::string& path, recorder::Reading& reading,
                   const recorder::NumberFormat& format);
 

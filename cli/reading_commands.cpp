@@ -101,7 +101,7 @@ int runCheck(int argc, char** argv) {
     std::string error;
     auto file = recorder::openDataFile(files[0], error);
     if (!file) {
-        std::cerr << "litm: cannot open " << files[0] << ": " << error << "\n";
+        reportCannotOpen(files[0], error);
         return kExitCannotOpen;
     }
     recorder::Reading reading;

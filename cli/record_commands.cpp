@@ -156,7 +156,7 @@ int runFrames(int argc, char** argv) {
         for (int i = 0; i < selection.count; ++i)
             frames.push_back(&reading.FrameTable[static_cast<std::size_t>(
                 selection.entries[static_cast<std::size_t>(i)])]);
-        if (selection.count == 0 && o.output == Output::Table)
+        if (selection.count == 0 && !selection.stopped && o.output == Output::Table)
             std::cerr << "Кадров удовлетворяющих условию не обнаружено!\n";
     } else {
         for (int i = 0; i < reading.FrameCount; ++i)

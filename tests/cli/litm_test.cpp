@@ -64,7 +64,8 @@ TEST_F(Litm, CheckExitCodesAndLines) {
               "Ошибка контольной суммы идентификации крана в Банке-0!\n");
     const Outcome missing = litm("check " + path("missing.litm"), true);
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_NE(missing.out.find("cannot open"), std::string::npos);
+    EXPECT_NE(missing.out.find("Файл не удальсь открыть!"), std::string::npos);
+    EXPECT_NE(missing.out.find("missing.litm"), std::string::npos);
 }
 
 TEST_F(Litm, ShowJsonHoldsTheShownTexts) {
@@ -110,6 +111,11 @@ TEST_F(Litm, FramesJsonCsvAndSelections) {
         for (int comma = 0; comma < 13; ++comma) start = heavy.out.find(',', start) + 1;
         EXPECT_GE(std::stoi(heavy.out.substr(start)), 126);
     }
+
+    // A range with A > B selects nothing and, like the window, says nothing.
+    const Outcome backwards = litm("frames " + path("good.litm") + " --range 40 0", true);
+    EXPECT_EQ(backwards.exitCode, 0);
+    EXPECT_EQ(backwards.out.find("не обнаружено"), std::string::npos);
 
     const Outcome none = litm("frames " + path("good.litm") + " --date 01.01.99", true);
     EXPECT_EQ(none.exitCode, 0);
