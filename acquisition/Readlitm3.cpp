@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -225,14 +226,26 @@ void TForm_ReadLITM3::setStatusColour(acquisition::StatusColour colour) {
     statusPanel_->setPalette(p);
 }
 
+namespace {
+
+// A masked field keeps its full width: a digit left out is a blank, so the
+// reading date always takes its 16 characters ("08.12.2006  9:45").
+std::string maskedText(const QLineEdit* edit) {
+    QString text = edit->displayText();
+    text.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return text.toStdString();
+}
+
+}  // namespace
+
 recorder::ServiceTexts TForm_ReadLITM3::serviceTexts() const {
     recorder::ServiceTexts texts;
     texts.owner = Edit_Vladelec->text().toStdString();
     texts.serviceOrganisation = Edit_ServOrg->text().toStdString();
     texts.operatorName = Edit_NameOper->text().toStdString();
     texts.certificateNumber = Edit_NUd->text().toStdString();
-    texts.certificateValidUntil = MaskEdit_DateUd->text().toStdString();
-    texts.readingDate = MaskEdit_DateRead->text().toStdString();
+    texts.certificateValidUntil = maskedText(MaskEdit_DateUd);
+    texts.readingDate = maskedText(MaskEdit_DateRead);
     return texts;
 }
 
@@ -276,6 +289,16 @@ void TForm_ReadLITM3::BitBtn_CloseClick() {
         }
     }
     close();
+}
+
+void TForm_ReadLITM3::keyPressEvent(QKeyEvent* event) {
+    // Esc would close the dialog and drop an unsaved reading without the
+    // question that "Закрыть" asks; the dialog closes by its buttons or its box.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm_ReadLITM3::closeEvent(QCloseEvent* event) {

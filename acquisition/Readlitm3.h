@@ -49,6 +49,7 @@ class TForm_ReadLITM3 : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     class Status;

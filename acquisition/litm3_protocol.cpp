@@ -121,7 +121,7 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
         sink.setStatusColour(StatusColour::ButtonFace);
         sink.repaintStatus();
         releasePort(line);
-        gauge.reset();
+        // The gauge stays where the transfer stopped.
         if (k > recorder::kImageSize) {
             result.outcome = ReadOutcome::Overrun;
             show(sink, "Устройство передало больше " + std::to_string(recorder::kImageSize) +
@@ -138,7 +138,14 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     gauge.reset();
     show(sink, "Считано " + std::to_string(k) + " байт. Расчет контрольной суммы...");
 
-    result.computedSum = recorder::imageSum(image);
+    // The gauge follows the sum, one step per 2641 bytes.
+    gauge.reset();
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < recorder::kSummedSize && i < image.size(); ++i) {
+        sum += image[i];
+        gauge.set(static_cast<int>(i / 2641));
+    }
+    result.computedSum = sum;
     result.storedSum = recorder::storedImageSum(image);
     if (result.computedSum == result.storedSum) {
         result.outcome = ReadOutcome::Good;

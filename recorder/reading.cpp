@@ -21,9 +21,27 @@ const char* const kTimeDisplays[] = {"E_LEsec", "E_ALsec",   "E_Lsec",
 const char* const kClassificationDisplays[] = {"Label_NHarch", "Label_KIspU", "Label_KNag",
                                                "Label_RezhQ", "Label_RezhA"};
 
+// A table made with the window holds zeros and empty texts; ClearAll then
+// gives its slots their cleared texts ("00.00.00", "00000000" ...).
+FrameRecord createdFrame() {
+    FrameRecord f;
+    for (std::string* text : {&f.Date, &f.Time, &f.KosBits, &f.RelayBits, &f.LimitBits,
+                              &f.InputBits1, &f.InputBits2, &f.InputBits3})
+        text->clear();
+    return f;
+}
+
+OverloadRecord createdOverload() {
+    OverloadRecord r;
+    r.Date.clear();
+    return r;
+}
+
 }  // namespace
 
-Reading::Reading() : FrameTable(kFrameTableSize), OverloadTable(kOverloadTableSize) {
+Reading::Reading()
+    : FrameTable(kFrameTableSize, createdFrame()),
+      OverloadTable(kOverloadTableSize, createdOverload()) {
     for (const char* name : kIdentificationDisplays) texts.set(name, "");
     for (const auto& band : bandDisplayNames()) texts.set(band.loadCycles, "");
     for (const auto& band : bandDisplayNames()) texts.set(band.workCycles, "");

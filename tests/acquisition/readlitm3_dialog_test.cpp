@@ -285,6 +285,25 @@ class ReadLitm3DialogTest : public QObject {
         dialog->close();
         QVERIFY(isDestroyed(dialog));
     }
+
+    void escKeepsTheDialogAndAShortHourKeepsTheDateWidth() {
+        Answers answers;
+        auto dialog = makeDialog(answers);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(!isDestroyed(dialog));
+        QVERIFY(dialog->isVisible());
+
+        // The first hour digit left out: a blank keeps the date at 16 characters.
+        auto* date = dialog->findChild<QLineEdit*>("MaskEdit_DateRead");
+        QVERIFY(date);
+        date->setText("08.12.2006  9:45");
+        const QString saved = QDir(start_.path()).filePath("short hour.litm");
+        answers.saveAnswers << saved;
+        click(dialog, "BitBtn_SaveFile");
+        QCOMPARE(QFileInfo(saved).size(), 270537);
+        dialog->close();
+        QVERIFY(isDestroyed(dialog));
+    }
 };
 
 QTEST_MAIN(ReadLitm3DialogTest)

@@ -178,6 +178,18 @@ TEST(AddressReport, RawCopiesInTwentyLines) {
         std::string::npos);
 }
 
+TEST(ClearAll, NewTablesHoldEmptyTextsUntilCleared) {
+    recorder::Reading r;
+    EXPECT_EQ(r.FrameTable[0].Date, "");
+    EXPECT_EQ(r.FrameTable[7292].LimitBits, "");
+    EXPECT_EQ(r.OverloadTable[2599].Date, "");
+    EXPECT_EQ(r.FrameTable[0].Number, 0);
+    r.ClearAll();
+    EXPECT_EQ(r.FrameTable[0].Date, "00.00.00");
+    EXPECT_EQ(r.FrameTable[7292].LimitBits, "00000000");
+    EXPECT_EQ(r.OverloadTable[2599].Date, "00.00.00");
+}
+
 TEST(ClearAll, ResetsTablesAndReportOnly) {
     auto b = consistentImage();
     b.setBankI16(0, recorder::bank::kCraneNumber, 31);
