@@ -57,6 +57,13 @@ class TForm_TIRS48CMain : public QMainWindow {
     void N_AdresClick();
     void Menu_ExitClick();
     void FormResize();
+    // The selection buttons of the frame view and of the overload view (tags 1, 2, 3).
+    void BitBtn_OtborClick(int tag);
+    void BitBtn_OtborPer(int tag);
+    // The scroll bars of the frame, overload and КДС views.
+    void ScrollBar_CiklChange(int position);
+    void ScrollBar_PerChange(int position);
+    void ScrollBar_KDSChange();
     // A chart click: "Циклическая информация (таблицы)" / "Общая" with the
     // frame view standing on `frame`'s entry of its list.
     void showFrameAt(int frame);

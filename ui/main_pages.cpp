@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -49,6 +50,21 @@ QWidget* page(QTabWidget* control, const char* name, const char* caption) {
 }
 
 }  // namespace
+
+void TForm_TIRS48CMain::BitBtn_OtborClick(int tag) {
+    frameView_->selectByTag(tag);
+}
+void TForm_TIRS48CMain::BitBtn_OtborPer(int tag) {
+    overloadView_->selectByTag(tag);
+}
+void TForm_TIRS48CMain::ScrollBar_CiklChange(int position) {
+    frameView_->showPosition(position);
+}
+void TForm_TIRS48CMain::ScrollBar_PerChange(int position) {
+    overloadView_->showPosition(position);
+}
+// The КДС records have no decoding, so their scroll bar moves nothing.
+void TForm_TIRS48CMain::ScrollBar_KDSChange() {}
 
 void TForm_TIRS48CMain::createPages() {
     PageControl_Main = new QTabWidget(this);
@@ -96,6 +112,15 @@ void TForm_TIRS48CMain::createPages() {
     perLayout->addWidget(overloads);
     perLayout->addWidget(kds);
     perLayout->addStretch();
+
+    connect(frameView_, &RecordView::buttonClicked, this, &TForm_TIRS48CMain::BitBtn_OtborClick);
+    connect(overloadView_, &RecordView::buttonClicked, this, &TForm_TIRS48CMain::BitBtn_OtborPer);
+    connect(frameView_, &RecordView::scrollBarChanged, this,
+            &TForm_TIRS48CMain::ScrollBar_CiklChange);
+    connect(overloadView_, &RecordView::scrollBarChanged, this,
+            &TForm_TIRS48CMain::ScrollBar_PerChange);
+    connect(kds->findChild<QScrollBar*>("ScrollBar_KDS"), &QScrollBar::valueChanged, this,
+            &TForm_TIRS48CMain::ScrollBar_KDSChange);
 
     PageControl_Main->setCurrentIndex(0);
 }

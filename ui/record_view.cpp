@@ -171,9 +171,7 @@ RecordView::RecordView(const RecordViewSpec& spec, const recorder::Reading& read
     layout->addWidget(scrollBar, 1, 1, Qt::AlignLeft);
     syncScrollBar();
     connect(scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
-        if (syncing_) return;
-        view_.setPosition(value);
-        redraw();
+        if (!syncing_) emit scrollBarChanged(value);
     });
 
     layout->addWidget(buildSelections(spec), 2, 0, 1, 2);
@@ -245,23 +243,29 @@ QWidget* RecordView::buildSelections(const RecordViewSpec& spec) {
     dateButton->setProperty("tag", 3);
     for (QPushButton* button : {loadButton, rangeButton, dateButton})
         connect(button, &QPushButton::clicked, this,
-                [this, button] { selectByTag(button->property("tag").toInt()); });
+                [this, button] { emit buttonClicked(button->property("tag").toInt()); });
     if (digitKeyFilter_)
         for (QLineEdit* edit : {minLoadEdit, firstEdit, lastEdit}) edit->installEventFilter(this);
     return row;
 }
 
+bool RecordView::Edit_KeyPress(const QKeyEvent& key) {
+    // Keys without a character (arrows, Delete's 0x7F, Home ...) pass.
+    const QString text = key.text();
+    if (text.size() != 1) return false;
+    const QChar c = text.at(0);
+    return !((c >= '0' && c <= '9') || c == QChar(8) || c == QChar(0x7F));
+}
+
 bool RecordView::eventFilter(QObject* watched, QEvent* event) {
-    // Only digits and backspace may be typed; other characters never reach the edit.
-    if (event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.size() == 1) {
-            const QChar c = text.at(0);
-            const bool allowed = (c >= '0' && c <= '9') || c == QChar(8) || c == QChar(0x7F);
-            if (!allowed) return true;
-        }
-    }
+    if (event->type() == QEvent::KeyPress && Edit_KeyPress(*static_cast<QKeyEvent*>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
+}
+
+void RecordView::showPosition(int position) {
+    view_.setPosition(position);
+    redraw();
 }
 
 std::optional<std::int64_t> RecordView::integerIn(QLineEdit* edit, const QString& what) {

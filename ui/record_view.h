@@ -12,6 +12,7 @@
 #include "recorder/reading.h"
 
 class QDateEdit;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -76,9 +77,19 @@ class RecordView : public QWidget {
     QPushButton* rangeButton = nullptr;
     QPushButton* dateButton = nullptr;
 
-  public slots:
-    // The shared handler of the three buttons, told apart by their tag 1, 2, 3.
+    // A selection by the button tagged 1 (load), 2 (range) or 3 (date).
     void selectByTag(int tag);
+    // The columns from a scroll position on.
+    void showPosition(int position);
+    // The key filter of the edits: true when the typed character is discarded
+    // (anything but a digit or backspace).
+    static bool Edit_KeyPress(const QKeyEvent& key);
+
+  signals:
+    // The three buttons, told apart by their tags; the window's handler answers.
+    void buttonClicked(int tag);
+    // The user moved the scroll bar.
+    void scrollBarChanged(int position);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
