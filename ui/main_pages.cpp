@@ -94,7 +94,7 @@ void TForm_TIRS48CMain::createPages() {
     TabSheet_Osn = page(PageControl_Cikl, "TabSheet_Osn", "Общая");
     TabSheet_Per = page(PageControl_Cikl, "TabSheet_Per", "Перегрузки и КДС");
     const char separator = numberFormat().decimalSeparator;
-    frameView_ = new RecordView(frameViewSpec(), *reading_, dialogs_, separator, TabSheet_Osn);
+    frameView_ = new RecordView(frameViewSetup(), *reading_, dialogs_, separator, TabSheet_Osn);
     (new QVBoxLayout(TabSheet_Osn))->addWidget(scrollable(frameView_, TabSheet_Osn));
 
     // The overload and KDS views share one scrollable column.
@@ -104,7 +104,7 @@ void TForm_TIRS48CMain::createPages() {
     (new QVBoxLayout(TabSheet_Per))->addWidget(scrollable(perColumn, TabSheet_Per));
     auto* overloads =
         new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), perColumn);
-    overloadView_ = new RecordView(overloadViewSpec(), *reading_, dialogs_, separator, overloads);
+    overloadView_ = new RecordView(overloadViewSetup(), *reading_, dialogs_, separator, overloads);
     (new QVBoxLayout(overloads))->addWidget(overloadView_);
     auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим заначениям параметров КДС"),
                               perColumn);

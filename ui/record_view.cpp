@@ -86,7 +86,7 @@ QWidget* rowCaptions(recorder::ViewKind kind, int rows, QWidget* parent) {
 
 }  // namespace
 
-RecordViewSpec frameViewSpec() {
+RecordViewSetup frameViewSetup() {
     return {recorder::ViewKind::Frames,
             115,
             "StringGrid_O_Otb",
@@ -111,7 +111,7 @@ RecordViewSpec frameViewSpec() {
             "Для расшифровки кодов укажите ячейку"};
 }
 
-RecordViewSpec overloadViewSpec() {
+RecordViewSetup overloadViewSetup() {
     return {recorder::ViewKind::Overloads,
             71,
             "StringGrid_Per_Otb",
@@ -136,35 +136,35 @@ RecordViewSpec overloadViewSpec() {
             ""};
 }
 
-RecordView::RecordView(const RecordViewSpec& spec, const recorder::Reading& reading,
+RecordView::RecordView(const RecordViewSetup& setup, const recorder::Reading& reading,
                        UserDialogs& dialogs, char decimalSeparator, QWidget* parent)
     : QWidget(parent),
       reading_(reading),
       dialogs_(dialogs),
       format_{decimalSeparator},
-      view_(spec.kind),
-      digitKeyFilter_(spec.digitKeyFilter) {
+      view_(setup.kind),
+      digitKeyFilter_(setup.digitKeyFilter) {
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setHorizontalSpacing(4);
     layout->setVerticalSpacing(2);
 
-    buildGrid(spec);
-    layout->addWidget(rowCaptions(spec.kind, view_.rows(), this), 0, 0, Qt::AlignTop);
+    buildGrid(setup);
+    layout->addWidget(rowCaptions(setup.kind, view_.rows(), this), 0, 0, Qt::AlignTop);
     layout->addWidget(grid, 0, 1, Qt::AlignTop | Qt::AlignLeft);
 
     auto* countRow = new QWidget(this);
     auto* countLayout = new QHBoxLayout(countRow);
     countLayout->setContentsMargins(0, 0, 0, 0);
     countLayout->addWidget(
-        namedLabel(spec.countCaption, QString::fromUtf8("Отобрано кадров:"), countRow));
-    countLabel = namedLabel(spec.count, QString::fromStdString(view_.countText()), countRow);
+        namedLabel(setup.countCaption, QString::fromUtf8("Отобрано кадров:"), countRow));
+    countLabel = namedLabel(setup.count, QString::fromStdString(view_.countText()), countRow);
     countLayout->addWidget(countLabel);
     countLayout->addStretch();
     layout->addWidget(countRow, 1, 0);
 
     scrollBar = new QScrollBar(Qt::Horizontal, this);
-    scrollBar->setObjectName(spec.scrollBar);
+    scrollBar->setObjectName(setup.scrollBar);
     scrollBar->setSingleStep(1);
     scrollBar->setPageStep(view_.columns());
     scrollBar->setFixedWidth(grid->width());
@@ -174,14 +174,14 @@ RecordView::RecordView(const RecordViewSpec& spec, const recorder::Reading& read
         if (!syncing_) emit scrollBarChanged(value);
     });
 
-    layout->addWidget(buildSelections(spec), 2, 0, 1, 2);
+    layout->addWidget(buildSelections(setup), 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
     layout->setColumnStretch(2, 1);
 }
 
-void RecordView::buildGrid(const RecordViewSpec& spec) {
-    grid = fixedGrid(spec.grid, view_.columns(), view_.rows(), spec.columnWidth, this);
-    if (spec.kind == recorder::ViewKind::Frames) {
+void RecordView::buildGrid(const RecordViewSetup& setup) {
+    grid = fixedGrid(setup.grid, view_.columns(), view_.rows(), setup.columnWidth, this);
+    if (setup.kind == recorder::ViewKind::Frames) {
         QFont bold = grid->font();
         bold.setBold(true);
         grid->setFont(bold);
@@ -189,16 +189,16 @@ void RecordView::buildGrid(const RecordViewSpec& spec) {
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Text, kNavy);
     grid->setPalette(palette);
-    if (*spec.gridHint) {
+    if (*setup.gridHint) {
         // The grid's hint invites pointing at a cell; a pointed cell of a code
         // row explains its code in its own tooltip.
-        grid->setToolTip(QString::fromUtf8(spec.gridHint));
-        grid->setStatusTip(QString::fromUtf8(spec.gridHint));
+        grid->setToolTip(QString::fromUtf8(setup.gridHint));
+        grid->setStatusTip(QString::fromUtf8(setup.gridHint));
         hintCells_ = true;
     }
 }
 
-QWidget* RecordView::buildSelections(const RecordViewSpec& spec) {
+QWidget* RecordView::buildSelections(const RecordViewSetup& setup) {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -206,31 +206,31 @@ QWidget* RecordView::buildSelections(const RecordViewSpec& spec) {
     auto* byLoad =
         new QGroupBox(QString::fromUtf8("Вывести кадры со степенью загрузки более..."), row);
     auto* loadLayout = new QHBoxLayout(byLoad);
-    loadLayout->addWidget(namedLabel(spec.loadSignLabel, QString::fromUtf8("М >"), byLoad));
-    minLoadEdit = namedEdit(spec.minLoadEdit, spec.minLoadDefault, byLoad);
+    loadLayout->addWidget(namedLabel(setup.loadSignLabel, QString::fromUtf8("М >"), byLoad));
+    minLoadEdit = namedEdit(setup.minLoadEdit, setup.minLoadDefault, byLoad);
     loadLayout->addWidget(minLoadEdit);
-    loadButton = namedButton(spec.loadButton, byLoad);
+    loadButton = namedButton(setup.loadButton, byLoad);
     loadLayout->addWidget(loadButton);
 
     auto* byRange = new QGroupBox(QString::fromUtf8("Вывести кадры в диапазоне"), row);
     auto* rangeLayout = new QHBoxLayout(byRange);
-    rangeLayout->addWidget(namedLabel(spec.fromLabel, QString::fromUtf8("с"), byRange));
-    firstEdit = namedEdit(spec.firstEdit, spec.firstDefault, byRange);
+    rangeLayout->addWidget(namedLabel(setup.fromLabel, QString::fromUtf8("с"), byRange));
+    firstEdit = namedEdit(setup.firstEdit, setup.firstDefault, byRange);
     rangeLayout->addWidget(firstEdit);
-    rangeLayout->addWidget(namedLabel(spec.toLabel, QString::fromUtf8("по"), byRange));
-    lastEdit = namedEdit(spec.lastEdit, spec.lastDefault, byRange);
+    rangeLayout->addWidget(namedLabel(setup.toLabel, QString::fromUtf8("по"), byRange));
+    lastEdit = namedEdit(setup.lastEdit, setup.lastDefault, byRange);
     rangeLayout->addWidget(lastEdit);
-    rangeButton = namedButton(spec.rangeButton, byRange);
+    rangeButton = namedButton(setup.rangeButton, byRange);
     rangeLayout->addWidget(rangeButton);
 
     auto* byDate = new QGroupBox(QString::fromUtf8("Вывести кадры по дате"), row);
     auto* dateLayout = new QHBoxLayout(byDate);
-    datePicker = new QDateEdit(spec.dateDefault, byDate);
-    datePicker->setObjectName(spec.datePicker);
+    datePicker = new QDateEdit(setup.dateDefault, byDate);
+    datePicker->setObjectName(setup.datePicker);
     datePicker->setCalendarPopup(true);
     datePicker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     dateLayout->addWidget(datePicker);
-    dateButton = namedButton(spec.dateButton, byDate);
+    dateButton = namedButton(setup.dateButton, byDate);
     dateLayout->addWidget(dateButton);
 
     layout->addWidget(byLoad);

@@ -21,7 +21,7 @@ class QTableWidget;
 class UserDialogs;
 
 // Names and defaults that tell the two views apart.
-struct RecordViewSpec {
+struct RecordViewSetup {
     recorder::ViewKind kind;
     int columnWidth;
     const char* grid;
@@ -46,15 +46,15 @@ struct RecordViewSpec {
     const char* gridHint;  // empty: no hint
 };
 
-RecordViewSpec frameViewSpec();
-RecordViewSpec overloadViewSpec();
+RecordViewSetup frameViewSetup();
+RecordViewSetup overloadViewSetup();
 
 class RecordView : public QWidget {
     Q_OBJECT
 
   public:
     // `reading` outlives the view; `decimalSeparator` formats the "#0.00" cells.
-    RecordView(const RecordViewSpec& spec, const recorder::Reading& reading, UserDialogs& dialogs,
+    RecordView(const RecordViewSetup& setup, const recorder::Reading& reading, UserDialogs& dialogs,
                char decimalSeparator, QWidget* parent);
 
     // After a file was opened: the identity list, the scroll range and position.
@@ -95,8 +95,8 @@ class RecordView : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void buildGrid(const RecordViewSpec& spec);
-    QWidget* buildSelections(const RecordViewSpec& spec);
+    void buildGrid(const RecordViewSetup& setup);
+    QWidget* buildSelections(const RecordViewSetup& setup);
     // The integer in an edit, or nothing after telling the user why not.
     std::optional<std::int64_t> integerIn(QLineEdit* edit, const QString& what);
     void syncScrollBar();
