@@ -4,6 +4,16 @@
 
 namespace recorder {
 
+std::optional<ValueSpan> valueSpan(const std::vector<ChartPoint>& points) {
+    if (points.empty()) return std::nullopt;
+    ValueSpan span{points.front().y, points.front().y};
+    for (const ChartPoint& p : points) {
+        span.low = std::min(span.low, p.y);
+        span.high = std::max(span.high, p.y);
+    }
+    return span;
+}
+
 ParameterChartData parameterChartData(const Reading& reading) {
     ParameterChartData d;
     const int n = std::clamp(reading.FrameCount, 0, static_cast<int>(reading.FrameTable.size()));

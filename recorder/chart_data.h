@@ -4,6 +4,7 @@
 // The window copies these points into its chart series as they are.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,13 @@ struct ProtectionChartData {
 inline constexpr const char* kParameterChartInitialTitle =
     "Графики временной зависимости регистрируемых параметров";
 inline constexpr const char* kProtectionChartTitle = "Графики работы координатной защиты";
+
+// The lowest and highest y of a series; nothing for an empty series.
+struct ValueSpan {
+    double low = 0;
+    double high = 0;
+};
+std::optional<ValueSpan> valueSpan(const std::vector<ChartPoint>& points);
 
 ParameterChartData parameterChartData(const Reading& reading);
 ProtectionChartData protectionChartData(const Reading& reading);

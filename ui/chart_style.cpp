@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include "ui/frame_chart_view.h"
@@ -64,6 +65,28 @@ QImage limitMarkImage(QColor colour) {
     image.fill(Qt::transparent);
     for (int y = 0; y < kLimitMarkHeight; ++y) image.setPixelColor(kLimitMarkHeight / 2, y, colour);
     return image;
+}
+
+QList<QPointF> toQPoints(const std::vector<recorder::ChartPoint>& points) {
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(points.size()));
+    for (const auto& p : points) list.append(QPointF(p.x, p.y));
+    return list;
+}
+
+void showAllFrames(FrameChartView* view, const std::vector<recorder::ChartPoint>& axis) {
+    if (axis.empty())
+        view->setWholeRange(0, 1);
+    else
+        view->setWholeRange(axis.front().x, axis.back().x);
+    view->showWhole();
+}
+
+void placeChartPage(QWidget* content, QWidget* page) {
+    content->setMinimumSize(1, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
 }
 
 QPushButton* wholeRangeButton(QWidget* parent, FrameChartView* view) {

@@ -4,6 +4,11 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
+#include <QPointF>
+#include <vector>
+
+#include "recorder/chart_data.h"
 
 class FrameChartView;
 class QChart;
@@ -30,6 +35,22 @@ QImage dateMarkImage();
 // the middle of a transparent square.
 inline constexpr int kLimitMarkHeight = 15;
 QImage limitMarkImage(QColor colour);
+
+// The core's points as the chart takes them, all at once.
+QList<QPointF> toQPoints(const std::vector<recorder::ChartPoint>& points);
+
+// The frame axis of `view` spans the frames of `axis` (one point per frame) and shows them all.
+void showAllFrames(FrameChartView* view, const std::vector<recorder::ChartPoint>& axis);
+
+// Puts a chart page's content into its tab page, filling it. The window may be
+// made smaller than the chart and its row of captions: they are cut then, as
+// the other pages are.
+void placeChartPage(QWidget* content, QWidget* page);
+template <typename Page>
+Page* fillChartPage(Page* content, QWidget* page) {
+    placeChartPage(content, page);
+    return content;
+}
 
 // "Весь диапазон": shows every frame of `view` again.
 QPushButton* wholeRangeButton(QWidget* parent, FrameChartView* view);

@@ -53,13 +53,6 @@ QCheckBox* captionBox(QWidget* parent, const char* name, const char* caption, QC
     return box;
 }
 
-QList<QPointF> toPoints(const std::vector<recorder::ChartPoint>& points) {
-    QList<QPointF> list;
-    list.reserve(static_cast<qsizetype>(points.size()));
-    for (const auto& p : points) list.append(QPointF(p.x, p.y));
-    return list;
-}
-
 double distanceToSegment(QPointF p, QPointF a, QPointF b) {
     const QPointF ab = b - a;
     const double length2 = QPointF::dotProduct(ab, ab);
@@ -168,30 +161,19 @@ void ParameterChartPage::fill(const recorder::Reading& reading) {
     const std::array<const std::vector<recorder::ChartPoint>*, 6> lines = {
         &chartData.limit100,   &chartData.loadPercent, &chartData.loadMass,
         &chartData.boomLength, &chartData.radius,      &chartData.axis};
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        Span span;
-        for (const auto& p : *lines[i]) {
-            span.low = span.any ? std::min(span.low, p.y) : p.y;
-            span.high = span.any ? std::max(span.high, p.y) : p.y;
-            span.any = true;
-        }
-        spans_[i] = span;
-    }
-    spans_[6] = {0, 0, !chartData.dateMarks.empty()};
+    for (std::size_t i = 0; i < lines.size(); ++i) spans_[i] = recorder::valueSpan(*lines[i]);
+    spans_[6] =
+        chartData.dateMarks.empty() ? std::nullopt : std::optional(recorder::ValueSpan{0, 0});
 
     axisFrames->setTitleText(QString::fromUtf8("Кадры"));
     chart->setTitle(QString::fromStdString(recorder::parameterChartTitle(reading)));
     // Axes first: every change of an axis recomputes every series drawn on it,
     // so they are set while the series are still short.
-    if (chartData.axis.empty())
-        Chart_Param->setWholeRange(0, 1);
-    else
-        Chart_Param->setWholeRange(chartData.axis.front().x, chartData.axis.back().x);
-    Chart_Param->showWhole();
+    showAllFrames(Chart_Param, chartData.axis);
     CheckBox_GrParClick();
 
     // Whole lists at once: adding point by point to a shown series is far too slow.
-    for (std::size_t i = 0; i < lines.size(); ++i) allSeries()[i]->replace(toPoints(*lines[i]));
+    for (std::size_t i = 0; i < lines.size(); ++i) allSeries()[i]->replace(toQPoints(*lines[i]));
     QList<QPointF> markPoints;
     QList<DateMarksItem::Mark> marks;
     markPoints.reserve(static_cast<qsizetype>(chartData.dateMarks.size()));
@@ -228,9 +210,9 @@ void ParameterChartPage::CheckBox_GrParClick() {
     double high = std::numeric_limits<double>::lowest();
     const auto series = allSeries();
     for (std::size_t i = 0; i < series.size(); ++i) {
-        if (!series[i]->isVisible() || !spans_[i].any) continue;
-        low = std::min(low, spans_[i].low);
-        high = std::max(high, spans_[i].high);
+        if (!series[i]->isVisible() || !spans_[i]) continue;
+        low = std::min(low, spans_[i]->low);
+        high = std::max(high, spans_[i]->high);
     }
     if (low > high) low = high = 0;
     if (high - low < 1e-9) high = low + 1;
@@ -292,12 +274,5 @@ void ParameterChartPage::Chart_ParamClickSeries(QPointF chartPosition) {
 }
 
 ParameterChartPage* buildParameterChartPage(QWidget* page) {
-    auto* content = new ParameterChartPage(page);
-    // The window may be made smaller than the chart and its row of captions:
-    // they are cut then, as the other pages are.
-    content->setMinimumSize(1, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
-    return content;
+    return fillChartPage(new ParameterChartPage(page), page);
 }

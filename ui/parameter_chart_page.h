@@ -9,6 +9,8 @@
 #include <array>
 #include <optional>
 
+#include "recorder/chart_data.h"
+
 namespace recorder {
 class Reading;
 }
@@ -79,9 +81,5 @@ class ParameterChartPage : public QWidget {
     std::array<QXYSeries*, 7> allSeries() const;
 
     // Lowest and highest value of each series, for the automatic value axis.
-    struct Span {
-        double low = 0, high = 0;
-        bool any = false;
-    };
-    std::array<Span, 7> spans_{};
+    std::array<std::optional<recorder::ValueSpan>, 7> spans_{};
 };

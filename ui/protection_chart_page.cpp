@@ -124,25 +124,10 @@ void ProtectionChartPage::fill(const recorder::Reading& reading) {
         limits_[i].entered->replace(entered);
         limits_[i].triggered->replace(triggered);
     }
-    QList<QPointF> axis;
-    axis.reserve(static_cast<qsizetype>(chartData.axis.size()));
-    for (const auto& p : chartData.axis) axis.append(QPointF(p.x, p.y));
-    Series10->replace(axis);
-
-    if (chartData.axis.empty())
-        Chart_KZ->setWholeRange(0, 1);
-    else
-        Chart_KZ->setWholeRange(chartData.axis.front().x, chartData.axis.back().x);
-    Chart_KZ->showWhole();
+    Series10->replace(toQPoints(chartData.axis));
+    showAllFrames(Chart_KZ, chartData.axis);
 }
 
 ProtectionChartPage* buildProtectionChartPage(QWidget* page) {
-    auto* content = new ProtectionChartPage(page);
-    // The window may be made smaller than the chart and its row of captions:
-    // they are cut then, as the other pages are.
-    content->setMinimumSize(1, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
-    return content;
+    return fillChartPage(new ProtectionChartPage(page), page);
 }

@@ -37,6 +37,14 @@ TEST(ParameterChart, OnePointPerLoadedFrameWhateverItsStatus) {
     EXPECT_DOUBLE_EQ(d.limit100[7000].y, 100);
 }
 
+TEST(ParameterChart, ValueSpanOfASeries) {
+    EXPECT_FALSE(recorder::valueSpan({}).has_value());
+    const auto span = recorder::valueSpan({{0, 3}, {1, -2.5}, {2, 7}, {3, 0}});
+    ASSERT_TRUE(span.has_value());
+    EXPECT_DOUBLE_EQ(span->low, -2.5);
+    EXPECT_DOUBLE_EQ(span->high, 7);
+}
+
 TEST(ParameterChart, DateMarksAtChangesBetweenGoodFramesOnly) {
     // Frames 21.. are zero bytes: "Брак" with the date 00.00.00, so no mark there.
     auto d = recorder::parameterChartData(testing_support::loadFixed(twoDays()));
