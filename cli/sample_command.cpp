@@ -1,10 +1,10 @@
 // `litm sample`: writes a realistic generated reading, for trying the program
 // without a recorder.
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 
+#include "acquisition/save_reading.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "tools/sample_reading/sample_reading.h"
@@ -32,16 +32,10 @@ int runSample(int argc, char** argv) {
         options.overloads = static_cast<int>(parseInteger(*overloads, "--overloads", 0, 2600));
     args.expectPositionals(0, "no arguments besides the options");
 
-    const auto bytes = sample::makeSampleReading(options);
-    std::FILE* f = std::fopen(out->c_str(), "wb");
-    if (!f) {
-        std::perror(("litm: cannot create " + *out).c_str());
-        return kExitFailure;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (std::fclose(f) != 0 || !written) {
-        std::perror(("litm: cannot write " + *out).c_str());
-        std::remove(out->c_str());
+    // Written like a saved reading: complete or not at all, an earlier file intact.
+    const auto saved = acquisition::writeFileSafely(*out, sample::makeSampleReading(options));
+    if (!saved.ok) {
+        std::cerr << "litm: " << saved.message << "\n";
         return kExitFailure;
     }
     return kExitOk;
