@@ -1,7 +1,6 @@
 #include "cli/read_command.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -93,34 +92,28 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     recorder::ServiceTexts texts = acquisition::defaultServiceTexts(acquisition::localNow());
     std::string out;
     std::string port;
-    const std::vector<std::pair<const char*, std::string*>> fields = {
-        {"--out", &out},
-        {"--port", &port},
-        {"--owner", &texts.owner},
-        {"--service-org", &texts.serviceOrganisation},
-        {"--operator", &texts.operatorName},
-        {"--certificate", &texts.certificateNumber},
-        {"--valid-until", &texts.certificateValidUntil},
-        {"--date", &texts.readingDate},
-    };
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+    try {
+        cli::Arguments args(argc, argv);
+        if (args.flag("--help") || args.flag("-h")) {
             std::fputs(kUsage, stdout);
             return kExitOk;
         }
-        std::string* target = nullptr;
-        for (const auto& [name, field] : fields) {
-            if (std::strcmp(argv[i], name) == 0) target = field;
-        }
-        if (!target || i + 1 >= argc) {
-            std::fprintf(stderr, "litm read: bad option or missing value: %s\n\n%s", argv[i],
-                         kUsage);
-            return kExitUsage;
-        }
-        *target = argv[++i];
-    }
-    if (out.empty()) {
-        std::fprintf(stderr, "litm read: --out FILE is required\n\n%s", kUsage);
+        const std::vector<std::pair<const char*, std::string*>> fields = {
+            {"--out", &out},
+            {"--port", &port},
+            {"--owner", &texts.owner},
+            {"--service-org", &texts.serviceOrganisation},
+            {"--operator", &texts.operatorName},
+            {"--certificate", &texts.certificateNumber},
+            {"--valid-until", &texts.certificateValidUntil},
+            {"--date", &texts.readingDate},
+        };
+        for (const auto& [name, field] : fields)
+            if (auto value = args.value(name)) *field = *value;
+        args.expectPositionals(0, "only options");
+        if (out.empty()) throw cli::UsageError{"--out FILE is required"};
+    } catch (const cli::UsageError& e) {
+        std::fprintf(stderr, "litm read: %s\n\n%s", e.message.c_str(), kUsage);
         return kExitUsage;
     }
 
