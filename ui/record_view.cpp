@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <limits>
@@ -338,7 +339,9 @@ void RecordView::syncScrollBar() {
 }
 
 void RecordView::redraw() {
-    grid->setUpdatesEnabled(false);
+    // The cells change their texts only: the grid's geometry stays, so the
+    // model's per-cell change signals are held back and the grid repainted once.
+    const QSignalBlocker quiet(grid->model());
     for (int c = 0; c < view_.columns(); ++c) {
         const auto texts = view_.columnTexts(reading_, c, format_);
         for (int r = 0; r < view_.rows(); ++r) {
@@ -348,7 +351,7 @@ void RecordView::redraw() {
                 item->setToolTip(QString::fromStdString(view_.cellExplanation(reading_, c, r)));
         }
     }
-    grid->setUpdatesEnabled(true);
+    grid->viewport()->update();
 }
 
 QWidget* buildKdsView(QWidget* parent) {

@@ -2,7 +2,6 @@
 // after a load, scrolling, the three selections, the messages and the key filter.
 
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -176,24 +175,6 @@ class RecordViewsTest : public ProgramTest {
         QCOMPARE(frames()->countLabel->text(), QString("0000"));
         frames()->scrollBar->setValue(100);
         QCOMPARE(firstRow(frames()), QStringList(5, QString()));
-    }
-
-    void scrollAndSelectionAreFast() {
-        open(sample_);
-        main_->show();
-        QElapsedTimer timer;
-        timer.start();
-        for (int i = 0; i < 100; ++i) {
-            frames()->scrollBar->setValue(1000 + i);
-            frames()->grid->repaint();
-        }
-        const qint64 scroll = timer.nsecsElapsed() / 100;
-        timer.restart();
-        frames()->minLoadEdit->setText("0");
-        QTest::mouseClick(frames()->loadButton, Qt::LeftButton);
-        frames()->grid->repaint();
-        const qint64 select = timer.nsecsElapsed();
-        qInfo("scroll step %.3f ms, selection over all frames %.3f ms", scroll / 1e6, select / 1e6);
     }
 };
 
