@@ -20,7 +20,7 @@ const std::vector<const cli::Subcommand*>& subcommands() {
     static const std::vector<const cli::Subcommand*> list = {
         &cli::kCheckCommand,     &cli::kShowCommand,      &cli::kFramesCommand,
         &cli::kOverloadsCommand, &cli::kAddressesCommand, &cli::kSampleCommand,
-        &kMergeCommand,          &kReadCommand,
+        &kMergeCommand,          &kReadCommand,           &cli::kFormCommand,
     };
     return list;
 }
