@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "forms/create_form.h"
 #include "office_tools.h"
 #include "recorder/codepage.h"
+#include "recorder/loader.h"
 #include "rtf/report_engine.h"
+#include "tools/sample_reading/sample_reading.h"
 
 namespace {
 
@@ -109,12 +112,58 @@ class LibreOfficeTemplates : public testing::Test {
             merged.push_back(report);
         }
         RepoRTF_interface::SetClock({});
+        makeReadyForms(merged);
         if (!office_test::convertAll(dir_, "pdf", merged, dir_ / "pdf")) {
             failure_ = "soffice did not convert the merged documents to PDF";
             return;
         }
-        for (const Document& doc : documents())
-            texts_[doc.name] = office_test::pdfText(dir_ / "pdf" / (doc.name + ".pdf"));
+        for (const fs::path& report : merged)
+            texts_[report.stem().string()] =
+                office_test::pdfText(dir_ / "pdf" / (report.stem().string() + ".pdf"));
+    }
+
+    // The three forms from the ready templates, on two generated readings of one
+    // crane: the previous one read 20 working days before the last.
+    static void makeReadyForms(std::vector<fs::path>& reports) {
+        sample::SampleOptions options;
+        options.seed = 7;
+        const auto lastBytes = sample::makeSampleReading(options);
+        recorder::Reading last;
+        recorder::loadReading(recorder::DataFile(lastBytes), last, {','});
+        // The same crane's earlier reading: its counters lower by known amounts.
+        sample::SampleImage earlier = sample::buildSampleImage(options);
+        for (int bank = 0; bank < 2; ++bank) {
+            const std::size_t base = sample::ImageBuilder::bankBase(bank);
+            const recorder::DataFile bytes(lastBytes);
+            earlier.builder.setBankI32(bank, recorder::bank::kTotalCycles,
+                                       bytes.i32(base + recorder::bank::kTotalCycles) - 1234);
+            earlier.builder.setBankU24(bank, recorder::bank::kMotorMinutes,
+                                       bytes.u24(base + recorder::bank::kMotorMinutes) - 90);
+        }
+        earlier.service.readingDate = "01.09.2024 08:00";
+        forms::PreviousReading previous = forms::readPreviousReading(
+            recorder::DataFile(earlier.builder.fileBytes(earlier.service)));
+        lastTexts_ = last.texts;
+        const fs::path templates = TIRS_TEMPLATES_DIR;
+        fs::create_directories(dir_ / "forms");
+        for (int form = 1; form <= 3; ++form) {
+            const std::string name = "Форма " + std::to_string(form);
+            fs::copy_file(templates / (name + ".rtf"), dir_ / "forms" / (name + ".rtf"),
+                          fs::copy_options::overwrite_existing);
+            const forms::FormFiles files{
+                dir_ / "forms" / (name + ".rtf"),
+                dir_ / "merged" / ("form" + std::to_string(form) + ".rtf")};
+            try {
+                recorder::Reading reading = last;
+                if (form == 3) forms::createForm3(reading, files);
+                if (form == 2) forms::createForm2(reading, previous, files, {','});
+                if (form == 1)
+                    period_ = *forms::createForm1(reading, previous, files, {','}).period;
+            } catch (const forms::FormError& e) {
+                failure_ = name + ": " + e.what();
+            }
+            reports.push_back(files.reportFile);
+        }
     }
     static void TearDownTestSuite() {
         std::error_code ec;
@@ -152,6 +201,8 @@ class LibreOfficeTemplates : public testing::Test {
     static inline fs::path dir_;
     static inline std::string failure_;
     static inline std::map<std::string, std::string> texts_;
+    static inline recorder::DisplayTexts lastTexts_;
+    static inline forms::TestPeriod period_;
 };
 
 TEST_F(LibreOfficeTemplates, PlainBoldAndSplitFieldsAreFilled) {
@@ -174,6 +225,40 @@ TEST_F(LibreOfficeTemplates, CyrillicTextAndDateAroundFields) {
                               "эксплуатирующая организация; изготовитель: "
                               "Ивановский завод."});
     expectMerged("date", {"Дата составления: 09.12.2026, время 14:05"});
+}
+
+TEST_F(LibreOfficeTemplates, ReadyFormsShowTheCraneCountersAndDifferences) {
+    const auto& t = lastTexts_;
+    for (const char* form : {"form1", "form2", "form3"}) {
+        SCOPED_TRACE(form);
+        expectMerged(
+            form,
+            {"Тип (модель) крана " + t.get("Edit_MKran"),
+             "Изготовитель крана " + t.get("Edit_IzgotKran"),
+             "Заводской номер крана " + t.get("Edit_NKran"), "Владелец крана " + t.get("Edit_Vlad"),
+             "Модель ограничителя " + t.get("Edit_ModTIRS"),
+             "Заводской номер ограничителя " + t.get("Edit_NTIRS"),
+             "Изготовитель ограничителя " + t.get("Edit_IzgotTIRS"),
+             "рабочую программу " + t.get("Edit_NalOrg"), "до 10 " + t.get("Edit_ON_10"),
+             "свыше 140 " + t.get("Edit_ON_b140"), "Считывание выполнил " + t.get("Edit_Name"),
+             "Номер удостоверения " + t.get("Edit_NUd"), "Дата составления: "});
+    }
+    expectMerged("form3", {"Сведения регистратора параметров крана",
+                           "по результатам считывания " + t.get("Edit_DataSch"),
+                           "(моточасы), ч:мин:с " + t.get("L_TimeAll"),
+                           "Суммарная масса поднятых грузов " + t.get("Label_QSum"),
+                           "Характеристическое число текущее " + t.get("Edit_HarCh"),
+                           "нормативное для группы крана " + t.get("Label_NHarch")});
+    for (const char* form : {"form1", "form2"}) {
+        SCOPED_TRACE(form);
+        expectMerged(form, {"между считываниями 01.09.2024 08:00 и " + t.get("Edit_DataSch"),
+                            "(моточасы), ч:мин:с 1:30:00", "Масса поднятых грузов 0,0 т.",
+                            "Общее число циклов нагружения 1234",
+                            "на предыдущем считывании " + t.get("Edit_HarCh"),
+                            "механизм подъёма груза, ч:мин:с 0:00:00"});
+    }
+    expectMerged("form1", {"Начало и окончание испытаний (дата, время) " + period_.TimeIsp,
+                           "за период испытаний " + period_.KadrIsp});
 }
 
 }  // namespace

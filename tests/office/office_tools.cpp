@@ -53,9 +53,16 @@ bool convertAll(const fs::path& workDir, const std::string& target,
 
 std::string pdfText(const fs::path& pdf) {
     fs::path text = fs::path(pdf).replace_extension("pdf.txt");
-    if (!commandWorks("pdftotext -enc UTF-8 " + quoted(pdf.string()) + " " + quoted(text.string())))
+    if (!commandWorks("pdftotext -layout -enc UTF-8 " + quoted(pdf.string()) + " " +
+                      quoted(text.string())))
         return {};
-    return readFile(text);
+    // Runs of blanks that the layout uses to place columns become one blank.
+    std::string collapsed;
+    for (char c : readFile(text)) {
+        if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') continue;
+        collapsed.push_back(c);
+    }
+    return collapsed;
 }
 
 void writeFile(const fs::path& path, const std::string& bytes) {

@@ -18,7 +18,8 @@ bool convertAll(const std::filesystem::path& workDir, const std::string& target,
                 const std::vector<std::filesystem::path>& files,
                 const std::filesystem::path& outDir);
 
-// The text of a PDF as pdftotext gives it (UTF-8, reading order); empty on failure.
+// The text of a PDF as pdftotext gives it with its layout (UTF-8, a table row on one
+// line), runs of blanks made one; empty on failure.
 std::string pdfText(const std::filesystem::path& pdf);
 
 // Writes bytes to a file, replacing it.
