@@ -28,6 +28,7 @@ class NoDialogs : public UserDialogs {
     void showError(QWidget*, const QString&) override {}
     void showInformation(QWidget*, const QString&) override {}
     void runModal(QDialog&) override {}
+    void openDocument(const QString&) override {}
 };
 
 double median(std::vector<double> values) {

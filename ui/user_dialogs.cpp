@@ -1,8 +1,10 @@
 #include "ui/user_dialogs.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 QString QtUserDialogs::getOpenFileName(QWidget* parent, const QString& title,
                                        const QString& directory, const QString& filter,
@@ -21,4 +23,8 @@ void QtUserDialogs::showInformation(QWidget* parent, const QString& text) {
 
 void QtUserDialogs::runModal(QDialog& dialog) {
     dialog.exec();
+}
+
+void QtUserDialogs::openDocument(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

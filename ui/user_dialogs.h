@@ -25,6 +25,10 @@ class UserDialogs {
 
     // Shows a window modally; returns when the user has closed it.
     virtual void runModal(QDialog& dialog) = 0;
+
+    // Opens a file in the application the desktop associates with its type;
+    // nothing happens when there is none.
+    virtual void openDocument(const QString& path) = 0;
 };
 
 // The real thing: Qt's file dialog, message boxes and QDialog::exec.
@@ -38,6 +42,7 @@ class QtUserDialogs : public UserDialogs {
     void showError(QWidget* parent, const QString& text) override;
     void showInformation(QWidget* parent, const QString& text) override;
     void runModal(QDialog& dialog) override;
+    void openDocument(const QString& path) override;
 
   private:
     QString boxTitle_;

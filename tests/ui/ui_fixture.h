@@ -41,6 +41,8 @@ class ScriptedDialogs : public UserDialogs {
     }
     void showError(QWidget*, const QString& text) override { errors << text; }
     void showInformation(QWidget*, const QString& text) override { informations << text; }
+    QStringList openedDocuments;
+    void openDocument(const QString& path) override { openedDocuments << path; }
     void runModal(QDialog& dialog) override {
         auto* log = qobject_cast<TForm_LogError*>(&dialog);
         modalTexts << (log ? log->text() : dialog.objectName());
