@@ -25,13 +25,17 @@ FormResult merge(int form, const RepoRTF_interface::ReportDataFile& data, const 
     FormResult result;
     result.dataFile = dataFilePath(form, files.templateFile);
     result.report = files.reportFile;
+    std::error_code ec;
+    const fs::path folder = result.dataFile.parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, ec))
+        throw FormError("Нет папки шаблонов «" + folder.string() +
+                        "»: файл данных формы не записан, форма не составлена.");
     try {
         data.Save(result.dataFile);
     } catch (const std::system_error& e) {
         throw FormError("Не удалось записать файл данных формы «" + result.dataFile.string() +
                         "»: " + e.code().message());
     }
-    std::error_code ec;
     if (files.reportFile.has_parent_path())
         fs::create_directories(files.reportFile.parent_path(), ec);
     try {
