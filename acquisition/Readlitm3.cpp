@@ -18,6 +18,7 @@
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
 #include "dialogs/user_dialogs.h"
+#include "recorder/local_time.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TForm_ReadLITM3::TForm_ReadLITM3(QWidget* parent, const QString& startDirectory,
     setObjectName("Form_ReadLITM3");
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
-    MaskEdit_DateRead->setText(fromUtf8(acquisition::formatReadingDate(acquisition::localNow())));
+    MaskEdit_DateRead->setText(fromUtf8(acquisition::formatReadingDate(recorder::localNow())));
 }
 
 TForm_ReadLITM3::~TForm_ReadLITM3() = default;
@@ -94,8 +95,7 @@ void TForm_ReadLITM3::buildLayout() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(561, 256);
 
-    const recorder::ServiceTexts defaults =
-        acquisition::defaultServiceTexts(acquisition::localNow());
+    const recorder::ServiceTexts defaults = acquisition::defaultServiceTexts(recorder::localNow());
 
     GroupBox_InputInf = new QGroupBox(QStringLiteral("Служебная информация"), this);
     GroupBox_InputInf->setObjectName("GroupBox_InputInf");
@@ -265,8 +265,7 @@ void TForm_ReadLITM3::BitBtn_SaveFileClick() {
     status_->setStatusText(image.textSlot(recorder::kBank0Offset + recorder::bank::kCraneModel,
                                           recorder::bank::kCraneModelWidth));
     status_->repaintStatus();
-    const QString proposed =
-        fromUtf8(acquisition::proposedFileName(image_, acquisition::localNow()));
+    const QString proposed = fromUtf8(acquisition::proposedFileName(image_, recorder::localNow()));
     SaveFileQuestion question;
     question.objectName = QStringLiteral("SaveDialog_FileLITM");
     question.directory = folder;

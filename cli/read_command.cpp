@@ -12,6 +12,7 @@
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "recorder/datafile.h"
+#include "recorder/local_time.h"
 
 namespace cli {
 
@@ -90,7 +91,7 @@ int runReadCommand(int argc, char** argv) {
 }
 
 int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) {
-    recorder::ServiceTexts texts = acquisition::defaultServiceTexts(acquisition::localNow());
+    recorder::ServiceTexts texts = acquisition::defaultServiceTexts(recorder::localNow());
     std::string out;
     std::string port;
     try {

@@ -83,6 +83,6 @@ TEST(ReadCommand, AGeneratedReadingFromTheSimulatorLoadsWithoutAnError) {
     ASSERT_TRUE(recorder::loadReading(out.string(), *reading, recorder::NumberFormat{}, error))
         << error;
     EXPECT_TRUE(reading->LoadErrorLog.empty()) << reading->LoadErrorLog.front();
-    EXPECT_EQ(reading->service.OperatorName, "Сидоров С.С.");
+    EXPECT_EQ(reading->service.operatorName, "Сидоров С.С.");
     fs::remove(out);
 }

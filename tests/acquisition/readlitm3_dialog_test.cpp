@@ -17,6 +17,7 @@
 #include "acquisition/Readlitm3.h"
 #include "acquisition/save_reading.h"
 #include "acquisition_test_support.h"
+#include "recorder/local_time.h"
 #include "scripted_dialogs.h"
 #include "tools/litm3_sim/litm3_device.h"
 
@@ -100,7 +101,7 @@ class ReadLitm3DialogTest : public QObject {
         QCOMPARE(edit("MaskEdit_DateUd")->text(), QStringLiteral("00.00.0000"));
         QVERIFY(!edit("Edit_Vladelec")->text().isEmpty());
         const QString now =
-            QString::fromStdString(acquisition::formatReadingDate(acquisition::localNow()));
+            QString::fromStdString(acquisition::formatReadingDate(recorder::localNow()));
         QVERIFY(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d$")
                     .match(edit("MaskEdit_DateRead")->text())
                     .hasMatch());
