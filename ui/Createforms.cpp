@@ -7,13 +7,14 @@
 #include <QFile>
 #include <QScrollBar>
 #include <algorithm>
-#include <ctime>
 
+#include "dialogs/user_dialogs.h"
 #include "forms/create_form.h"
+#include "recorder/loader.h"
+#include "recorder/local_time.h"
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/parameter_chart_page.h"
 #include "ui/record_view.h"
-#include "ui/user_dialogs.h"
 
 namespace {
 
@@ -21,13 +22,6 @@ constexpr const char* kChooseForProcessing = "Выберите файл данн
 constexpr const char* kChooseLast = "Выберите файл данных РП ТИРС-48С с последнего считывания!";
 constexpr const char* kChoosePrevious =
     "Выберите файл данных РП ТИРС-48С с предыдущего считывания!";
-
-std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
 
 std::filesystem::path toPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -65,7 +59,8 @@ void TForm_TIRS48CMain::createComparedForm(int form) {
     forms::PreviousReading previous;
     std::string error;
     if (!forms::readPreviousReadingFile(toPath(path), previous, error)) {
-        dialogs_.showError(this, QString::fromUtf8(kCannotOpen));
+        dialogs_.showError(this, QString::fromUtf8(kCannotOpenIndent) +
+                                     QString::fromUtf8(recorder::kCannotOpenMessage));
         return;
     }
     finishForm(form, &previous);
@@ -73,7 +68,7 @@ void TForm_TIRS48CMain::createComparedForm(int form) {
 
 void TForm_TIRS48CMain::finishForm(int form, const forms::PreviousReading* previous) {
     const forms::FormFiles files =
-        forms::startDirectoryFiles(form, toPath(startDirectory_), *reading_, localNow());
+        forms::startDirectoryFiles(form, toPath(startDirectory_), *reading_, recorder::localNow());
     forms::FormResult result;
     try {
         if (form == 3)
