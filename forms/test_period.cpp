@@ -1,5 +1,7 @@
 #include "forms/test_period.h"
 
+#include <algorithm>
+
 namespace forms {
 
 TestPeriod findTestPeriod(const recorder::Reading& last, const PreviousReading& previous) {
