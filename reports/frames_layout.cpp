@@ -38,7 +38,7 @@ ReportLayout operationalLayout(const OperationalContent& c) {
     l.orientation = QPageLayout::Landscape;
     l.marginsMm = QMarginsF(10, 10, 16, 10);
     const double w = l.printableWidth();
-    const auto& stops = frameTabStops();
+    static const auto stops = std::make_shared<const std::vector<double>>(frameTabStops());
     const double lh = lineHeight(kLineFont);
 
     Band header;

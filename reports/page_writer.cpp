@@ -1,11 +1,13 @@
 #include "reports/page_writer.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
@@ -15,15 +17,109 @@
 namespace reports {
 namespace {
 
-// Metrics are asked for tens of thousands of times per long report; one per face and size.
-const QFontMetricsF& metrics(const FontSpec& spec) {
-    static QHash<QString, QFontMetricsF*> cache;
-    const QString key =
-        QString::number(spec.pixelSize) + (spec.bold ? "b" : "") + (spec.italic ? "i" : "");
+int fontKey(const FontSpec& spec) {
+    return qRound(spec.pixelSize * 8) * 4 + (spec.bold ? 2 : 0) + (spec.italic ? 1 : 0);
+}
+
+// Fonts, metrics and glyphs are asked for tens of thousands of times per long
+// report: one of each per face and size, made on first use.
+struct FontCache {
+    QFont font;
+    QFontMetricsF metrics;
+    QRawFont raw;
+    // The glyphs and advances of each tab-separated piece drawn so far.
+    QHash<QString, struct PieceGlyphs> pieces;
+
+    explicit FontCache(const QFont& f) : font(f), metrics(f), raw(QRawFont::fromFont(f)) {}
+};
+
+FontCache& cached(const FontSpec& spec) {
+    static QHash<int, FontCache*> cache;
+    const int key = fontKey(spec);
     auto it = cache.find(key);
-    if (it == cache.end()) it = cache.insert(key, new QFontMetricsF(reportFont(spec)));
+    if (it == cache.end()) it = cache.insert(key, new FontCache(reportFont(spec)));
     return **it;
 }
+
+const QFontMetricsF& metrics(const FontSpec& spec) {
+    return cached(spec).metrics;
+}
+
+// The glyphs of a piece of a tab-separated line and its width, from the font itself.
+struct PieceGlyphs {
+    QList<quint32> glyphs;
+    QList<QPointF> advances;
+    double width = 0;
+};
+
+const PieceGlyphs& pieceGlyphs(FontCache& cache, const QString& piece) {
+    auto it = cache.pieces.find(piece);
+    if (it == cache.pieces.end()) {
+        PieceGlyphs p;
+        p.glyphs = cache.raw.glyphIndexesForString(piece);
+        p.advances = cache.raw.advancesForGlyphIndexes(p.glyphs);
+        for (const QPointF& a : p.advances) p.width += a.x();
+        it = cache.pieces.insert(piece, std::move(p));
+    }
+    return *it;
+}
+
+// Calls `place(piece, x)` for each tab-separated piece at its start.
+template <typename Place>
+void forEachTabbedPiece(const QString& text, const std::vector<double>& stops, FontCache& cache,
+                        Place place) {
+    double x = 0;
+    int start = 0;
+    for (;;) {
+        const int tab = text.indexOf(QLatin1Char('\t'), start);
+        const QString piece = text.mid(start, tab < 0 ? -1 : tab - start);
+        const PieceGlyphs& glyphs = pieceGlyphs(cache, piece);
+        place(glyphs, x);
+        x += glyphs.width;
+        if (tab < 0) break;
+        auto next = std::upper_bound(stops.begin(), stops.end(), x);
+        x = next != stops.end() ? *next : x + pieceGlyphs(cache, QStringLiteral(" ")).width;
+        start = tab + 1;
+    }
+}
+
+// Tab-separated lines gathered into one glyph run with each piece at its tab
+// position: a long table then costs one call per page on the device, not one
+// per piece (a PDF writes a text object per call).
+class GlyphBatch {
+  public:
+    void add(const QString& text, const std::vector<double>& stops, const FontSpec& spec,
+             QPointF baseline, QPainter& painter) {
+        FontCache& cache = cached(spec);
+        if (cache_ != &cache) {
+            flush(painter);
+            cache_ = &cache;
+        }
+        forEachTabbedPiece(text, stops, cache, [&](const PieceGlyphs& piece, double x) {
+            for (qsizetype i = 0; i < piece.glyphs.size(); ++i) {
+                glyphs_.push_back(piece.glyphs[i]);
+                positions_.push_back(baseline + QPointF(x, 0));
+                x += piece.advances[i].x();
+            }
+        });
+    }
+    void flush(QPainter& painter) {
+        if (!cache_ || glyphs_.isEmpty()) return;
+        QGlyphRun run;
+        run.setRawFont(cache_->raw);
+        run.setGlyphIndexes(glyphs_);
+        run.setPositions(positions_);
+        painter.setPen(Qt::black);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        glyphs_.clear();
+        positions_.clear();
+    }
+
+  private:
+    FontCache* cache_ = nullptr;
+    QList<quint32> glyphs_;
+    QList<QPointF> positions_;
+};
 
 }  // namespace
 
@@ -55,7 +151,8 @@ TextItem& Band::text(double x, double y, double width, const QString& value, con
             metrics(font).boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap | align, value);
         h = std::max(h, std::ceil(bounds.height()));
     }
-    items.push_back(TextItem{QRectF(x, y, width, h), value, font, align | Qt::AlignTop, wrap});
+    items.push_back(
+        TextItem{QRectF(x, y, width, h), value, font, align | Qt::AlignTop, wrap, false, {}});
     height = std::max(height, y + h);
     return std::get<TextItem>(items.back());
 }
@@ -70,23 +167,23 @@ void Band::line(const QLineF& l, double width) {
     height = std::max(height, std::max(l.y1(), l.y2()));
 }
 
-void Band::tabbed(double y, const QString& value, const std::vector<double>& stops,
-                  const FontSpec& font) {
-    const QStringList pieces = value.split(QLatin1Char('\t'));
-    double x = 0;
-    for (int i = 0; i < pieces.size(); ++i) {
-        if (i > 0) {
-            auto next = std::upper_bound(stops.begin(), stops.end(), x);
-            // Past the last stop a tab moves on by a blank's width.
-            x = next != stops.end() ? *next : x + textWidth(QStringLiteral(" "), font);
-        }
-        const QString& piece = pieces[i];
-        if (piece.isEmpty()) continue;
-        const double w = textWidth(piece, font);
-        text(x, y, w + 1, piece, font);
-        x += w;
-    }
-    height = std::max(height, y + lineHeight(font));
+std::vector<double> tabPositions(const QString& value, const std::vector<double>& stops,
+                                 const FontSpec& font) {
+    std::vector<double> positions;
+    forEachTabbedPiece(value, stops, cached(font),
+                       [&](const PieceGlyphs&, double x) { positions.push_back(x); });
+    return positions;
+}
+
+void Band::tabbed(double y, const QString& value,
+                  const std::shared_ptr<const std::vector<double>>& stops, const FontSpec& font) {
+    const double h = lineHeight(font);
+    const double right = stops->empty() ? 0 : stops->back();
+    TextItem item{
+        QRectF(0, y, right + 200, h), value, font, Qt::AlignLeft | Qt::AlignTop, false, false, {}};
+    item.tabStops = stops;
+    items.push_back(std::move(item));
+    height = std::max(height, y + h);
 }
 
 QSizeF ReportLayout::pageSize() const {
@@ -161,13 +258,26 @@ struct ItemPainter {
     QPainter& painter;
     QPointF origin;
     int pageNumber;
+    GlyphBatch* batch;
 
     void operator()(const TextItem& t) const {
-        painter.setFont(reportFont(t.font));
-        painter.setPen(Qt::black);
+        const FontCache& font = cached(t.font);
+        if (t.tabStops && batch) {
+            batch->add(t.text, *t.tabStops, t.font,
+                       t.rect.topLeft() + origin + QPointF(0, font.metrics.ascent()), painter);
+            return;
+        }
+        if (batch) batch->flush(painter);
+        if (painter.font() != font.font) painter.setFont(font.font);
+        if (painter.pen() != QPen(Qt::black)) painter.setPen(Qt::black);
         const QString text = t.pageNumber ? t.text + QString::number(pageNumber) : t.text;
         const QRectF rect = t.rect.translated(origin);
-        if (t.wrap) {
+        if (t.tabStops) {
+            GlyphBatch single;
+            single.add(t.text, *t.tabStops, t.font,
+                       rect.topLeft() + QPointF(0, font.metrics.ascent()), painter);
+            single.flush(painter);
+        } else if (t.wrap) {
             painter.drawText(rect, int(t.align) | Qt::TextWordWrap, text);
         } else if ((t.align & Qt::AlignHorizontal_Mask) == Qt::AlignLeft) {
             // Left-aligned single lines are the bulk of a long table: draw at the baseline.
@@ -177,6 +287,7 @@ struct ItemPainter {
         }
     }
     void operator()(const BoxItem& b) const {
+        if (batch) batch->flush(painter);
         const QRectF rect = b.rect.translated(origin);
         if (b.filled) {
             painter.fillRect(rect, Qt::black);
@@ -187,10 +298,12 @@ struct ItemPainter {
         }
     }
     void operator()(const LineItem& l) const {
+        if (batch) batch->flush(painter);
         painter.setPen(QPen(Qt::black, l.width));
         painter.drawLine(l.line.translated(origin));
     }
     void operator()(const ChartItem& c) const {
+        if (batch) batch->flush(painter);
         if (c.chart) drawChart(painter, c.rect.translated(origin), *c.chart);
     }
 };
@@ -205,9 +318,18 @@ QPageLayout pageLayoutOf(const ReportLayout& layout) {
 
 }  // namespace
 
-void drawBand(QPainter& painter, const Band& band, QPointF origin, int pageNumber) {
-    const ItemPainter draw{painter, origin, pageNumber};
+namespace {
+
+void drawBand(QPainter& painter, const Band& band, QPointF origin, int pageNumber,
+              GlyphBatch* batch) {
+    const ItemPainter draw{painter, origin, pageNumber, batch};
     for (const Item& item : band.items) std::visit(draw, item);
+}
+
+}  // namespace
+
+void drawBand(QPainter& painter, const Band& band, QPointF origin, int pageNumber) {
+    drawBand(painter, band, origin, pageNumber, nullptr);
 }
 
 void render(const std::vector<const ReportLayout*>& layouts, QPagedPaintDevice& device) {
@@ -229,8 +351,11 @@ void render(const std::vector<const ReportLayout*>& layouts, QPagedPaintDevice& 
             painter.scale(scale, scale);
             painter.setRenderHint(QPainter::Antialiasing);
             const QPointF corner = layout->printableRect().topLeft();
+            GlyphBatch batch;
             for (const PlacedBand& placed : page.bands)
-                drawBand(painter, *placed.band, corner + QPointF(0, placed.top), page.number);
+                drawBand(painter, *placed.band, corner + QPointF(0, placed.top), page.number,
+                         &batch);
+            batch.flush(painter);
         }
     }
     if (painter.isActive()) painter.end();

@@ -53,6 +53,8 @@ struct TextItem {
     bool wrap = false;
     // The page's number is appended to the text when the page is drawn ("Страница " + 3).
     bool pageNumber = false;
+    // Tab stops of a tab-separated line, from the rect's left edge.
+    std::shared_ptr<const std::vector<double>> tabStops;
 };
 
 struct BoxItem {
@@ -81,12 +83,16 @@ struct Band {
                    Qt::Alignment align = Qt::AlignLeft, bool wrap = false);
     void box(const QRectF& rect, bool filled);
     void line(const QLineF& line, double width = 0.5);
-    // Places the tab-separated pieces of `text` at the tab stops: each piece
-    // starts at the first stop to the right of where the previous one ended (an
-    // empty piece moves on by one stop), as a word processor's tabs do.
-    void tabbed(double y, const QString& text, const std::vector<double>& stops,
-                const FontSpec& font);
+    // A line of tab-separated pieces drawn at the tab stops (see tabPositions).
+    void tabbed(double y, const QString& text,
+                const std::shared_ptr<const std::vector<double>>& stops, const FontSpec& font);
 };
+
+// Where each tab-separated piece of `text` starts: at the first stop to the
+// right of where the previous piece ended (an empty piece moves on by one
+// stop), as a word processor's tabs do; past the last stop, a blank further on.
+std::vector<double> tabPositions(const QString& text, const std::vector<double>& stops,
+                                 const FontSpec& font);
 
 struct ReportLayout {
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
