@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "recorder/loader.h"
@@ -28,6 +29,9 @@ class ScriptedDialogs : public UserDialogs {
     QStringList openTitles, openFilters, openSelectedFilters;
     QStringList errors, informations;
     QStringList modalTexts;  // the text of each window shown modally
+    // Called with each window shown modally, before it "closes" (a print
+    // preview, say, that the test prints to a PDF file).
+    std::function<void(QDialog&)> whenModal;
 
     QString getOpenFileName(QWidget*, const QString& title, const QString&, const QString& filter,
                             const QString& selectedFilter) override {
@@ -44,6 +48,7 @@ class ScriptedDialogs : public UserDialogs {
     void runModal(QDialog& dialog) override {
         auto* log = qobject_cast<TForm_LogError*>(&dialog);
         modalTexts << (log ? log->text() : dialog.objectName());
+        if (whenModal) whenModal(dialog);
     }
 };
 
