@@ -29,6 +29,14 @@ constexpr const char* kReportHelp =
     "--range A B   the frames to print (frames only; cut to the table's slots\n"
     "              0 to 7292); without it, every loaded frame.\n";
 
+// Without a session (a cron job, a service) Qt remarks on the missing runtime
+// folder, which it does not need for drawing pages; other messages pass.
+QtMessageHandler previousHandler = nullptr;
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (previousHandler) previousHandler(type, context, message);
+}
+
 // Qt draws the pages; no window is ever shown, so no display is needed.
 struct OffscreenApplication {
     int argc = 1;
@@ -38,6 +46,7 @@ struct OffscreenApplication {
 
     OffscreenApplication() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        previousHandler = qInstallMessageHandler(quietHandler);
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 };
