@@ -81,7 +81,7 @@ Band bandRowBand(const BandRow& row, double width, BandBars& bars) {
     const double textTop = (kRowHeight - lh) / 2;
     b.text(0, textTop, kCol1 - 8, qs(row.caption), kCaptionFont, Qt::AlignRight);
     bars.workFrame = QRectF(kBarLeft, 3, kBarFrameWidth, kBarFrameHeight);
-    bars.loadFrame = QRectF(kBarLeft, 3 + kBarFrameHeight + 1, kBarFrameWidth, kBarFrameHeight);
+    bars.loadFrame = QRectF(kBarLeft, 3 + kBarFrameHeight + 2, kBarFrameWidth, kBarFrameHeight);
     bars.workBar = QRectF(kBarLeft, bars.workFrame.top(), row.workBar, kBarFrameHeight);
     bars.loadBar = QRectF(kBarLeft, bars.loadFrame.top(), row.loadBar, kBarFrameHeight);
     for (const QRectF& bar : {bars.workBar, bars.loadBar})

@@ -26,7 +26,13 @@ int decimalsFor(double step) {
 
 QString tickText(double value, int decimals) {
     if (std::abs(value) < 1e-12) value = 0;  // no "-0"
-    return QLocale().toString(value, 'f', decimals);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);  // frame numbers read "7000", not "7,000"
+    return locale.toString(value, 'f', decimals);
+}
+
+double firstTick(const AxisScale& s) {
+    return std::ceil(s.low / s.step - 1e-6) * s.step;
 }
 
 }  // namespace
@@ -57,7 +63,7 @@ void drawChart(QPainter& painter, const QRectF& rect, const ChartContent& chart)
     painter.setFont(reportFont(kTickFont));
     const QPen gridPen(QColor(190, 190, 190), 0.4, Qt::DotLine);
     const int yDecimals = decimalsFor(ys.step);
-    for (double v = ys.low; v <= ys.high + ys.step * 1e-6; v += ys.step) {
+    for (double v = firstTick(ys); v <= ys.high + ys.step * 1e-6; v += ys.step) {
         const double y = mapY(v);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -66,7 +72,7 @@ void drawChart(QPainter& painter, const QRectF& rect, const ChartContent& chart)
                          tickText(v, yDecimals));
     }
     const int xDecimals = decimalsFor(xs.step);
-    for (double v = xs.low; v <= xs.high + xs.step * 1e-6; v += xs.step) {
+    for (double v = firstTick(xs); v <= xs.high + xs.step * 1e-6; v += xs.step) {
         const double x = mapX(v);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));

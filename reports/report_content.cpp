@@ -153,7 +153,12 @@ void scaleAxes(ChartContent& c) {
         yHigh = any ? std::max(yHigh, span->high) : span->high;
         any = true;
     }
+    // Frames fill the width from the first to the last; the numbers are round steps within.
     c.x = niceScale(xLow, xHigh, 10);
+    if (any && xHigh > xLow) {
+        c.x.low = xLow;
+        c.x.high = xHigh;
+    }
     c.y = niceScale(yLow, yHigh, 5);
 }
 

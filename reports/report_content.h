@@ -76,6 +76,7 @@ struct ChartSeries {
     double lineWidth = 1;  // in units; the 100 % reference line is twice as thick
 };
 
+// An axis from `low` to `high`, numbered at the multiples of `step` within.
 struct AxisScale {
     double low = 0;
     double high = 1;

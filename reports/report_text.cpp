@@ -41,15 +41,22 @@ double addSignature(Band& b, double y, const std::string& confirm, const std::st
     const FontSpec plain{11, false, false};
     b.text(0, y, width, qs(confirm), bold);
     y += lineHeight(bold) + 14;
+    // The name stands centred between the parentheses, which open wide enough
+    // for any name: the blanks between them are only as wide as the font makes them.
     const QString line = qs(signatureLine);
-    b.text(0, y, width, line, plain);
-    // The name stands centred between the parentheses, a little above the line.
     const int open = line.indexOf(QLatin1Char('('));
     const int close = line.lastIndexOf(QLatin1Char(')'));
-    if (open >= 0 && close > open) {
-        const double left = textWidth(line.left(open + 1), plain);
-        const double right = textWidth(line.left(close), plain);
-        b.text(left, y - 2, right - left, qs(name), FontSpec{11, true, false}, Qt::AlignHCenter);
+    if (open < 0 || close < open) {
+        b.text(0, y, width, line, plain);
+    } else {
+        const FontSpec nameFont{11, true, false};
+        const QString before = line.left(open + 1);
+        const double left = textWidth(before, plain);
+        const double inside = std::max(textWidth(line.mid(open + 1, close - open - 1), plain),
+                                       textWidth(qs(name), nameFont) + 24);
+        b.text(0, y, left + 1, before, plain);
+        b.text(left, y, inside, qs(name), nameFont, Qt::AlignHCenter);
+        b.text(left + inside, y, width - left - inside, line.mid(close), plain);
     }
     y += lineHeight(plain) + 12;
     b.text(0, y, width, qs(dateLine), plain);
