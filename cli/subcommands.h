@@ -15,6 +15,8 @@ extern const Subcommand kAddressesCommand;
 extern const Subcommand kFramesCommand;
 extern const Subcommand kOverloadsCommand;
 extern const Subcommand kSampleCommand;
+extern const Subcommand kMergeCommand;
+extern const Subcommand kReadCommand;
 #ifdef TIRS_HAVE_REPORTS
 extern const Subcommand kReportCommand;  // only where the reports are built
 #endif

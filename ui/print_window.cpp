@@ -4,11 +4,11 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "dialogs/user_dialogs.h"
 #include "reports/report_content.h"
 #include "reports/report_layouts.h"
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/record_view.h"
-#include "ui/user_dialogs.h"
 
 namespace {
 

@@ -27,7 +27,9 @@ constexpr const char* kReportHelp =
     "With one FILE, OUT is the PDF file (or a folder to write it into); with\n"
     "several, OUT is a folder and each reading gets NAME.pdf there.\n"
     "--range A B   the frames to print (frames only; cut to the table's slots\n"
-    "              0 to 7292); without it, every loaded frame.\n";
+    "              0 to 7292); without it, every loaded frame.\n"
+    "Exit status: 0 all written, 1 a PDF could not be written, 2 a data file\n"
+    "could not be opened (the others are still written), 64 usage.\n";
 
 // Without a session (a cron job, a service) Qt remarks on the missing runtime
 // folder, which it does not need for drawing pages; other messages pass.
@@ -79,11 +81,12 @@ int runReport(int argc, char** argv) {
     }
 
     OffscreenApplication application;
-    int failures = 0;
+    // Every reading is tried; the status tells the worst that happened.
+    bool cannotOpen = false, failed = false;
     for (const std::string& file : rest) {
         recorder::Reading reading;
         if (!loadOrReport(file, reading, format)) {
-            ++failures;
+            cannotOpen = true;
             continue;
         }
         const reports::FrameSpan frames =
@@ -96,10 +99,10 @@ int runReport(int argc, char** argv) {
         if (!reports::writeReportPdf(*kind, reading, format, frames, pdf, error)) {
             std::cerr << "litm report: cannot write " << pdf.toStdString() << ": "
                       << error.toStdString() << "\n";
-            ++failures;
+            failed = true;
         }
     }
-    return failures ? kExitFailure : kExitOk;
+    return failed ? kExitFailure : cannotOpen ? kExitCannotOpen : kExitOk;
 }
 
 }  // namespace
