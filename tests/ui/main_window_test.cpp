@@ -119,7 +119,7 @@ class MainWindowTest : public ProgramTest {
                  (QStringList{"Информационная карта||off", "-", "Оперативная информация||off",
                               "Перегрузки||off", "КДС||off"}));
         QCOMPARE(describe(main_->Menu_Tests),
-                 (QStringList{"Форма 1||off", "Форма 2||off", "Форма 3||off"}));
+                 (QStringList{"Форма 1||on", "Форма 2||on", "Форма 3||on"}));
         QCOMPARE(describe(main_->Menu_Service), QStringList{"Адресное пространстов|Ctrl+Alt+I|on"});
 
         QStringList bar;
