@@ -76,7 +76,7 @@ CardContent cardContent(const Reading& r) {
     c.section5 = "5. Накопительная информация о параметрах работы крана";
     c.tableTitle = "Таблица нарабоки крана по степени загрузки";
     c.tableHeadings = {"Диапазон нагрузок", "Диаграмма", "Рабочие циклы", "Циклы нагружения"};
-    const auto& names = recorder::bandDisplayNames();
+    const auto& names = recorder::bandDisplays();
     for (int band = 0; band < static_cast<int>(names.size()); ++band) {
         const auto& n = names[static_cast<std::size_t>(band)];
         c.bands.push_back({bandCaption(band), barWidth(r.gauges.get(n.workGauge)),

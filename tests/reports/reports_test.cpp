@@ -69,7 +69,7 @@ TEST_F(Reports, CardShowsTheWindowTextsOfAGeneratedReading) {
     EXPECT_TRUE(
         text.contains("Дата считывания: " + QString::fromStdString(r.texts.get("Edit_DataSch"))));
     // Each band's row: its caption, then work cycles and load cycles.
-    const auto& names = recorder::bandDisplayNames();
+    const auto& names = recorder::bandDisplays();
     for (int band = 0; band < 15; ++band) {
         const auto& n = names[static_cast<std::size_t>(band)];
         const QString row =
