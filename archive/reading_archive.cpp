@@ -1,0 +1,477 @@
+#include "archive/reading_archive.h"
+
+#include <QAtomicInteger>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <cmath>
+
+#include "recorder/loader.h"
+
+namespace archive {
+namespace {
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString newConnectionName() {
+    static QAtomicInteger<int> counter = 0;
+    return QStringLiteral("tirs48-archive-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// The fleet columns of a decoded reading.
+ArchivedReading columnsOf(const recorder::Reading& r) {
+    ArchivedReading a;
+    a.limiterSerial = fromStd(r.limiter.SerialNumber);
+    a.limiterModel = fromStd(r.texts.get("Edit_ModTIRS"));
+    a.craneModel = fromStd(r.crane.CraneModel);
+    a.craneNumber = r.crane.CraneNumber;
+    a.owner = fromStd(r.service.Owner);
+    a.readingDateText = fromStd(r.service.ReadingDate);
+    if (auto minutes = parseReadingDate(r.service.ReadingDate)) a.readingMinutes = *minutes;
+    a.operatorName = fromStd(r.service.OperatorName);
+    a.organisation = fromStd(r.service.ServiceOrganisation);
+    a.characteristicNumber = static_cast<double>(r.counters.CharacteristicNumber);
+    a.normativeNumber = r.classification.NormativeCharacteristicNumber;
+    a.modeGroup = r.crane.ModeGroup;
+    a.currentGroup = r.classification.CurrentGroup;
+    a.installDay = installationDay(r.crane.InstallDate);
+    a.totalCycles = r.counters.TotalCycles;
+    a.liftedMass = r.counters.LiftedMass;
+    a.motorMinutes = r.counters.MotorMinutes;
+    a.winchSeconds = r.counters.WinchSeconds;
+    a.boomAngleSeconds = r.counters.BoomAngleSeconds;
+    a.boomLengthSeconds = r.counters.BoomLengthSeconds;
+    a.slewSeconds = r.counters.SlewSeconds;
+    for (const std::string& line : r.LoadErrorLog) a.loadErrors << fromStd(line);
+    a.damaged = !r.LoadErrorLog.empty();
+    return a;
+}
+
+// A characteristic number that is not a number (an erased bank) is kept as 0.
+double finiteOrZero(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+const char* const kColumns =
+    "id, sha256, file_size, added_at, source_name, limiter_serial, limiter_model, crane_model,"
+    " crane_number, owner, reading_date_text, reading_at, operator_name, organisation,"
+    " characteristic_number, normative_number, mode_group, current_group, install_day,"
+    " total_cycles, lifted_mass, motor_minutes, winch_seconds, boom_angle_seconds,"
+    " boom_length_seconds, slew_seconds, load_errors, damaged";
+
+ArchivedReading rowOf(const QSqlQuery& q) {
+    ArchivedReading a;
+    int c = 0;
+    a.id = q.value(c++).toLongLong();
+    a.sha256 = q.value(c++).toString();
+    a.fileSize = q.value(c++).toLongLong();
+    a.addedAt = q.value(c++).toString();
+    a.sourceName = q.value(c++).toString();
+    a.limiterSerial = q.value(c++).toString();
+    a.limiterModel = q.value(c++).toString();
+    a.craneModel = q.value(c++).toString();
+    a.craneNumber = q.value(c++).toInt();
+    a.owner = q.value(c++).toString();
+    a.readingDateText = q.value(c++).toString();
+    const QVariant at = q.value(c++);
+    if (!at.isNull()) a.readingMinutes = parseReadingDate(a.readingDateText.toStdString());
+    a.operatorName = q.value(c++).toString();
+    a.organisation = q.value(c++).toString();
+    a.characteristicNumber = q.value(c++).toDouble();
+    a.normativeNumber = q.value(c++).toLongLong();
+    a.modeGroup = q.value(c++).toInt();
+    a.currentGroup = q.value(c++).toInt();
+    const QVariant install = q.value(c++);
+    if (!install.isNull()) a.installDay = install.toInt();
+    a.totalCycles = q.value(c++).toLongLong();
+    a.liftedMass = q.value(c++).toLongLong();
+    a.motorMinutes = q.value(c++).toLongLong();
+    a.winchSeconds = q.value(c++).toLongLong();
+    a.boomAngleSeconds = q.value(c++).toLongLong();
+    a.boomLengthSeconds = q.value(c++).toLongLong();
+    a.slewSeconds = q.value(c++).toLongLong();
+    const QString errors = q.value(c++).toString();
+    if (!errors.isEmpty()) a.loadErrors = errors.split(QLatin1Char('\n'));
+    a.damaged = q.value(c++).toInt() != 0;
+    return a;
+}
+
+QString isoText(std::optional<qint64> minutes) {
+    return minutes ? QString::fromStdString(isoMinuteText(*minutes)) : QString();
+}
+
+}  // namespace
+
+DesignLife designLifeOf(const std::vector<ArchivedReading>& readings) {
+    if (readings.empty()) return {};
+    std::vector<LifePoint> points;
+    const ArchivedReading* latest = &readings.front();
+    for (const ArchivedReading& r : readings) {
+        if (!r.readingMinutes) continue;
+        points.push_back({*r.readingMinutes, r.characteristicNumber});
+        if (!latest->readingMinutes || *r.readingMinutes >= *latest->readingMinutes) latest = &r;
+    }
+    if (points.empty()) points.push_back({0, latest->characteristicNumber});
+    return computeDesignLife(std::move(points), static_cast<double>(latest->normativeNumber),
+                             latest->installDay);
+}
+
+ReadingArchive::ReadingArchive() : connection_(newConnectionName()) {}
+
+ReadingArchive::~ReadingArchive() {
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
+    }
+}
+
+bool ReadingArchive::isOpen() const {
+    return QSqlDatabase::contains(connection_) &&
+           QSqlDatabase::database(connection_, false).isOpen();
+}
+
+QString ReadingArchive::failure(const QString& what, const QString& reason) const {
+    return QStringLiteral("Архив считываний %1: %2 (%3)").arg(name(), what, reason.trimmed());
+}
+
+bool ReadingArchive::open(const DatabaseLocation& location, QString& error,
+                          const OpenOptions& options) {
+    location_ = location;
+    if (!QSqlDatabase::isDriverAvailable(location.driver)) {
+        error = failure(QStringLiteral("нет драйвера базы данных"), location.driver);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(location.driver, connection_);
+    if (location.isPostgres()) {
+        db.setHostName(location.host);
+        if (location.port > 0) db.setPort(location.port);
+        db.setUserName(location.user);
+        db.setPassword(location.password);
+        db.setDatabaseName(location.database);
+        db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(options.connectTimeoutS));
+    } else {
+        const QFileInfo file(location.path);
+        if (!file.exists() && !options.readOnly && !QDir().mkpath(file.absolutePath())) {
+            error = failure(QStringLiteral("не удаётся создать папку"), file.absolutePath());
+            return false;
+        }
+        db.setDatabaseName(location.path);
+        QString connectOptions =
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs);
+        if (options.readOnly) connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(connectOptions);
+    }
+    if (!db.open()) {
+        error = failure(QStringLiteral("не удаётся открыть базу данных"), db.lastError().text());
+        return false;
+    }
+    QSqlQuery pragma(db);
+    if (!location.isPostgres()) {
+        // WAL lets readers go on while one process writes; the busy timeout makes
+        // a second writer wait instead of failing.
+        pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+        // SQLite opens lazily: this read is the first real touch of the file.
+        if (!pragma.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            error = failure(QStringLiteral("не удаётся прочитать базу данных"),
+                            pragma.lastError().text());
+            db.close();
+            return false;
+        }
+        pragma.finish();
+    }
+
+    QString reason;
+    const int version = schemaVersion(db, reason);
+    if (version == options.schemaVersion) return true;
+    if (version < 0) {
+        error = failure(QStringLiteral("не удаётся прочитать версию схемы"), reason);
+        db.close();
+        return false;
+    }
+    // Two programs opening a new archive at once: the first migrates, the second
+    // waits for it and finds the schema up to date.
+    if (!begin(reason)) {
+        error = failure(QStringLiteral("не удаётся обновить схему"), reason);
+        db.close();
+        return false;
+    }
+    if (location.isPostgres()) {
+        QSqlQuery lock(db);
+        lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(48048)"));
+    }
+    if (!migrateSchema(db, options.schemaVersion, reason) || !commit(reason)) {
+        rollback();
+        error = failure(QStringLiteral("не удаётся обновить схему"), reason);
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+bool ReadingArchive::begin(QString& error) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    // SQLite: take the write lock at the start, so that two writers queue on the
+    // busy timeout instead of one failing when it upgrades a read lock.
+    const QString statement =
+        location_.isPostgres() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
+    if (!q.exec(statement)) {
+        error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+bool ReadingArchive::commit(QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!q.exec(QStringLiteral("COMMIT"))) {
+        error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+void ReadingArchive::rollback() {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.exec(QStringLiteral("ROLLBACK"));
+}
+
+AddResult ReadingArchive::addFile(const QString& path) {
+    AddResult result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.message = QStringLiteral("no such file");
+        return result;
+    }
+    if (!info.isFile()) {
+        result.message = QStringLiteral("not a regular file");
+        return result;
+    }
+    if (info.size() < kSmallestReadingSize || info.size() > kLargestReadingSize) {
+        result.message = QStringLiteral("not a reading: %1 bytes, a reading has %2 to %3")
+                             .arg(info.size())
+                             .arg(kSmallestReadingSize)
+                             .arg(kLargestReadingSize);
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.message = QStringLiteral("cannot read: %1").arg(file.errorString());
+        return result;
+    }
+    return addBytes(file.readAll(), info.fileName());
+}
+
+AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourceName) {
+    AddResult result;
+    if (bytes.size() < kSmallestReadingSize || bytes.size() > kLargestReadingSize) {
+        result.message = QStringLiteral("not a reading: %1 bytes, a reading has %2 to %3")
+                             .arg(bytes.size())
+                             .arg(kSmallestReadingSize)
+                             .arg(kLargestReadingSize);
+        return result;
+    }
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (!db.isOpen()) {
+        result.outcome = AddOutcome::Failed;
+        result.message = failure(QStringLiteral("не открыт"), QStringLiteral("нет соединения"));
+        return result;
+    }
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+
+    auto existing = [&](qint64& id, QString& error) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT id FROM readings WHERE sha256 = ?"));
+        q.addBindValue(sha);
+        if (!q.exec()) {
+            error = q.lastError().text();
+            return false;
+        }
+        id = q.next() ? q.value(0).toLongLong() : 0;
+        return true;
+    };
+    QString reason;
+    if (!existing(result.id, reason)) {
+        result.outcome = AddOutcome::Failed;
+        result.message = failure(QStringLiteral("не удаётся прочитать"), reason);
+        return result;
+    }
+    if (result.id != 0) {
+        result.outcome = AddOutcome::AlreadyThere;
+        return result;
+    }
+
+    recorder::Reading decoded;
+    const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    recorder::loadReading(
+        recorder::DataFile(std::vector<std::uint8_t>(first, first + bytes.size())), decoded,
+        recorder::NumberFormat{});
+    const ArchivedReading columns = columnsOf(decoded);
+    const QByteArray packed = qCompress(bytes);
+
+    auto fail = [&](const QString& why) {
+        rollback();
+        result.outcome = AddOutcome::Failed;
+        result.id = 0;
+        result.message = failure(QStringLiteral("не удаётся записать"), why);
+        return result;
+    };
+    if (!begin(reason)) return fail(reason);
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral(
+        "INSERT INTO readings (sha256, file_size, added_at, source_name, limiter_serial,"
+        " limiter_model, crane_model, crane_number, owner, reading_date_text, reading_at,"
+        " operator_name, organisation, characteristic_number, normative_number, mode_group,"
+        " current_group, install_day, total_cycles, lifted_mass, motor_minutes, winch_seconds,"
+        " boom_angle_seconds, boom_length_seconds, slew_seconds, load_errors, damaged)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+        " ON CONFLICT (sha256) DO NOTHING"));
+    insert.addBindValue(sha);
+    insert.addBindValue(static_cast<qint64>(bytes.size()));
+    insert.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    insert.addBindValue(sourceName);
+    insert.addBindValue(columns.limiterSerial);
+    insert.addBindValue(columns.limiterModel);
+    insert.addBindValue(columns.craneModel);
+    insert.addBindValue(columns.craneNumber);
+    insert.addBindValue(columns.owner);
+    insert.addBindValue(columns.readingDateText);
+    insert.addBindValue(columns.readingMinutes ? QVariant(isoText(columns.readingMinutes))
+                                               : QVariant(QMetaType(QMetaType::QString)));
+    insert.addBindValue(columns.operatorName);
+    insert.addBindValue(columns.organisation);
+    insert.addBindValue(finiteOrZero(columns.characteristicNumber));
+    insert.addBindValue(columns.normativeNumber);
+    insert.addBindValue(columns.modeGroup);
+    insert.addBindValue(columns.currentGroup);
+    insert.addBindValue(columns.installDay ? QVariant(*columns.installDay)
+                                           : QVariant(QMetaType(QMetaType::Int)));
+    insert.addBindValue(columns.totalCycles);
+    insert.addBindValue(columns.liftedMass);
+    insert.addBindValue(columns.motorMinutes);
+    insert.addBindValue(columns.winchSeconds);
+    insert.addBindValue(columns.boomAngleSeconds);
+    insert.addBindValue(columns.boomLengthSeconds);
+    insert.addBindValue(columns.slewSeconds);
+    insert.addBindValue(columns.loadErrors.join(QLatin1Char('\n')));
+    insert.addBindValue(columns.damaged ? 1 : 0);
+    if (!insert.exec()) return fail(insert.lastError().text());
+    const bool inserted = insert.numRowsAffected() > 0;
+    insert.finish();
+    if (!existing(result.id, reason)) return fail(reason);
+    if (!inserted) {
+        // Another program added the same file between our look and our insert.
+        rollback();
+        result.outcome = AddOutcome::AlreadyThere;
+        return result;
+    }
+    QSqlQuery image(db);
+    image.prepare(QStringLiteral("INSERT INTO reading_images (reading_id, image) VALUES (?, ?)"));
+    image.addBindValue(result.id);
+    image.addBindValue(packed);
+    if (!image.exec()) return fail(image.lastError().text());
+    image.finish();
+    if (!commit(reason)) return fail(reason);
+    result.outcome = AddOutcome::Added;
+    result.damaged = columns.damaged;
+    return result;
+}
+
+std::optional<std::vector<FleetEntry>> ReadingArchive::fleet(QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT %1 FROM readings"
+                               " ORDER BY limiter_serial, COALESCE(reading_at, ''), id")
+                    .arg(QLatin1String(kColumns)))) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    std::vector<FleetEntry> fleet;
+    std::vector<ArchivedReading> group;
+    auto close = [&] {
+        if (group.empty()) return;
+        FleetEntry entry;
+        entry.life = designLifeOf(group);
+        entry.readings = static_cast<int>(group.size());
+        entry.latest = std::move(group.back());
+        fleet.push_back(std::move(entry));
+        group.clear();
+    };
+    while (q.next()) {
+        ArchivedReading row = rowOf(q);
+        if (!group.empty() && group.back().limiterSerial != row.limiterSerial) close();
+        group.push_back(std::move(row));
+    }
+    close();
+    return fleet;
+}
+
+std::optional<std::vector<ArchivedReading>> ReadingArchive::history(const QString& serial,
+                                                                    QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM readings WHERE limiter_serial = ?"
+                             " ORDER BY COALESCE(reading_at, ''), id")
+                  .arg(QLatin1String(kColumns)));
+    q.addBindValue(serial);
+    if (!q.exec()) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    std::vector<ArchivedReading> rows;
+    while (q.next()) rows.push_back(rowOf(q));
+    return rows;
+}
+
+std::optional<ArchivedReading> ReadingArchive::reading(qint64 id, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(QStringLiteral("SELECT %1 FROM readings WHERE id = ?").arg(QLatin1String(kColumns)));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    if (!q.next()) {
+        error = QStringLiteral("Архив считываний %1: нет считывания %2").arg(name()).arg(id);
+        return std::nullopt;
+    }
+    return rowOf(q);
+}
+
+std::optional<QByteArray> ReadingArchive::fileBytes(qint64 id, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(
+        QStringLiteral("SELECT i.image, r.sha256 FROM reading_images i"
+                       " JOIN readings r ON r.id = i.reading_id WHERE i.reading_id = ?"));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    if (!q.next()) {
+        error = QStringLiteral("Архив считываний %1: нет считывания %2").arg(name()).arg(id);
+        return std::nullopt;
+    }
+    QByteArray bytes = qUncompress(q.value(0).toByteArray());
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    if (bytes.isEmpty() || sha != q.value(1).toString()) {
+        error = QStringLiteral("Архив считываний %1: файл считывания %2 повреждён в базе")
+                    .arg(name())
+                    .arg(id);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace archive
