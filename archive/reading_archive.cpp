@@ -103,6 +103,11 @@ ArchivedReading rowOf(const QSqlQuery& q) {
     return a;
 }
 
+// An empty text is stored as '' and never as NULL.
+QVariant textValue(const QString& text) {
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 QString isoText(std::optional<qint64> minutes) {
     return minutes ? QString::fromStdString(isoMinuteText(*minutes)) : QString();
 }
@@ -339,17 +344,17 @@ AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourc
     insert.addBindValue(sha);
     insert.addBindValue(static_cast<qint64>(bytes.size()));
     insert.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-    insert.addBindValue(sourceName);
-    insert.addBindValue(columns.limiterSerial);
-    insert.addBindValue(columns.limiterModel);
-    insert.addBindValue(columns.craneModel);
+    insert.addBindValue(textValue(sourceName));
+    insert.addBindValue(textValue(columns.limiterSerial));
+    insert.addBindValue(textValue(columns.limiterModel));
+    insert.addBindValue(textValue(columns.craneModel));
     insert.addBindValue(columns.craneNumber);
-    insert.addBindValue(columns.owner);
-    insert.addBindValue(columns.readingDateText);
+    insert.addBindValue(textValue(columns.owner));
+    insert.addBindValue(textValue(columns.readingDateText));
     insert.addBindValue(columns.readingMinutes ? QVariant(isoText(columns.readingMinutes))
                                                : QVariant(QMetaType(QMetaType::QString)));
-    insert.addBindValue(columns.operatorName);
-    insert.addBindValue(columns.organisation);
+    insert.addBindValue(textValue(columns.operatorName));
+    insert.addBindValue(textValue(columns.organisation));
     insert.addBindValue(finiteOrZero(columns.characteristicNumber));
     insert.addBindValue(columns.normativeNumber);
     insert.addBindValue(columns.modeGroup);
@@ -363,7 +368,7 @@ AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourc
     insert.addBindValue(columns.boomAngleSeconds);
     insert.addBindValue(columns.boomLengthSeconds);
     insert.addBindValue(columns.slewSeconds);
-    insert.addBindValue(columns.loadErrors.join(QLatin1Char('\n')));
+    insert.addBindValue(textValue(columns.loadErrors.join(QLatin1Char('\n'))));
     insert.addBindValue(columns.damaged ? 1 : 0);
     if (!insert.exec()) return fail(insert.lastError().text());
     const bool inserted = insert.numRowsAffected() > 0;

@@ -21,6 +21,9 @@ const std::vector<const cli::Subcommand*>& subcommands() {
         &cli::kCheckCommand,     &cli::kShowCommand,      &cli::kFramesCommand,
         &cli::kOverloadsCommand, &cli::kAddressesCommand, &cli::kSampleCommand,
         &kMergeCommand,          &kReadCommand,
+#ifdef LITM_HAVE_ARCHIVE
+        &cli::kArchiveCommand,
+#endif
     };
     return list;
 }

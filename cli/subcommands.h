@@ -15,5 +15,6 @@ extern const Subcommand kAddressesCommand;
 extern const Subcommand kFramesCommand;
 extern const Subcommand kOverloadsCommand;
 extern const Subcommand kSampleCommand;
+extern const Subcommand kArchiveCommand;  // only when the archive is built
 
 }  // namespace cli
