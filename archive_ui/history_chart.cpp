@@ -81,6 +81,7 @@ void fillHistoryChart(QChart& chart, const std::vector<archive::ArchivedReading>
     auto* y = new QValueAxis;
     y->setRange(0, top * 1.05 + 1);
     y->setLabelFormat(QStringLiteral("%.0f"));
+    y->applyNiceNumbers();
     chart.addAxis(x, Qt::AlignBottom);
     chart.addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : chart.series()) {
