@@ -14,7 +14,9 @@
 namespace {
 
 std::optional<archive::DatabaseLocation> archiveLocation(QString& error) {
-    const QString setting = QSettings().value(QStringLiteral("archive/url")).toString();
+    // ~/.config/tirs48/tirs48.conf, [archive] url=...
+    const QSettings settings(QStringLiteral("tirs48"), QStringLiteral("tirs48"));
+    const QString setting = settings.value(QStringLiteral("archive/url")).toString();
     return archive::parseDatabaseUrl(setting, error);
 }
 
