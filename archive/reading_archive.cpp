@@ -144,9 +144,44 @@ DesignLife designLifeOf(const std::vector<ArchivedReading>& readings) {
     return lifeOf(std::move(points), *latest);
 }
 
+// The statements of adding, prepared once per connection: a server then parses
+// them once instead of once per reading.
+struct ReadingArchive::Statements {
+    QSqlQuery findSha;
+    QSqlQuery insertReading;
+    QSqlQuery insertImage;
+    explicit Statements(const QSqlDatabase& db) : findSha(db), insertReading(db), insertImage(db) {}
+};
+
+ReadingArchive::Statements* ReadingArchive::statements(QString& error) {
+    if (statements_) return statements_.get();
+    auto st = std::make_unique<Statements>(QSqlDatabase::database(connection_, false));
+    const bool ok =
+        st->findSha.prepare(QStringLiteral("SELECT id FROM readings WHERE sha256 = ?")) &&
+        st->insertReading.prepare(QStringLiteral(
+            "INSERT INTO readings (sha256, file_size, added_at, source_name, limiter_serial,"
+            " limiter_model, crane_model, crane_number, owner, reading_date_text, reading_at,"
+            " operator_name, organisation, characteristic_number, normative_number, mode_group,"
+            " current_group, install_day, total_cycles, lifted_mass, motor_minutes, winch_seconds,"
+            " boom_angle_seconds, boom_length_seconds, slew_seconds, load_errors, damaged)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?)"
+            " ON CONFLICT (sha256) DO NOTHING RETURNING id")) &&
+        st->insertImage.prepare(
+            QStringLiteral("INSERT INTO reading_images (reading_id, image) VALUES (?, ?)"));
+    if (!ok) {
+        for (const QSqlQuery* q : {&st->findSha, &st->insertReading, &st->insertImage})
+            if (q->lastError().isValid()) error = q->lastError().text();
+        return nullptr;
+    }
+    statements_ = std::move(st);
+    return statements_.get();
+}
+
 ReadingArchive::ReadingArchive() : connection_(newConnectionName()) {}
 
 ReadingArchive::~ReadingArchive() {
+    statements_.reset();
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase::database(connection_, false).close();
         QSqlDatabase::removeDatabase(connection_);
@@ -310,18 +345,24 @@ AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourc
     const QString sha =
         QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 
+    QString reason;
+    Statements* st = statements(reason);
+    if (!st) {
+        result.outcome = AddOutcome::Failed;
+        result.message = failure(QStringLiteral("не удаётся записать"), reason);
+        return result;
+    }
     auto existing = [&](qint64& id, QString& error) {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("SELECT id FROM readings WHERE sha256 = ?"));
-        q.addBindValue(sha);
+        QSqlQuery& q = st->findSha;
+        q.bindValue(0, sha);
         if (!q.exec()) {
             error = q.lastError().text();
             return false;
         }
         id = q.next() ? q.value(0).toLongLong() : 0;
+        q.finish();
         return true;
     };
-    QString reason;
     if (!existing(result.id, reason)) {
         result.outcome = AddOutcome::Failed;
         result.message = failure(QStringLiteral("не удаётся прочитать"), reason);
@@ -357,58 +398,51 @@ AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourc
         return result;
     };
     if (!begin(reason)) return fail(reason);
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral(
-        "INSERT INTO readings (sha256, file_size, added_at, source_name, limiter_serial,"
-        " limiter_model, crane_model, crane_number, owner, reading_date_text, reading_at,"
-        " operator_name, organisation, characteristic_number, normative_number, mode_group,"
-        " current_group, install_day, total_cycles, lifted_mass, motor_minutes, winch_seconds,"
-        " boom_angle_seconds, boom_length_seconds, slew_seconds, load_errors, damaged)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
-        " ON CONFLICT (sha256) DO NOTHING"));
-    insert.addBindValue(sha);
-    insert.addBindValue(static_cast<qint64>(bytes.size()));
-    insert.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-    insert.addBindValue(textValue(sourceName));
-    insert.addBindValue(textValue(columns.limiterSerial));
-    insert.addBindValue(textValue(columns.limiterModel));
-    insert.addBindValue(textValue(columns.craneModel));
-    insert.addBindValue(columns.craneNumber);
-    insert.addBindValue(textValue(columns.owner));
-    insert.addBindValue(textValue(columns.readingDateText));
-    insert.addBindValue(columns.readingMinutes ? QVariant(isoText(columns.readingMinutes))
-                                               : QVariant(QMetaType(QMetaType::QString)));
-    insert.addBindValue(textValue(columns.operatorName));
-    insert.addBindValue(textValue(columns.organisation));
-    insert.addBindValue(finiteOrZero(columns.characteristicNumber));
-    insert.addBindValue(columns.normativeNumber);
-    insert.addBindValue(columns.modeGroup);
-    insert.addBindValue(columns.currentGroup);
-    insert.addBindValue(columns.installDay ? QVariant(*columns.installDay)
-                                           : QVariant(QMetaType(QMetaType::Int)));
-    insert.addBindValue(columns.totalCycles);
-    insert.addBindValue(columns.liftedMass);
-    insert.addBindValue(columns.motorMinutes);
-    insert.addBindValue(columns.winchSeconds);
-    insert.addBindValue(columns.boomAngleSeconds);
-    insert.addBindValue(columns.boomLengthSeconds);
-    insert.addBindValue(columns.slewSeconds);
-    insert.addBindValue(textValue(columns.loadErrors.join(QLatin1Char('\n'))));
-    insert.addBindValue(columns.damaged ? 1 : 0);
+    QSqlQuery& insert = st->insertReading;
+    int at = 0;
+    insert.bindValue(at++, sha);
+    insert.bindValue(at++, static_cast<qint64>(bytes.size()));
+    insert.bindValue(at++, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    insert.bindValue(at++, textValue(sourceName));
+    insert.bindValue(at++, textValue(columns.limiterSerial));
+    insert.bindValue(at++, textValue(columns.limiterModel));
+    insert.bindValue(at++, textValue(columns.craneModel));
+    insert.bindValue(at++, columns.craneNumber);
+    insert.bindValue(at++, textValue(columns.owner));
+    insert.bindValue(at++, textValue(columns.readingDateText));
+    insert.bindValue(at++, columns.readingMinutes ? QVariant(isoText(columns.readingMinutes))
+                                                  : QVariant(QMetaType(QMetaType::QString)));
+    insert.bindValue(at++, textValue(columns.operatorName));
+    insert.bindValue(at++, textValue(columns.organisation));
+    insert.bindValue(at++, finiteOrZero(columns.characteristicNumber));
+    insert.bindValue(at++, columns.normativeNumber);
+    insert.bindValue(at++, columns.modeGroup);
+    insert.bindValue(at++, columns.currentGroup);
+    insert.bindValue(at++, columns.installDay ? QVariant(*columns.installDay)
+                                              : QVariant(QMetaType(QMetaType::Int)));
+    insert.bindValue(at++, columns.totalCycles);
+    insert.bindValue(at++, columns.liftedMass);
+    insert.bindValue(at++, columns.motorMinutes);
+    insert.bindValue(at++, columns.winchSeconds);
+    insert.bindValue(at++, columns.boomAngleSeconds);
+    insert.bindValue(at++, columns.boomLengthSeconds);
+    insert.bindValue(at++, columns.slewSeconds);
+    insert.bindValue(at++, textValue(columns.loadErrors.join(QLatin1Char('\n'))));
+    insert.bindValue(at++, columns.damaged ? 1 : 0);
     if (!insert.exec()) return fail(insert.lastError().text());
-    const bool inserted = insert.numRowsAffected() > 0;
+    const bool inserted = insert.next();
+    result.id = inserted ? insert.value(0).toLongLong() : 0;
     insert.finish();
-    if (!existing(result.id, reason)) return fail(reason);
     if (!inserted) {
         // Another program added the same file between our look and our insert.
         rollback();
+        if (!existing(result.id, reason)) return fail(reason);
         result.outcome = AddOutcome::AlreadyThere;
         return result;
     }
-    QSqlQuery image(db);
-    image.prepare(QStringLiteral("INSERT INTO reading_images (reading_id, image) VALUES (?, ?)"));
-    image.addBindValue(result.id);
-    image.addBindValue(packed);
+    QSqlQuery& image = st->insertImage;
+    image.bindValue(0, result.id);
+    image.bindValue(1, packed);
     if (!image.exec()) return fail(image.lastError().text());
     image.finish();
     if (!commit(reason)) return fail(reason);

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QSqlDatabase>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -69,6 +70,8 @@ class ReadingArchive {
     std::optional<QByteArray> fileBytes(qint64 id, QString& error);
 
   private:
+    struct Statements;
+    Statements* statements(QString& error);
     bool begin(QString& error);
     bool commit(QString& error);
     void rollback();
@@ -76,6 +79,7 @@ class ReadingArchive {
 
     DatabaseLocation location_;
     QString connection_;
+    std::unique_ptr<Statements> statements_;
 };
 
 }  // namespace archive
