@@ -174,6 +174,7 @@ QStringList filesToAdd(const std::vector<std::string>& paths) {
         QDirIterator it(path, {QStringLiteral("*.litm"), QStringLiteral("*.LITM")}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) found << it.next();
+        if (found.isEmpty()) std::cout << "no .litm files in " << p << "\n";
         found.sort();
         files << found;
     }
