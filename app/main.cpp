@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "dialogs/user_dialogs.h"
 #include "screenshots.h"
 #ifdef TIRS_HAVE_ARCHIVE_UI
 #include "archive_ui/archive_menu.h"
@@ -18,7 +19,6 @@
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/guarded_application.h"
 #include "ui/program_windows.h"
-#include "ui/user_dialogs.h"
 
 namespace {
 

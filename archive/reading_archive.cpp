@@ -35,11 +35,11 @@ ArchivedReading columnsOf(const recorder::Reading& r) {
     a.limiterModel = fromStd(r.texts.get("Edit_ModTIRS"));
     a.craneModel = fromStd(r.crane.CraneModel);
     a.craneNumber = r.crane.CraneNumber;
-    a.owner = fromStd(r.service.Owner);
-    a.readingDateText = fromStd(r.service.ReadingDate);
-    if (auto minutes = parseReadingDate(r.service.ReadingDate)) a.readingMinutes = *minutes;
-    a.operatorName = fromStd(r.service.OperatorName);
-    a.organisation = fromStd(r.service.ServiceOrganisation);
+    a.owner = fromStd(r.service.owner);
+    a.readingDateText = fromStd(r.service.readingDate);
+    if (auto minutes = parseReadingDate(r.service.readingDate)) a.readingMinutes = *minutes;
+    a.operatorName = fromStd(r.service.operatorName);
+    a.organisation = fromStd(r.service.serviceOrganisation);
     a.characteristicNumber = static_cast<double>(r.counters.CharacteristicNumber);
     a.normativeNumber = r.classification.NormativeCharacteristicNumber;
     a.modeGroup = r.crane.ModeGroup;

@@ -15,7 +15,7 @@
 
 #include "archive_ui/fleet_table_model.h"
 #include "archive_ui/history_chart.h"
-#include "ui/user_dialogs.h"
+#include "dialogs/user_dialogs.h"
 
 namespace {
 

@@ -15,6 +15,8 @@ extern const Subcommand kAddressesCommand;
 extern const Subcommand kFramesCommand;
 extern const Subcommand kOverloadsCommand;
 extern const Subcommand kSampleCommand;
+extern const Subcommand kMergeCommand;
+extern const Subcommand kReadCommand;
 extern const Subcommand kArchiveCommand;  // only when the archive is built
 
 }  // namespace cli

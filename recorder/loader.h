@@ -14,6 +14,9 @@
 
 namespace recorder {
 
+// What the window and `litm` tell the user when a data file cannot be opened.
+inline constexpr const char* kCannotOpenMessage = "Файл не удальсь открыть!";
+
 // Reads the file. Empty result and a message when it cannot be opened or read.
 std::optional<DataFile> openDataFile(const std::string& path, std::string& error);
 
