@@ -4,6 +4,7 @@
 // the limiter, date and characteristic number each case needs.
 
 #include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <tuple>
 
 #include "archive/reading_archive.h"
 #include "tools/sample_reading/sample_reading.h"
@@ -296,6 +298,74 @@ TEST_P(ArchiveTest, TwoProcessesAddingOneFolderStoreEachReadingOnce) {
     RawConnection raw(location_);
     EXPECT_EQ(raw.count("readings"), kReadings);
     EXPECT_EQ(raw.count("reading_images"), kReadings);
+}
+
+// litm as a user runs it: a fleet made with `litm sample`, then add, list,
+// history and get, each in its output forms, and the exit codes.
+TEST_P(ArchiveTest, LitmArchiveCommands) {
+    struct Run {
+        int exitCode;
+        QString out, err;
+    };
+    auto litm = [](const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(LITM_PATH), args);
+        p.waitForFinished(60000);
+        return Run{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                   QString::fromUtf8(p.readAllStandardError())};
+    };
+    const QString folder = dir_.filePath(QStringLiteral("cranes"));
+    QDir().mkpath(folder + QStringLiteral("/sub"));
+    int seed = 1;
+    for (const auto& [file, date, number] : {std::tuple{"sub/a.litm", "01.01.2025", "1000"},
+                                             std::tuple{"b.litm", "11.04.2025", "2000"}}) {
+        const Run made =
+            litm({"sample", "--out", folder + "/" + file, "--seed", QString::number(seed++),
+                  "--serial", "K-77", "--crane-model", "КС-3577", "--crane-number", "31", "--owner",
+                  "ООО «Кран, и Ко»", "--date", date, "--characteristic", number});
+        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    }
+    QFile(folder + QStringLiteral("/notes.litm")).open(QIODevice::WriteOnly);
+    const QString db = url_;
+
+    const Run added = litm({"archive", "add", folder, "--db", db});
+    EXPECT_EQ(added.exitCode, 1);  // one file refused
+    EXPECT_TRUE(
+        added.out.contains(QStringLiteral("refused ") + folder + "/notes.litm: not a reading"))
+        << added.out.toStdString();
+    EXPECT_EQ(added.out.count(QStringLiteral("added ")), 2);
+    const Run again = litm({"archive", "add", folder + "/b.litm", "--db", db});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_TRUE(again.out.startsWith(QStringLiteral("already there ")));
+
+    const Run json = litm({"archive", "list", "--json", "--db", db});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"serial\": \"K-77\"")));
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"crane\": \"КС-3577\"")));
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"crane_number\": 31")));
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"rate_per_day\": 10.000")));
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"method\": \"least-squares\"")));
+    const Run csv = litm({"archive", "history", "K-77", "--csv", "--db", db});
+    ASSERT_EQ(csv.exitCode, 0);
+    const QStringList lines = csv.out.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(",01.01.2025 17:00,КС-3577,31,1000.00,")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(",b.litm")));
+
+    const QString id = lines[2].section(QLatin1Char(','), 0, 0);
+    const QString back = dir_.filePath(QStringLiteral("back.litm"));
+    EXPECT_EQ(litm({"archive", "get", id, "--out", back, "--db", db}).exitCode, 0);
+    EXPECT_EQ(contents(back), contents(folder + "/b.litm"));
+
+    EXPECT_EQ(litm({"archive", "history", "K-78", "--db", db}).exitCode, 1);
+    EXPECT_EQ(litm({"archive", "get", "999999", "--out", back, "--db", db}).exitCode, 1);
+    EXPECT_EQ(contents(back), contents(folder + "/b.litm"));  // left as it was
+    EXPECT_EQ(litm({"archive", "frobnicate", "--db", db}).exitCode, 64);
+    EXPECT_EQ(litm({"archive", "get", id, "--db", db}).exitCode, 64);
+    const Run nowhere = litm({"archive", "list", "--db", "/dev/null/x/archive.sqlite"});
+    EXPECT_EQ(nowhere.exitCode, 1);
+    EXPECT_TRUE(nowhere.err.contains(QStringLiteral("/dev/null/x/archive.sqlite")));
 }
 
 std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
