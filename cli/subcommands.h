@@ -17,6 +17,12 @@ extern const Subcommand kOverloadsCommand;
 extern const Subcommand kSampleCommand;
 extern const Subcommand kMergeCommand;
 extern const Subcommand kReadCommand;
-extern const Subcommand kArchiveCommand;  // only when the archive is built
+extern const Subcommand kFormCommand;
+#ifdef TIRS_HAVE_REPORTS
+extern const Subcommand kReportCommand;  // only where the reports are built
+#endif
+#ifdef LITM_HAVE_ARCHIVE
+extern const Subcommand kArchiveCommand;  // only where the archive is built
+#endif
 
 }  // namespace cli
