@@ -11,8 +11,10 @@
 #include <cstdio>
 #include <exception>
 
+#include "acquisition/Readlitm3.h"
 #include "dialogs/user_dialogs.h"
 #include "screenshots.h"
+#include "tools/litm3_sim/demo_line.h"
 #ifdef TIRS_HAVE_ARCHIVE_UI
 #include "archive_ui/archive_menu.h"
 #endif
@@ -67,6 +69,11 @@ int main(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.addPositionalArgument("file", "Data file (*.litm) to open.");
+    QCommandLineOption demoDevice(
+        "demo-device",
+        "Read from a built-in demo reader device on COM0 (a generated reading) instead of "
+        "the serial ports.");
+    parser.addOption(demoDevice);
     // Development aids, not shown in the help.
     QCommandLineOption screenshots("screenshot-dir", "", "directory");
     QCommandLineOption timings("timings");
@@ -78,6 +85,7 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.process(app);
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(demoDevice)) setProgramAcquisitionLine(litm3sim::demoAcquisitionLine());
 
     try {
         ProgramWindows windows = createProgramWindows(dialogs);
