@@ -15,6 +15,9 @@
 #include "dialogs/user_dialogs.h"
 #include "screenshots.h"
 #include "tools/litm3_sim/demo_line.h"
+#ifdef TIRS_HAVE_ARCHIVE_UI
+#include "archive_ui/archive_menu.h"
+#endif
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/guarded_application.h"
 #include "ui/program_windows.h"
@@ -87,6 +90,9 @@ int main(int argc, char** argv) {
     try {
         ProgramWindows windows = createProgramWindows(dialogs);
         TForm_TIRS48CMain& main = *windows.Form_TIRS48CMain;
+#ifdef TIRS_HAVE_ARCHIVE_UI
+        installArchiveMenu(main, dialogs);
+#endif
         FirstPaintWatch watch(clock, parser.isSet(timings), parser.isSet(quitWhenShown));
         main.installEventFilter(&watch);
         main.show();

@@ -17,6 +17,9 @@ const std::vector<const cli::Subcommand*>& subcommands() {
 #ifdef TIRS_HAVE_REPORTS
         &cli::kReportCommand,
 #endif
+#ifdef LITM_HAVE_ARCHIVE
+        &cli::kArchiveCommand,
+#endif
     };
     return list;
 }

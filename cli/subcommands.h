@@ -21,5 +21,8 @@ extern const Subcommand kFormCommand;
 #ifdef TIRS_HAVE_REPORTS
 extern const Subcommand kReportCommand;  // only where the reports are built
 #endif
+#ifdef LITM_HAVE_ARCHIVE
+extern const Subcommand kArchiveCommand;  // only where the archive is built
+#endif
 
 }  // namespace cli

@@ -136,6 +136,7 @@ void TForm_TIRS48CMain::openDataFilePath(const QString& path) {
 }
 
 void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
+    openedFilePath_.clear();
     setWindowTitle(QString::fromUtf8(kCaption) + "  [" + QFileInfo(path).fileName() + "]");
 
     std::string error;
@@ -145,6 +146,7 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
                                      QString::fromUtf8(recorder::kCannotOpenMessage));
         return;
     }
+    openedFilePath_ = path;
 
     recorder::checkDataFile(*file, *reading_);
     if (logError_) {

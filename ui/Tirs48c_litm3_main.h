@@ -44,6 +44,8 @@ class TForm_TIRS48CMain : public QMainWindow {
 
     const recorder::Reading& reading() const { return *reading_; }
     const QString& startDirectory() const { return startDirectory_; }
+    // The file the shown reading was loaded from; empty when none is loaded.
+    const QString& openedFilePath() const { return openedFilePath_; }
     const Displays& displays() const { return displays_; }
     QLabel* statusPanel(int index) const;
 
@@ -156,6 +158,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     UserDialogs& dialogs_;
     std::unique_ptr<recorder::Reading> reading_;
     QString startDirectory_;
+    QString openedFilePath_;
     Displays displays_;
     QLabel* statusPanels_[3] = {};
     TForm_LogError* logError_ = nullptr;

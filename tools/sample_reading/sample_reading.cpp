@@ -202,7 +202,9 @@ SampleImage buildSampleImage(const SampleOptions& o) {
     plan.firstDay = o.firstWorkDay;
     plan.bank1Lag = o.bank1Lag >= 0 ? o.bank1Lag : rng.uniform(0, 2);
     plan.pastCycles = o.pastCycles >= 0 ? o.pastCycles : rng.uniform(40000, 140000);
-    const CraneWork work = simulateCraneWork(plan, rng);
+    CraneWork work = simulateCraneWork(plan, rng);
+    if (o.characteristicNumber)
+        work.bank0.characteristicNumber = work.bank1.characteristicNumber = *o.characteristicNumber;
 
     SampleImage out;
     ImageBuilder& b = out.builder;

@@ -78,6 +78,9 @@ struct SampleOptions {
     // Cycles by which Bank 1 trails Bank 0; negative: 0 to 2 from the seed.
     int bank1Lag = -1;
     CraneIdentity identity;
+    // The characteristic number both banks hold, instead of the one the simulated
+    // work adds up to (a fleet with known numbers for the remaining design life).
+    std::optional<float> characteristicNumber;
     // The acquisition dialog's texts; an empty reading date is set to the evening
     // of the last working day in the frames.
     recorder::ServiceTexts service{"ООО «СтройМеханизация-7»",

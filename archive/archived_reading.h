@@ -1,0 +1,55 @@
+#pragma once
+// What the archive keeps of a reading besides its image: the columns the fleet
+// views, the history and the remaining design life need.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "archive/design_life.h"
+
+namespace archive {
+
+struct ArchivedReading {
+    qint64 id = 0;
+    QString sha256;  // of the file as added, lower-case hex
+    qint64 fileSize = 0;
+    QString addedAt;  // UTC, ISO 8601
+    QString sourceName;
+    QString limiterSerial;
+    QString limiterModel;  // "ТИРС-48С-05"
+    QString craneModel;
+    int craneNumber = 0;
+    QString owner;
+    QString readingDateText;               // as the trailer stores it
+    std::optional<qint64> readingMinutes;  // since 01.01.1970; none when not a date
+    QString operatorName;
+    QString organisation;
+    double characteristicNumber = 0;
+    qint64 normativeNumber = 0;
+    int modeGroup = 0;
+    int currentGroup = 0;
+    std::optional<int> installDay;  // days since 01.01.1970
+    qint64 totalCycles = 0;
+    qint64 liftedMass = 0;  // 0.01 t
+    qint64 motorMinutes = 0;
+    qint64 winchSeconds = 0;
+    qint64 boomAngleSeconds = 0;
+    qint64 boomLengthSeconds = 0;
+    qint64 slewSeconds = 0;
+    QStringList loadErrors;  // the load-error log: failed checks
+    bool damaged = false;    // at least one check failed
+};
+
+// One limiter of the fleet: its latest reading, how many there are, and the
+// remaining design life computed over all of them.
+struct FleetEntry {
+    ArchivedReading latest;
+    int readings = 0;
+    DesignLife life;
+};
+
+// The remaining design life over a limiter's readings (any order).
+DesignLife designLifeOf(const std::vector<ArchivedReading>& readings);
+
+}  // namespace archive

@@ -1,0 +1,546 @@
+#include "archive/reading_archive.h"
+
+#include <QAtomicInteger>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <cmath>
+
+#include "recorder/classification.h"
+#include "recorder/counters.h"
+#include "recorder/identification.h"
+#include "recorder/loader.h"
+
+namespace archive {
+namespace {
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString newConnectionName() {
+    static QAtomicInteger<int> counter = 0;
+    return QStringLiteral("tirs48-archive-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// The fleet columns of a decoded reading.
+ArchivedReading columnsOf(const recorder::Reading& r) {
+    ArchivedReading a;
+    a.limiterSerial = fromStd(r.limiter.SerialNumber);
+    a.limiterModel = fromStd(r.texts.get("Edit_ModTIRS"));
+    a.craneModel = fromStd(r.crane.CraneModel);
+    a.craneNumber = r.crane.CraneNumber;
+    a.owner = fromStd(r.service.owner);
+    a.readingDateText = fromStd(r.service.readingDate);
+    if (auto minutes = parseReadingDate(r.service.readingDate)) a.readingMinutes = *minutes;
+    a.operatorName = fromStd(r.service.operatorName);
+    a.organisation = fromStd(r.service.serviceOrganisation);
+    a.characteristicNumber = static_cast<double>(r.counters.CharacteristicNumber);
+    a.normativeNumber = r.classification.NormativeCharacteristicNumber;
+    a.modeGroup = r.crane.ModeGroup;
+    a.currentGroup = r.classification.CurrentGroup;
+    a.installDay = installationDay(r.crane.InstallDate);
+    a.totalCycles = r.counters.TotalCycles;
+    a.liftedMass = r.counters.LiftedMass;
+    a.motorMinutes = r.counters.MotorMinutes;
+    a.winchSeconds = r.counters.WinchSeconds;
+    a.boomAngleSeconds = r.counters.BoomAngleSeconds;
+    a.boomLengthSeconds = r.counters.BoomLengthSeconds;
+    a.slewSeconds = r.counters.SlewSeconds;
+    for (const std::string& line : r.LoadErrorLog) a.loadErrors << fromStd(line);
+    a.damaged = !r.LoadErrorLog.empty();
+    return a;
+}
+
+// A characteristic number that is not a number (an erased bank) is kept as 0.
+double finiteOrZero(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+const char* const kColumns =
+    "id, sha256, file_size, added_at, source_name, limiter_serial, limiter_model, crane_model,"
+    " crane_number, owner, reading_date_text, reading_at, operator_name, organisation,"
+    " characteristic_number, normative_number, mode_group, current_group, install_day,"
+    " total_cycles, lifted_mass, motor_minutes, winch_seconds, boom_angle_seconds,"
+    " boom_length_seconds, slew_seconds, load_errors, damaged";
+
+constexpr int kSerialColumn = 5;
+constexpr int kDateTextColumn = 10;
+constexpr int kReadingAtColumn = 11;
+constexpr int kCharacteristicColumn = 14;
+
+ArchivedReading rowOf(const QSqlQuery& q) {
+    ArchivedReading a;
+    int c = 0;
+    a.id = q.value(c++).toLongLong();
+    a.sha256 = q.value(c++).toString();
+    a.fileSize = q.value(c++).toLongLong();
+    a.addedAt = q.value(c++).toString();
+    a.sourceName = q.value(c++).toString();
+    a.limiterSerial = q.value(c++).toString();
+    a.limiterModel = q.value(c++).toString();
+    a.craneModel = q.value(c++).toString();
+    a.craneNumber = q.value(c++).toInt();
+    a.owner = q.value(c++).toString();
+    a.readingDateText = q.value(c++).toString();
+    const QVariant at = q.value(c++);
+    if (!at.isNull()) a.readingMinutes = parseReadingDate(a.readingDateText.toStdString());
+    a.operatorName = q.value(c++).toString();
+    a.organisation = q.value(c++).toString();
+    a.characteristicNumber = q.value(c++).toDouble();
+    a.normativeNumber = q.value(c++).toLongLong();
+    a.modeGroup = q.value(c++).toInt();
+    a.currentGroup = q.value(c++).toInt();
+    const QVariant install = q.value(c++);
+    if (!install.isNull()) a.installDay = install.toInt();
+    a.totalCycles = q.value(c++).toLongLong();
+    a.liftedMass = q.value(c++).toLongLong();
+    a.motorMinutes = q.value(c++).toLongLong();
+    a.winchSeconds = q.value(c++).toLongLong();
+    a.boomAngleSeconds = q.value(c++).toLongLong();
+    a.boomLengthSeconds = q.value(c++).toLongLong();
+    a.slewSeconds = q.value(c++).toLongLong();
+    const QString errors = q.value(c++).toString();
+    if (!errors.isEmpty()) a.loadErrors = errors.split(QLatin1Char('\n'));
+    a.damaged = q.value(c++).toInt() != 0;
+    return a;
+}
+
+// An empty text is stored as '' and never as NULL.
+QVariant textValue(const QString& text) {
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+QString isoText(std::optional<qint64> minutes) {
+    return minutes ? QString::fromStdString(isoMinuteText(*minutes)) : QString();
+}
+
+}  // namespace
+
+namespace {
+
+DesignLife lifeOf(std::vector<LifePoint> points, const ArchivedReading& latest) {
+    if (points.empty()) points.push_back({0, latest.characteristicNumber});
+    return computeDesignLife(std::move(points), static_cast<double>(latest.normativeNumber),
+                             latest.installDay);
+}
+
+}  // namespace
+
+DesignLife designLifeOf(const std::vector<ArchivedReading>& readings) {
+    if (readings.empty()) return {};
+    std::vector<LifePoint> points;
+    const ArchivedReading* latest = &readings.back();
+    for (const ArchivedReading& r : readings) {
+        if (!r.readingMinutes) continue;
+        points.push_back({*r.readingMinutes, r.characteristicNumber});
+        if (!latest->readingMinutes || *r.readingMinutes >= *latest->readingMinutes) latest = &r;
+    }
+    return lifeOf(std::move(points), *latest);
+}
+
+// The statements of adding, prepared once per connection: a server then parses
+// them once instead of once per reading.
+struct ReadingArchive::Statements {
+    QSqlQuery findSha;
+    QSqlQuery insertReading;
+    QSqlQuery insertImage;
+    explicit Statements(const QSqlDatabase& db) : findSha(db), insertReading(db), insertImage(db) {}
+};
+
+ReadingArchive::Statements* ReadingArchive::statements(QString& error) {
+    if (statements_) return statements_.get();
+    auto st = std::make_unique<Statements>(QSqlDatabase::database(connection_, false));
+    const bool ok =
+        st->findSha.prepare(QStringLiteral("SELECT id FROM readings WHERE sha256 = ?")) &&
+        st->insertReading.prepare(QStringLiteral(
+            "INSERT INTO readings (sha256, file_size, added_at, source_name, limiter_serial,"
+            " limiter_model, crane_model, crane_number, owner, reading_date_text, reading_at,"
+            " operator_name, organisation, characteristic_number, normative_number, mode_group,"
+            " current_group, install_day, total_cycles, lifted_mass, motor_minutes, winch_seconds,"
+            " boom_angle_seconds, boom_length_seconds, slew_seconds, load_errors, damaged)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?)"
+            " ON CONFLICT (sha256) DO NOTHING RETURNING id")) &&
+        st->insertImage.prepare(
+            QStringLiteral("INSERT INTO reading_images (reading_id, image) VALUES (?, ?)"));
+    if (!ok) {
+        for (const QSqlQuery* q : {&st->findSha, &st->insertReading, &st->insertImage})
+            if (q->lastError().isValid()) error = q->lastError().text();
+        return nullptr;
+    }
+    statements_ = std::move(st);
+    return statements_.get();
+}
+
+ReadingArchive::ReadingArchive() : connection_(newConnectionName()) {}
+
+ReadingArchive::~ReadingArchive() {
+    statements_.reset();
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
+    }
+}
+
+bool ReadingArchive::isOpen() const {
+    return QSqlDatabase::contains(connection_) &&
+           QSqlDatabase::database(connection_, false).isOpen();
+}
+
+QString ReadingArchive::failure(const QString& what, const QString& reason) const {
+    return QStringLiteral("Архив считываний %1: %2 (%3)").arg(name(), what, reason.trimmed());
+}
+
+bool ReadingArchive::open(const DatabaseLocation& location, QString& error,
+                          const OpenOptions& options) {
+    location_ = location;
+    if (!QSqlDatabase::isDriverAvailable(location.driver)) {
+        error = failure(QStringLiteral("нет драйвера базы данных"), location.driver);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(location.driver, connection_);
+    if (location.isPostgres()) {
+        db.setHostName(location.host);
+        if (location.port > 0) db.setPort(location.port);
+        db.setUserName(location.user);
+        db.setPassword(location.password);
+        db.setDatabaseName(location.database);
+        db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(options.connectTimeoutS));
+    } else {
+        const QFileInfo file(location.path);
+        if (!file.exists() && !options.readOnly && !QDir().mkpath(file.absolutePath())) {
+            error = failure(QStringLiteral("не удаётся создать папку"), file.absolutePath());
+            return false;
+        }
+        db.setDatabaseName(location.path);
+        QString connectOptions =
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs);
+        if (options.readOnly) connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(connectOptions);
+    }
+    if (!db.open()) {
+        error = failure(QStringLiteral("не удаётся открыть базу данных"), db.lastError().text());
+        return false;
+    }
+    QSqlQuery pragma(db);
+    if (!location.isPostgres()) {
+        // WAL lets readers go on while one process writes; the busy timeout makes
+        // a second writer wait instead of failing.
+        pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+        // SQLite opens lazily: this read is the first real touch of the file.
+        if (!pragma.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            error = failure(QStringLiteral("не удаётся прочитать базу данных"),
+                            pragma.lastError().text());
+            db.close();
+            return false;
+        }
+        pragma.finish();
+    }
+
+    QString reason;
+    const int version = schemaVersion(db, reason);
+    if (version == options.schemaVersion) return true;
+    if (version < 0) {
+        error = failure(QStringLiteral("не удаётся прочитать версию схемы"), reason);
+        db.close();
+        return false;
+    }
+    // Two programs opening a new archive at once: the first migrates, the second
+    // waits for it and finds the schema up to date.
+    if (!begin(reason)) {
+        error = failure(QStringLiteral("не удаётся обновить схему"), reason);
+        db.close();
+        return false;
+    }
+    if (location.isPostgres()) {
+        QSqlQuery lock(db);
+        lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(48048)"));
+    }
+    if (!migrateSchema(db, options.schemaVersion, reason) || !commit(reason)) {
+        rollback();
+        error = failure(QStringLiteral("не удаётся обновить схему"), reason);
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+bool ReadingArchive::begin(QString& error) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    // SQLite: take the write lock at the start, so that two writers queue on the
+    // busy timeout instead of one failing when it upgrades a read lock.
+    const QString statement =
+        location_.isPostgres() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
+    if (!q.exec(statement)) {
+        error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+bool ReadingArchive::commit(QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!q.exec(QStringLiteral("COMMIT"))) {
+        error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+void ReadingArchive::rollback() {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.exec(QStringLiteral("ROLLBACK"));
+}
+
+AddResult ReadingArchive::addFile(const QString& path) {
+    AddResult result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.message = QStringLiteral("no such file");
+        return result;
+    }
+    if (!info.isFile()) {
+        result.message = QStringLiteral("not a regular file");
+        return result;
+    }
+    if (info.size() < kSmallestReadingSize || info.size() > kLargestReadingSize) {
+        result.message = QStringLiteral("not a reading: %1 bytes, a reading has %2 to %3")
+                             .arg(info.size())
+                             .arg(kSmallestReadingSize)
+                             .arg(kLargestReadingSize);
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.message = QStringLiteral("cannot read: %1").arg(file.errorString());
+        return result;
+    }
+    return addBytes(file.readAll(), info.fileName());
+}
+
+AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourceName) {
+    AddResult result;
+    if (bytes.size() < kSmallestReadingSize || bytes.size() > kLargestReadingSize) {
+        result.message = QStringLiteral("not a reading: %1 bytes, a reading has %2 to %3")
+                             .arg(bytes.size())
+                             .arg(kSmallestReadingSize)
+                             .arg(kLargestReadingSize);
+        return result;
+    }
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (!db.isOpen()) {
+        result.outcome = AddOutcome::Failed;
+        result.message = failure(QStringLiteral("не открыт"), QStringLiteral("нет соединения"));
+        return result;
+    }
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+
+    QString reason;
+    Statements* st = statements(reason);
+    if (!st) {
+        result.outcome = AddOutcome::Failed;
+        result.message = failure(QStringLiteral("не удаётся записать"), reason);
+        return result;
+    }
+    auto existing = [&](qint64& id, QString& error) {
+        QSqlQuery& q = st->findSha;
+        q.bindValue(0, sha);
+        if (!q.exec()) {
+            error = q.lastError().text();
+            return false;
+        }
+        id = q.next() ? q.value(0).toLongLong() : 0;
+        q.finish();
+        return true;
+    };
+    if (!existing(result.id, reason)) {
+        result.outcome = AddOutcome::Failed;
+        result.message = failure(QStringLiteral("не удаётся прочитать"), reason);
+        return result;
+    }
+    if (result.id != 0) {
+        result.outcome = AddOutcome::AlreadyThere;
+        return result;
+    }
+
+    // The checks and the parts the columns hold; the frames and records stay in
+    // the stored file for whoever opens it.
+    // One model per thread, reused: building its frame tables anew costs more than
+    // the decoding itself, and every field the columns take is overwritten.
+    thread_local recorder::Reading decoded;
+    const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    const recorder::DataFile file(std::vector<std::uint8_t>(first, first + bytes.size()));
+    const recorder::NumberFormat format{};
+    recorder::checkDataFile(file, decoded);
+    recorder::decodeServiceInfo(file, decoded);
+    recorder::decodeIdentification(file, decoded);
+    recorder::decodeCounters(file, decoded, format);
+    recorder::classify(decoded, format);
+    const ArchivedReading columns = columnsOf(decoded);
+    // The fastest zlib level: a quarter of the time of the default for 8 % more bytes.
+    const QByteArray packed = qCompress(bytes, 1);
+
+    auto fail = [&](const QString& why) {
+        rollback();
+        result.outcome = AddOutcome::Failed;
+        result.id = 0;
+        result.message = failure(QStringLiteral("не удаётся записать"), why);
+        return result;
+    };
+    if (!begin(reason)) return fail(reason);
+    QSqlQuery& insert = st->insertReading;
+    int at = 0;
+    insert.bindValue(at++, sha);
+    insert.bindValue(at++, static_cast<qint64>(bytes.size()));
+    insert.bindValue(at++, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    insert.bindValue(at++, textValue(sourceName));
+    insert.bindValue(at++, textValue(columns.limiterSerial));
+    insert.bindValue(at++, textValue(columns.limiterModel));
+    insert.bindValue(at++, textValue(columns.craneModel));
+    insert.bindValue(at++, columns.craneNumber);
+    insert.bindValue(at++, textValue(columns.owner));
+    insert.bindValue(at++, textValue(columns.readingDateText));
+    insert.bindValue(at++, columns.readingMinutes ? QVariant(isoText(columns.readingMinutes))
+                                                  : QVariant(QMetaType(QMetaType::QString)));
+    insert.bindValue(at++, textValue(columns.operatorName));
+    insert.bindValue(at++, textValue(columns.organisation));
+    insert.bindValue(at++, finiteOrZero(columns.characteristicNumber));
+    insert.bindValue(at++, columns.normativeNumber);
+    insert.bindValue(at++, columns.modeGroup);
+    insert.bindValue(at++, columns.currentGroup);
+    insert.bindValue(at++, columns.installDay ? QVariant(*columns.installDay)
+                                              : QVariant(QMetaType(QMetaType::Int)));
+    insert.bindValue(at++, columns.totalCycles);
+    insert.bindValue(at++, columns.liftedMass);
+    insert.bindValue(at++, columns.motorMinutes);
+    insert.bindValue(at++, columns.winchSeconds);
+    insert.bindValue(at++, columns.boomAngleSeconds);
+    insert.bindValue(at++, columns.boomLengthSeconds);
+    insert.bindValue(at++, columns.slewSeconds);
+    insert.bindValue(at++, textValue(columns.loadErrors.join(QLatin1Char('\n'))));
+    insert.bindValue(at++, columns.damaged ? 1 : 0);
+    if (!insert.exec()) return fail(insert.lastError().text());
+    const bool inserted = insert.next();
+    result.id = inserted ? insert.value(0).toLongLong() : 0;
+    insert.finish();
+    if (!inserted) {
+        // Another program added the same file between our look and our insert.
+        rollback();
+        if (!existing(result.id, reason)) return fail(reason);
+        result.outcome = AddOutcome::AlreadyThere;
+        return result;
+    }
+    QSqlQuery& image = st->insertImage;
+    image.bindValue(0, result.id);
+    image.bindValue(1, packed);
+    if (!image.exec()) return fail(image.lastError().text());
+    image.finish();
+    if (!commit(reason)) return fail(reason);
+    result.outcome = AddOutcome::Added;
+    result.damaged = columns.damaged;
+    return result;
+}
+
+std::optional<std::vector<FleetEntry>> ReadingArchive::fleet(QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    // Newest first within each limiter: the first row of a limiter is its latest
+    // reading and the only one read whole; the others give a date and a number.
+    if (!q.exec(QStringLiteral("SELECT %1 FROM readings"
+                               " ORDER BY limiter_serial, COALESCE(reading_at, '') DESC, id DESC")
+                    .arg(QLatin1String(kColumns)))) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    std::vector<FleetEntry> fleet;
+    std::vector<LifePoint> points;
+    auto close = [&] {
+        if (fleet.empty()) return;
+        fleet.back().life = lifeOf(std::move(points), fleet.back().latest);
+        points.clear();
+    };
+    while (q.next()) {
+        const QString serial = q.value(kSerialColumn).toString();
+        if (fleet.empty() || fleet.back().latest.limiterSerial != serial) {
+            close();
+            fleet.push_back({rowOf(q), 0, {}});
+        }
+        ++fleet.back().readings;
+        if (!q.value(kReadingAtColumn).isNull()) {
+            if (auto minutes = parseReadingDate(q.value(kDateTextColumn).toString().toStdString()))
+                points.push_back({*minutes, q.value(kCharacteristicColumn).toDouble()});
+        }
+    }
+    close();
+    return fleet;
+}
+
+std::optional<std::vector<ArchivedReading>> ReadingArchive::history(const QString& serial,
+                                                                    QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM readings WHERE limiter_serial = ?"
+                             " ORDER BY COALESCE(reading_at, ''), id")
+                  .arg(QLatin1String(kColumns)));
+    q.addBindValue(serial);
+    if (!q.exec()) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    std::vector<ArchivedReading> rows;
+    while (q.next()) rows.push_back(rowOf(q));
+    return rows;
+}
+
+std::optional<ArchivedReading> ReadingArchive::reading(qint64 id, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(QStringLiteral("SELECT %1 FROM readings WHERE id = ?").arg(QLatin1String(kColumns)));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    if (!q.next()) {
+        error = QStringLiteral("Архив считываний %1: нет считывания %2").arg(name()).arg(id);
+        return std::nullopt;
+    }
+    return rowOf(q);
+}
+
+std::optional<QByteArray> ReadingArchive::fileBytes(qint64 id, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(
+        QStringLiteral("SELECT i.image, r.sha256 FROM reading_images i"
+                       " JOIN readings r ON r.id = i.reading_id WHERE i.reading_id = ?"));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
+        return std::nullopt;
+    }
+    if (!q.next()) {
+        error = QStringLiteral("Архив считываний %1: нет считывания %2").arg(name()).arg(id);
+        return std::nullopt;
+    }
+    QByteArray bytes = qUncompress(q.value(0).toByteArray());
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    if (bytes.isEmpty() || sha != q.value(1).toString()) {
+        error = QStringLiteral("Архив считываний %1: файл считывания %2 повреждён в базе")
+                    .arg(name())
+                    .arg(id);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace archive

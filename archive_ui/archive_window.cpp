@@ -1,0 +1,217 @@
+#include "archive_ui/archive_window.h"
+
+#include <QChartView>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "archive_ui/fleet_table_model.h"
+#include "archive_ui/history_chart.h"
+#include "dialogs/user_dialogs.h"
+
+namespace {
+
+QTableWidgetItem* cell(const QString& text, bool number = false) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+}  // namespace
+
+ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocation& location,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("Form_Archive"));
+    setWindowTitle(QStringLiteral("Архив считываний — %1").arg(location.displayName()));
+    resize(1000, 700);
+
+    filter_ = new QLineEdit;
+    filter_->setObjectName(QStringLiteral("Edit_ArchiveFilter"));
+    filter_->setPlaceholderText(QStringLiteral("Фильтр: владелец или кран"));
+    filter_->setClearButtonEnabled(true);
+    auto* reload = new QPushButton(QStringLiteral("Обновить"));
+    reload->setObjectName(QStringLiteral("Button_ArchiveRefresh"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(filter_, 1);
+    top->addWidget(reload);
+
+    model_ = new FleetTableModel(this);
+    proxy_ = new QSortFilterProxyModel(this);
+    proxy_->setSourceModel(model_);
+    proxy_->setSortRole(FleetTableModel::kSortRole);
+    proxy_->setFilterRole(FleetTableModel::kFilterRole);
+    proxy_->setFilterKeyColumn(0);
+    proxy_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    fleetView_ = new QTableView;
+    fleetView_->setObjectName(QStringLiteral("Grid_Fleet"));
+    fleetView_->setModel(proxy_);
+    fleetView_->setSortingEnabled(true);
+    fleetView_->sortByColumn(FleetTableModel::Serial, Qt::AscendingOrder);
+    fleetView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fleetView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    fleetView_->verticalHeader()->hide();
+    fleetView_->horizontalHeader()->setStretchLastSection(true);
+
+    history_ = new QTableWidget(0, 8);
+    history_->setObjectName(QStringLiteral("Grid_History"));
+    history_->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Дата считывания"),
+                                         QStringLiteral("Хар. число"), QStringLiteral("Группа"),
+                                         QStringLiteral("Циклов"), QStringLiteral("Моточасы"),
+                                         QStringLiteral("Проверки"), QStringLiteral("Файл")});
+    history_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    history_->verticalHeader()->hide();
+    history_->horizontalHeader()->setStretchLastSection(true);
+    history_->setToolTip(QStringLiteral("Двойной щелчок открывает считывание"));
+
+    chart_ = new QChart;
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    auto* chartView = new QChartView(chart_);
+    chartView->setObjectName(QStringLiteral("Chart_History"));
+    chartView->setRenderHint(QPainter::Antialiasing);
+
+    auto* lower = new QSplitter(Qt::Horizontal);
+    lower->addWidget(history_);
+    lower->addWidget(chartView);
+    lower->setSizes({450, 550});
+    auto* split = new QSplitter(Qt::Vertical);
+    split->addWidget(fleetView_);
+    split->addWidget(lower);
+    split->setSizes({330, 370});
+
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("Label_ArchiveStatus"));
+    status_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    layout->addWidget(status_);
+
+    connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
+    connect(reload, &QPushButton::clicked, this, &ArchiveWindow::refresh);
+    connect(fleetView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showCurrentLimiter(); });
+    connect(history_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (row >= 0 && row < static_cast<int>(shown_.size()))
+            openReading(shown_[static_cast<std::size_t>(row)].id);
+    });
+
+    QString error;
+    open_ = archive_.open(location, error);
+    if (!open_) {
+        status_->setText(error);
+        return;
+    }
+    refresh();
+}
+
+ArchiveWindow::~ArchiveWindow() = default;
+
+bool ArchiveWindow::isArchiveOpen() const {
+    return open_;
+}
+
+void ArchiveWindow::reportFailure(const QString& message) {
+    status_->setText(message);
+    dialogs_.showError(this, message);
+}
+
+bool ArchiveWindow::refresh() {
+    if (!open_) return false;
+    QString error;
+    auto fleet = archive_.fleet(error);
+    if (!fleet) {
+        reportFailure(error);
+        return false;
+    }
+    const QString current =
+        fleetView_->currentIndex().isValid()
+            ? proxy_->data(proxy_->index(fleetView_->currentIndex().row(), FleetTableModel::Serial))
+                  .toString()
+            : QString();
+    int readings = 0;
+    for (const auto& e : *fleet) readings += e.readings;
+    status_->setText(QStringLiteral("%1: ограничителей %2, считываний %3")
+                         .arg(archive_.name())
+                         .arg(fleet->size())
+                         .arg(readings));
+    model_->setFleet(std::move(*fleet));
+    fleetView_->resizeColumnsToContents();
+    if (!current.isEmpty()) selectLimiter(current);
+    return true;
+}
+
+void ArchiveWindow::selectLimiter(const QString& serial) {
+    for (int row = 0; row < proxy_->rowCount(); ++row) {
+        if (proxy_->data(proxy_->index(row, FleetTableModel::Serial)).toString() == serial) {
+            fleetView_->selectRow(row);
+            fleetView_->setCurrentIndex(proxy_->index(row, 0));
+            showCurrentLimiter();
+            return;
+        }
+    }
+}
+
+void ArchiveWindow::showCurrentLimiter() {
+    const QModelIndex current = fleetView_->currentIndex();
+    if (!current.isValid()) return;
+    const archive::FleetEntry& entry = model_->entry(proxy_->mapToSource(current).row());
+    QString error;
+    auto readings = archive_.history(entry.latest.limiterSerial, error);
+    if (!readings) {
+        reportFailure(error);
+        return;
+    }
+    shown_ = std::move(*readings);
+    const QLocale locale;
+    history_->setRowCount(static_cast<int>(shown_.size()));
+    for (int row = 0; row < static_cast<int>(shown_.size()); ++row) {
+        const archive::ArchivedReading& r = shown_[static_cast<std::size_t>(row)];
+        history_->setItem(row, 0, cell(QString::number(r.id), true));
+        history_->setItem(row, 1, cell(r.readingDateText));
+        history_->setItem(row, 2, cell(locale.toString(r.characteristicNumber, 'f', 2), true));
+        history_->setItem(row, 3, cell(QStringLiteral("A%1").arg(r.currentGroup)));
+        history_->setItem(row, 4, cell(QString::number(r.totalCycles), true));
+        history_->setItem(
+            row, 5,
+            cell(locale.toString(static_cast<double>(r.motorMinutes) / 60.0, 'f', 1), true));
+        history_->setItem(row, 6,
+                          cell(r.damaged ? QStringLiteral("ошибки: %1").arg(r.loadErrors.size())
+                                         : QStringLiteral("норма")));
+        if (r.damaged) history_->item(row, 6)->setToolTip(r.loadErrors.join(QLatin1Char('\n')));
+        history_->setItem(row, 7, cell(r.sourceName));
+    }
+    history_->resizeColumnsToContents();
+    fillHistoryChart(*chart_, shown_, entry.life);
+}
+
+void ArchiveWindow::openReading(qint64 id) {
+    QString error;
+    const auto bytes = archive_.fileBytes(id, error);
+    if (!bytes) {
+        reportFailure(error);
+        return;
+    }
+    QString name = QStringLiteral("%1.litm").arg(id);
+    for (const auto& r : shown_)
+        if (r.id == id && !r.sourceName.isEmpty())
+            name = QStringLiteral("%1-%2").arg(id).arg(r.sourceName);
+    const QString path = opened_.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.flush()) {
+        reportFailure(QStringLiteral("Не удаётся записать файл считывания %1: %2")
+                          .arg(path, file.errorString()));
+        return;
+    }
+    file.close();
+    emit openReadingRequested(path);
+}
