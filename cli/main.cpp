@@ -8,6 +8,7 @@
 #include "cli/merge_command.h"
 #include "cli/read_command.h"
 #include "cli/subcommands.h"
+#include "fileio/interrupt.h"
 
 namespace {
 
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return cli::kExitOk;
     }
+    // Ctrl+C or SIGTERM removes a file being written and ends the command
+    // (`litm read` takes the signals over while it talks to the device).
+    const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Exit);
     for (const auto* c : subcommands()) {
         if (name != c->name) continue;
         try {

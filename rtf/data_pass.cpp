@@ -16,7 +16,7 @@ constexpr std::int64_t kMaxLevel = 999;
 
 class DataPass {
   public:
-    DataPass(const TemplateText& converted, bool rtf, ReportWriter& report)
+    DataPass(TemplateText& converted, bool rtf, ReportWriter& report)
         : template_(converted), rtf_(rtf), report_(report), output_(converted) {}
 
     void Line(std::string_view line) {
@@ -34,7 +34,13 @@ class DataPass {
     void Finish() {
         output_.AppendTemplate(start_, template_.Size());
         start_ = template_.Size();
-        Flush();
+        // The last flush can be the whole report: the template it was copied from
+        // goes first, so that the report and its cleaned copy fit in its place.
+        std::string text = output_.Take();
+        template_.Release();
+        std::string cleaned = RemoveUnusedMarkers(text);
+        text = std::string();
+        if (!report_.Write(cleaned)) throw RepoRTF_Error(messages::kWriteError);
     }
 
   private:
@@ -88,7 +94,7 @@ class DataPass {
             throw RepoRTF_Error(messages::kWriteError);
     }
 
-    const TemplateText& template_;
+    TemplateText& template_;
     const bool rtf_;
     ReportWriter& report_;
     OutputBuffer output_;
@@ -98,7 +104,7 @@ class DataPass {
 
 }  // namespace
 
-void RunDataPass(const TemplateText& converted, bool rtf, std::string_view data,
+void RunDataPass(TemplateText& converted, bool rtf, std::string_view data,
                  const ProgressCallback& progress, ReportWriter& report) {
     DataPass pass(converted, rtf, report);
     DataLineReader lines(data);

@@ -57,19 +57,16 @@ void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::
     if (SameFile(dataFile, reportFile)) throw RepoRTF_Error(messages::kSameDataFile);
 
     std::string templateText;
-    FileHandle templateHandle = OpenFile(templateFile, "rb");
-    if (!templateHandle || !ReadTextFile(templateHandle.get(), templateText))
+    if (!ReadTextFile(templateFile, templateText))
         throw RepoRTF_Error(messages::kTemplateNotOpened);
 
-    FileHandle reportHandle = OpenFile(reportFile, "wb");
-    if (!reportHandle) throw RepoRTF_Error(messages::kReportNotOpened);  // closes the template
-    templateHandle.reset();
-    ReportWriter report(std::move(reportHandle));  // closes the report on every way out
+    // The report is written beside its place and put there only when complete:
+    // every failure below leaves an earlier report as it was.
+    ReportWriter report;
+    if (!report.Open(reportFile)) throw RepoRTF_Error(messages::kReportNotOpened);
 
     std::string data;
-    FileHandle dataHandle = OpenFile(dataFile, "rb");
-    if (!dataHandle || !ReadTextFile(dataHandle.get(), data))
-        throw RepoRTF_Error(messages::kDataNotOpened);
+    if (!ReadTextFile(dataFile, data)) throw RepoRTF_Error(messages::kDataNotOpened);
 
     const bool rtf = templateText.starts_with("{\\rtf");
     std::tm now = ClockSlot() ? ClockSlot()() : LocalNow();
@@ -80,10 +77,13 @@ void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::
                    std::to_string(now.tm_year + 1900);
     context.time = TwoDigits(now.tm_hour) + ":" + TwoDigits(now.tm_min);
 
-    TemplateText converted(RunTemplatePass(RewriteCharset(templateText), context));
+    // Each stage's input is freed as soon as the next one holds its result, so the
+    // peak memory stays a small multiple of the input.
+    RewriteCharsetInPlace(templateText);
+    std::string convertedText = RunTemplatePass(templateText, context);
     templateText = std::string();
+    TemplateText converted(std::move(convertedText));
     RunDataPass(converted, rtf, data, progress, report);
-    dataHandle.reset();
     if (!report.Close()) throw RepoRTF_Error(messages::kWriteError);
 }
 

@@ -1,5 +1,7 @@
 #include "template_pass.h"
 
+#include <cstring>
+
 #include "markers.h"
 #include "report_messages.h"
 
@@ -44,7 +46,10 @@ class BraceFinder {
 class TemplatePass {
   public:
     TemplatePass(const std::string& source, const TemplatePassContext& context)
-        : src_(source), ctx_(context), braces_(source) {}
+        : src_(source), ctx_(context), braces_(source) {
+        // The converted text is about as long as the source: no regrowth copies.
+        out_.reserve(source.size() + 64);
+    }
 
     std::string Run() {
         for (;;) {
@@ -165,6 +170,34 @@ std::string RewriteCharset(std::string_view text) {
     }
     out.append(text.substr(from));
     return out;
+}
+
+void RewriteCharsetInPlace(std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(kCharsetOld); at != npos;
+         at = text.find(kCharsetOld, at + kCharsetOld.size()))
+        ++count;
+    if (count == 0) return;
+    const std::size_t grow = kCharsetNew.size() - kCharsetOld.size();
+    const std::size_t oldSize = text.size();
+    if (text.capacity() < oldSize + count * grow) {
+        text = RewriteCharset(text);
+        return;
+    }
+    // Moved from the back, each occurrence found by searching backwards.
+    text.resize(oldSize + count * grow);
+    std::size_t read = oldSize;  // text[0, read) is still unmoved
+    std::size_t write = text.size();
+    while (count > 0) {
+        const std::size_t at = text.rfind(kCharsetOld, read - kCharsetOld.size());
+        const std::size_t tail = read - (at + kCharsetOld.size());
+        write -= tail;
+        std::memmove(text.data() + write, text.data() + at + kCharsetOld.size(), tail);
+        write -= kCharsetNew.size();
+        std::memcpy(text.data() + write, kCharsetNew.data(), kCharsetNew.size());
+        read = at;
+        --count;
+    }
 }
 
 std::string CleanFieldName(std::string_view name) {

@@ -20,6 +20,8 @@ struct TemplatePassContext {
 
 // Every "\fcharset0" becomes "\fcharset204", so the fonts declare the Cyrillic set.
 std::string RewriteCharset(std::string_view text);
+// The same in place; a text read with room to spare grows without a copy.
+void RewriteCharsetInPlace(std::string& text);
 
 // Removes from a field name what a word processor may put inside it: RTF control
 // words and groups, spaces, and every character other than A-Z, a-z, 0-9 and "_".

@@ -22,13 +22,17 @@ class TemplateText {
     explicit TemplateText(std::string text);
 
     const std::string& Text() const { return text_; }
-    std::size_t Size() const { return text_.size(); }
+    std::size_t Size() const { return size_; }
 
     // Hash of text_[from, to).
     TextHash HashRange(std::size_t from, std::size_t to) const;
 
     // Positions of the 0x03 characters, ascending.
-    const std::vector<std::size_t>& FieldMarks() const { return fieldMarks_; }
+    const std::vector<std::uint32_t>& FieldMarks() const { return fieldMarks_; }
+
+    // Frees the text and its indexes once nothing refers to them any more
+    // (before the last flush, which needs room of its own). Size() stays.
+    void Release();
 
     // First occurrence of the key's marker text at or after `from`.
     std::size_t FindKey(const SearchKey& key, std::size_t from) const;
@@ -42,15 +46,25 @@ class TemplateText {
 
   private:
     bool RunEquals(std::size_t run, const TextPart& part) const;
+    // Hash of text_[0, i) and the hash base to the power n, from the checkpoints:
+    // a few bytes of index per template byte instead of sixteen.
+    std::uint64_t PrefixHash(std::size_t i) const;
+    std::uint64_t Power(std::size_t n) const;
+
+    static constexpr std::size_t kStride = 64;
 
     std::string text_;
-    std::vector<std::uint64_t> prefixHash_;  // hash of text_[0, i)
-    std::vector<std::uint64_t> powers_;      // base^i
-    std::vector<std::size_t> fieldMarks_;
-    std::vector<std::size_t> blockMarks_;
+    std::size_t size_ = 0;
+    std::vector<std::uint64_t> checkpoints_;   // hash of text_[0, k * kStride)
+    std::vector<std::uint64_t> stridePowers_;  // base^(k * kStride)
+    std::uint64_t smallPowers_[kStride] = {};  // base^i, i < kStride
+    // Positions fit 32 bits: inputs are limited to 256 MiB and the template pass
+    // at most doubles them.
+    std::vector<std::uint32_t> fieldMarks_;
+    std::vector<std::uint32_t> blockMarks_;
     // Runs between consecutive 0x03 (run r lies between fieldMarks_[r - 1] and
-    // fieldMarks_[r]), by content key, ascending.
-    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> runsByKey_;
+    // fieldMarks_[r]) as (content key, run), sorted.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> runsByKey_;
     // Positions of each four-character text that starts with 0x02, ascending.
     std::unordered_map<std::string_view, std::vector<std::size_t>> tags_;
 };

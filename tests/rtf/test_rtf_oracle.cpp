@@ -201,7 +201,10 @@ TEST(RtfOracle, EngineMatchesLiteralAlgorithmOnGeneratedInput) {
         RepoRTF_interface::SetFontRegistration({});
 
         if (!expected.error.empty()) ++errors;
-        bool same = actual.report == expected.report && actual.error == expected.error &&
+        // A failed merge writes no report at all (an earlier one would stay as it
+        // was), where the literal algorithm leaves what it had written so far.
+        const std::string expectedReport = expected.error.empty() ? expected.report : "";
+        bool same = actual.report == expectedReport && actual.error == expected.error &&
                     engineFonts == oracleFonts;
         if (!same) {
             ++failures;
@@ -210,7 +213,7 @@ TEST(RtfOracle, EngineMatchesLiteralAlgorithmOnGeneratedInput) {
                           << "\ndata: " << testing::PrintToString(input.dataBytes)
                           << "\nexpected error: " << expected.error
                           << "\nactual error: " << actual.error
-                          << "\nexpected: " << testing::PrintToString(expected.report)
+                          << "\nexpected: " << testing::PrintToString(expectedReport)
                           << "\nactual:   " << testing::PrintToString(actual.report);
         }
     }
