@@ -34,8 +34,11 @@ class DataPass {
     void Finish() {
         output_.AppendTemplate(start_, template_.Size());
         start_ = template_.Size();
-        // The last flush can be the whole report: the template it was copied from
-        // goes first, so that the report and its cleaned copy fit in its place.
+        // The last flush can be the whole report: the indexes go first and the
+        // template it was copied from right after, so that the report and its
+        // cleaned copy fit in their place.
+        template_.ReleaseIndexes();
+        output_.DropIndex();
         std::string text = output_.Take();
         template_.Release();
         std::string cleaned = RemoveUnusedMarkers(text);
@@ -104,7 +107,7 @@ class DataPass {
 
 }  // namespace
 
-void RunDataPass(TemplateText& converted, bool rtf, std::string_view data,
+void RunDataPass(TemplateText& converted, bool rtf, std::string data,
                  const ProgressCallback& progress, ReportWriter& report) {
     DataPass pass(converted, rtf, report);
     DataLineReader lines(data);
@@ -124,6 +127,7 @@ void RunDataPass(TemplateText& converted, bool rtf, std::string_view data,
         }
         pass.Line(line);
     }
+    data = std::string();  // read whole: its room goes to the last flush
     pass.Finish();
 }
 

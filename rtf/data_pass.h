@@ -3,6 +3,7 @@
 // finished text is written to the report.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "report_engine.h"
@@ -12,10 +13,10 @@
 namespace RepoRTF_interface::detail {
 
 // Runs the pass and writes the whole report text (without closing the writer).
-// The converted template is released before the last flush.
+// The converted template and the data are released before the last flush.
 // Throws RepoRTF_Error for a level out of range, an abort by the progress callback
 // and a write error.
-void RunDataPass(TemplateText& converted, bool rtf, std::string_view data,
+void RunDataPass(TemplateText& converted, bool rtf, std::string data,
                  const ProgressCallback& progress, ReportWriter& report);
 
 }  // namespace RepoRTF_interface::detail

@@ -13,7 +13,7 @@ OutputBuffer::OutputBuffer(const TemplateText& source) : source_(source) {
 void OutputBuffer::Reset() {
     pieces_.clear();
     runs_.clear();
-    values_.clear();
+    valueBlocks_.clear();
     // A large bucket array would be cleared on every flush of a block row.
     if (index_.bucket_count() > 4096) {
         index_ = {};
@@ -166,8 +166,7 @@ void OutputBuffer::ReplaceAll(const SearchKey& key, std::string value) {
         }
     }
 
-    const std::string& stored = values_.emplace_back(std::move(value));
-    std::vector<TextPart> parts = SplitAtFieldMarks(stored);
+    std::vector<TextPart> parts = SplitAtFieldMarks(StoreValue(value));
     for (Run* run : taken) ReplaceAt(run, span, parts);
 }
 
@@ -208,6 +207,26 @@ void OutputBuffer::ReplaceAt(Run* run, std::size_t runCount, const std::vector<T
     Reindex(left);
     for (Run* c : created) Reindex(c);
     Reindex(current);
+}
+
+std::string_view OutputBuffer::StoreValue(std::string_view value) {
+    constexpr std::size_t kBlock = 1024 * 1024;
+    if (valueBlocks_.empty() ||
+        valueBlocks_.back().capacity() - valueBlocks_.back().size() < value.size()) {
+        valueBlocks_.emplace_back().reserve(std::max(kBlock, value.size()));
+    }
+    std::string& block = valueBlocks_.back();
+    const std::size_t at = block.size();
+    block.append(value);  // within the reserved room: earlier views stay valid
+    return std::string_view(block).substr(at, value.size());
+}
+
+void OutputBuffer::DropIndex() {
+    for (Run* run = first_; run; run = run->next) {
+        run->bucket = nullptr;
+        run->bucketPrev = run->bucketNext = nullptr;
+    }
+    index_ = {};
 }
 
 std::string OutputBuffer::Take() {

@@ -40,6 +40,9 @@ class OutputBuffer {
     // Returns the whole text and empties the buffer.
     std::string Take();
 
+    // Before a last Take(): frees the search index, which Take() does not need.
+    void DropIndex();
+
   private:
     struct Piece {
         std::string_view text;
@@ -55,8 +58,8 @@ class OutputBuffer {
         Bucket* bucket = nullptr;  // index membership (bounded runs only)
         Run* bucketPrev = nullptr;
         Run* bucketNext = nullptr;
-        std::uint64_t candidate = 0;  // marks for one ReplaceAll
-        std::uint64_t visited = 0;
+        std::uint32_t candidate = 0;  // marks for one ReplaceAll
+        std::uint32_t visited = 0;
     };
     struct Bucket {
         Run* head = nullptr;
@@ -77,11 +80,14 @@ class OutputBuffer {
     const TemplateText& source_;
     std::deque<Piece> pieces_;
     std::deque<Run> runs_;
-    std::deque<std::string> values_;
+    // The inserted values, packed into large blocks (a string each would cost
+    // more than a short value itself); pieces refer to them.
+    std::string_view StoreValue(std::string_view value);
+    std::deque<std::string> valueBlocks_;
     std::unordered_map<std::uint64_t, Bucket> index_;
     Run* first_ = nullptr;
     Run* last_ = nullptr;
-    std::uint64_t stamp_ = 0;
+    std::uint32_t stamp_ = 0;
 };
 
 }  // namespace RepoRTF_interface::detail

@@ -83,7 +83,7 @@ void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::
     std::string convertedText = RunTemplatePass(templateText, context);
     templateText = std::string();
     TemplateText converted(std::move(convertedText));
-    RunDataPass(converted, rtf, data, progress, report);
+    RunDataPass(converted, rtf, std::move(data), progress, report);
     if (!report.Close()) throw RepoRTF_Error(messages::kWriteError);
 }
 

@@ -41,6 +41,10 @@ TemplateText::TemplateText(std::string text) : text_(std::move(text)), size_(tex
 
 void TemplateText::Release() {
     text_ = std::string();
+    ReleaseIndexes();
+}
+
+void TemplateText::ReleaseIndexes() {
     checkpoints_ = {};
     stridePowers_ = {};
     fieldMarks_ = {};

@@ -33,6 +33,8 @@ class TemplateText {
     // Frees the text and its indexes once nothing refers to them any more
     // (before the last flush, which needs room of its own). Size() stays.
     void Release();
+    // Frees the indexes only; the text stays for what still refers to it.
+    void ReleaseIndexes();
 
     // First occurrence of the key's marker text at or after `from`.
     std::size_t FindKey(const SearchKey& key, std::size_t from) const;
