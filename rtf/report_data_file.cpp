@@ -1,4 +1,4 @@
-#include "report_data_file.h"
+#include "rtf/report_data_file.h"
 
 #include <system_error>
 

@@ -1,9 +1,9 @@
-#include "template_pass.h"
+#include "rtf/template_pass.h"
 
 #include <cstring>
 
-#include "markers.h"
-#include "report_messages.h"
+#include "rtf/markers.h"
+#include "rtf/report_messages.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -13,11 +13,11 @@ constexpr std::string_view kCharsetOld = "\\fcharset0";
 constexpr std::string_view kCharsetNew = "\\fcharset204";
 constexpr std::size_t npos = std::string::npos;
 
-bool IsNameChar(char c) {
+bool isNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -26,7 +26,7 @@ bool IsDigit(char c) {
 class BraceFinder {
   public:
     explicit BraceFinder(const std::string& text) : text_(text) {}
-    std::size_t NextFrom(std::size_t from) {
+    std::size_t nextFrom(std::size_t from) {
         if (!(from >= from_ && (at_ == npos || from <= at_))) {
             from_ = from;
             at_ = text_.find('}', from);
@@ -51,16 +51,16 @@ class TemplatePass {
         out_.reserve(source.size() + 64);
     }
 
-    std::string Run() {
+    std::string run() {
         for (;;) {
             if (delim_.empty()) break;
             std::size_t afterOpen;
-            if (!FindOpening(afterOpen)) break;
+            if (!findOpening(afterOpen)) break;
             std::size_t close = src_.find(delim_, afterOpen);
             if (close == npos) throw RepoRTF_Error(messages::kStructure);
             read_ = close + delim_.size();
             std::string inserted =
-                Replacement(std::string_view(src_).substr(afterOpen, close - afterOpen));
+                replacement(std::string_view(src_).substr(afterOpen, close - afterOpen));
             // The search resumes at the inserted text, except when the delimiter
             // occurs in it: the pass would then take its own output for a field
             // again and again.
@@ -78,7 +78,7 @@ class TemplatePass {
   private:
     // Finds the next opening delimiter; on success everything before it is in
     // out_ and afterOpen is the source position just after it.
-    bool FindOpening(std::size_t& afterOpen) {
+    bool findOpening(std::size_t& afterOpen) {
         const std::size_t d = delim_.size();
         if (!pending_.empty() && d > 1) {
             // An occurrence that begins in the pending text and ends in the source.
@@ -107,7 +107,7 @@ class TemplatePass {
         return true;
     }
 
-    std::string Replacement(std::string_view field) {
+    std::string replacement(std::string_view field) {
         std::string name(field);
         if (name.starts_with("FONT=")) {
             name.erase(0, 5);
@@ -115,30 +115,30 @@ class TemplatePass {
         }
         if (name.empty()) {
             std::string r;
-            AppendHexEscape(r, delim_[0]);
+            appendHexEscape(r, delim_[0]);
             return r;
         }
         if (name[0] == '@') {
             delim_ = name.substr(1);
             return {};
         }
-        if (name.find("\\'") == npos) name = CleanFieldName(name);
-        if (auto tag = BlockFieldTag(name)) {
-            if (ctx_.rtf) TrimAfterBlockField();
+        if (name.find("\\'") == npos) name = cleanFieldName(name);
+        if (auto tag = blockFieldTag(name)) {
+            if (ctx_.rtf) trimAfterBlockField();
             return *tag;
         }
         if (name == "DATE") return ctx_.date;
         if (name == "TIME") return ctx_.time;
         if (name == "EOP") return ctx_.rtf ? "{\\page}" : "\f";
-        return FieldMarker(name);
+        return fieldMarker(name);
     }
 
     // A block marker that stands in a paragraph of its own takes the rest of that
     // paragraph with it: a "}" right after the field goes, then the text up to the
     // next "}" (or up to the next delimiter, when that comes first).
-    void TrimAfterBlockField() {
+    void trimAfterBlockField() {
         if (read_ < src_.size() && src_[read_] == '}') ++read_;
-        std::size_t brace = braces_.NextFrom(read_);
+        std::size_t brace = braces_.nextFrom(read_);
         if (brace == npos) return;
         std::string_view before =
             std::string_view(src_).substr(read_, brace - read_ + delim_.size() - 1);
@@ -157,7 +157,7 @@ class TemplatePass {
 
 }  // namespace
 
-std::string RewriteCharset(std::string_view text) {
+std::string rewriteCharset(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     std::size_t from = 0;
@@ -172,7 +172,7 @@ std::string RewriteCharset(std::string_view text) {
     return out;
 }
 
-void RewriteCharsetInPlace(std::string& text) {
+void rewriteCharsetInPlace(std::string& text) {
     std::size_t count = 0;
     for (std::size_t at = text.find(kCharsetOld); at != npos;
          at = text.find(kCharsetOld, at + kCharsetOld.size()))
@@ -181,7 +181,7 @@ void RewriteCharsetInPlace(std::string& text) {
     const std::size_t grow = kCharsetNew.size() - kCharsetOld.size();
     const std::size_t oldSize = text.size();
     if (text.capacity() < oldSize + count * grow) {
-        text = RewriteCharset(text);
+        text = rewriteCharset(text);
         return;
     }
     // Moved from the back, each occurrence found by searching backwards.
@@ -200,7 +200,7 @@ void RewriteCharsetInPlace(std::string& text) {
     }
 }
 
-std::string CleanFieldName(std::string_view name) {
+std::string cleanFieldName(std::string_view name) {
     std::string clean;
     std::size_t nextSpace = 0, nextBrace = 0;  // search positions, only ever move forward
     std::size_t spaceAt = npos, braceAt = npos;
@@ -208,7 +208,7 @@ std::string CleanFieldName(std::string_view name) {
     std::size_t i = 0;
     while (i < name.size()) {
         char c = name[i];
-        if (IsNameChar(c)) {
+        if (isNameChar(c)) {
             clean.push_back(c);
             ++i;
         } else if (c == '{' || c == '\\') {
@@ -234,7 +234,7 @@ std::string CleanFieldName(std::string_view name) {
     return clean;
 }
 
-std::optional<std::string> BlockFieldTag(std::string_view name) {
+std::optional<std::string> blockFieldTag(std::string_view name) {
     if (name.empty()) return std::nullopt;
     std::string_view digits = name;
     bool leadingD = false;
@@ -245,15 +245,15 @@ std::optional<std::string> BlockFieldTag(std::string_view name) {
         digits.remove_suffix(1);
     }
     for (char c : digits)
-        if (!IsDigit(c)) return std::nullopt;
+        if (!isDigit(c)) return std::nullopt;
     if (leadingD) digits = digits.substr(0, 7);
     while (!digits.empty() && digits.front() == '0') digits.remove_prefix(1);
     if (digits.empty()) return std::string();
-    return BlockTagFromDigits(digits);
+    return blockTagFromDigits(digits);
 }
 
-std::string RunTemplatePass(const std::string& text, const TemplatePassContext& context) {
-    return TemplatePass(text, context).Run();
+std::string runTemplatePass(const std::string& text, const TemplatePassContext& context) {
+    return TemplatePass(text, context).run();
 }
 
 }  // namespace RepoRTF_interface::detail

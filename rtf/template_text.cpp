@@ -1,8 +1,8 @@
-#include "template_text.h"
+#include "rtf/template_text.h"
 
 #include <algorithm>
 
-#include "markers.h"
+#include "rtf/markers.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -33,18 +33,18 @@ TemplateText::TemplateText(std::string text) : text_(std::move(text)), size_(tex
 
     runsByKey_.reserve(fieldMarks_.empty() ? 0 : fieldMarks_.size() - 1);
     for (std::size_t r = 1; r < fieldMarks_.size(); ++r) {
-        TextHash h = HashRange(fieldMarks_[r - 1] + 1, fieldMarks_[r]);
-        runsByKey_.emplace_back(h.Key(), static_cast<std::uint32_t>(r));
+        TextHash h = hashRange(fieldMarks_[r - 1] + 1, fieldMarks_[r]);
+        runsByKey_.emplace_back(h.key(), static_cast<std::uint32_t>(r));
     }
     std::sort(runsByKey_.begin(), runsByKey_.end());
 }
 
-void TemplateText::Release() {
+void TemplateText::release() {
     text_ = std::string();
-    ReleaseIndexes();
+    releaseIndexes();
 }
 
-void TemplateText::ReleaseIndexes() {
+void TemplateText::releaseIndexes() {
     checkpoints_ = {};
     stridePowers_ = {};
     fieldMarks_ = {};
@@ -53,7 +53,7 @@ void TemplateText::ReleaseIndexes() {
     tags_ = {};
 }
 
-std::uint64_t TemplateText::PrefixHash(std::size_t i) const {
+std::uint64_t TemplateText::prefixHash(std::size_t i) const {
     std::size_t k = i / kStride;
     std::uint64_t hash = checkpoints_[k];
     for (std::size_t j = k * kStride; j < i; ++j)
@@ -61,28 +61,28 @@ std::uint64_t TemplateText::PrefixHash(std::size_t i) const {
     return hash;
 }
 
-std::uint64_t TemplateText::Power(std::size_t n) const {
+std::uint64_t TemplateText::power(std::size_t n) const {
     return stridePowers_[n / kStride] * smallPowers_[n % kStride];
 }
 
-TextHash TemplateText::HashRange(std::size_t from, std::size_t to) const {
+TextHash TemplateText::hashRange(std::size_t from, std::size_t to) const {
     TextHash h;
     h.length = to - from;
-    h.power = Power(to - from);
-    h.hash = PrefixHash(to) - PrefixHash(from) * h.power;
+    h.power = power(to - from);
+    h.hash = prefixHash(to) - prefixHash(from) * h.power;
     return h;
 }
 
-bool TemplateText::RunEquals(std::size_t run, const TextPart& part) const {
+bool TemplateText::runEquals(std::size_t run, const TextPart& part) const {
     std::size_t from = fieldMarks_[run - 1] + 1;
     std::size_t to = fieldMarks_[run];
     return to - from == part.text.size() &&
            std::string_view(text_).substr(from, to - from) == part.text;
 }
 
-std::size_t TemplateText::FindKey(const SearchKey& key, std::size_t from) const {
-    const auto& parts = key.Parts();
-    const std::uint64_t first = parts[0].hash.Key();
+std::size_t TemplateText::findKey(const SearchKey& key, std::size_t from) const {
+    const auto& parts = key.parts();
+    const std::uint64_t first = parts[0].hash.key();
     // An occurrence at or after `from` opens with a 0x03 at or after it.
     std::size_t firstRun =
         std::lower_bound(fieldMarks_.begin(), fieldMarks_.end(), from) - fieldMarks_.begin() + 1;
@@ -93,19 +93,19 @@ std::size_t TemplateText::FindKey(const SearchKey& key, std::size_t from) const 
         std::size_t run = it->second;
         if (run + parts.size() > fieldMarks_.size()) break;
         bool all = true;
-        for (std::size_t k = 0; k < parts.size() && all; ++k) all = RunEquals(run + k, parts[k]);
+        for (std::size_t k = 0; k < parts.size() && all; ++k) all = runEquals(run + k, parts[k]);
         if (all) return fieldMarks_[run - 1];
     }
     return npos;
 }
 
-std::size_t TemplateText::NextBlockMark(std::size_t from) const {
+std::size_t TemplateText::nextBlockMark(std::size_t from) const {
     if (from > UINT32_MAX) return npos;
     auto it = std::lower_bound(blockMarks_.begin(), blockMarks_.end(), from);
     return it == blockMarks_.end() ? npos : *it;
 }
 
-std::pair<std::size_t, std::size_t> TemplateText::FindBlockTags(std::string_view tag,
+std::pair<std::size_t, std::size_t> TemplateText::findBlockTags(std::string_view tag,
                                                                 std::size_t from) const {
     auto found = tags_.find(tag);
     if (found == tags_.end()) return {npos, npos};

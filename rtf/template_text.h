@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "search_key.h"
-#include "text_hash.h"
+#include "rtf/search_key.h"
+#include "rtf/text_hash.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -21,37 +21,37 @@ class TemplateText {
 
     explicit TemplateText(std::string text);
 
-    const std::string& Text() const { return text_; }
-    std::size_t Size() const { return size_; }
+    const std::string& text() const { return text_; }
+    std::size_t size() const { return size_; }
 
     // Hash of text_[from, to).
-    TextHash HashRange(std::size_t from, std::size_t to) const;
+    TextHash hashRange(std::size_t from, std::size_t to) const;
 
     // Positions of the 0x03 characters, ascending.
-    const std::vector<std::uint32_t>& FieldMarks() const { return fieldMarks_; }
+    const std::vector<std::uint32_t>& fieldMarks() const { return fieldMarks_; }
 
     // Frees the text and its indexes once nothing refers to them any more
-    // (before the last flush, which needs room of its own). Size() stays.
-    void Release();
+    // (before the last flush, which needs room of its own). size() stays.
+    void release();
     // Frees the indexes only; the text stays for what still refers to it.
-    void ReleaseIndexes();
+    void releaseIndexes();
 
     // First occurrence of the key's marker text at or after `from`.
-    std::size_t FindKey(const SearchKey& key, std::size_t from) const;
+    std::size_t findKey(const SearchKey& key, std::size_t from) const;
 
     // First 0x02 at or after `from`.
-    std::size_t NextBlockMark(std::size_t from) const;
+    std::size_t nextBlockMark(std::size_t from) const;
 
     // The first occurrence of a block tag at or after `from` and the next one
     // after it; npos for the ones that do not exist.
-    std::pair<std::size_t, std::size_t> FindBlockTags(std::string_view tag, std::size_t from) const;
+    std::pair<std::size_t, std::size_t> findBlockTags(std::string_view tag, std::size_t from) const;
 
   private:
-    bool RunEquals(std::size_t run, const TextPart& part) const;
+    bool runEquals(std::size_t run, const TextPart& part) const;
     // Hash of text_[0, i) and the hash base to the power n, from the checkpoints:
     // a few bytes of index per template byte instead of sixteen.
-    std::uint64_t PrefixHash(std::size_t i) const;
-    std::uint64_t Power(std::size_t n) const;
+    std::uint64_t prefixHash(std::size_t i) const;
+    std::uint64_t power(std::size_t n) const;
 
     static constexpr std::size_t kStride = 64;
 

@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kWritePiece = 64 * 1024;
 }
 
-void CrLfToLfInPlace(std::string& text) {
+void crLfToLfInPlace(std::string& text) {
     std::size_t out = 0;
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -24,13 +24,13 @@ void CrLfToLfInPlace(std::string& text) {
     text.resize(out);
 }
 
-std::string CrLfToLf(std::string_view bytes) {
+std::string crLfToLf(std::string_view bytes) {
     std::string text(bytes);
-    CrLfToLfInPlace(text);
+    crLfToLfInPlace(text);
     return text;
 }
 
-bool ReadTextFile(const fs::path& path, std::string& text) {
+bool readTextFile(const fs::path& path, std::string& text) {
     std::string reason;
     std::uint64_t size = 0;
     std::FILE* file = fileio::openRegularFile(path, kInputLimit, reason, &size);
@@ -60,12 +60,12 @@ bool ReadTextFile(const fs::path& path, std::string& text) {
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) return false;
-    CrLfToLfInPlace(bytes);
+    crLfToLfInPlace(bytes);
     text = std::move(bytes);
     return true;
 }
 
-bool SameFile(const fs::path& a, const fs::path& b) {
+bool sameFile(const fs::path& a, const fs::path& b) {
     if (a.native() == b.native()) return true;
     std::error_code ec;
     if (fs::equivalent(a, b, ec) && !ec) return true;
@@ -75,11 +75,11 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return !ecA && !ecB && ca == cb;
 }
 
-bool ReportWriter::Open(const fs::path& report) {
+bool ReportWriter::open(const fs::path& report) {
     return file_.open(report);
 }
 
-bool ReportWriter::Write(std::string_view text) {
+bool ReportWriter::write(std::string_view text) {
     if (failed_) return false;
     // Converted a piece at a time, so a large text needs no second copy.
     std::size_t start = 0;
@@ -90,12 +90,12 @@ bool ReportWriter::Write(std::string_view text) {
             pending_.push_back(text[i]);
         }
         start = end;
-        if (pending_.size() >= kWritePiece && !WritePending()) return false;
+        if (pending_.size() >= kWritePiece && !writePending()) return false;
     }
     return true;
 }
 
-bool ReportWriter::WritePending() {
+bool ReportWriter::writePending() {
     if (failed_) return false;
     if (pending_.empty()) return true;
     if (!file_.write(pending_)) failed_ = true;
@@ -103,14 +103,14 @@ bool ReportWriter::WritePending() {
     return !failed_;
 }
 
-bool ReportWriter::Flush() {
-    return WritePending();
+bool ReportWriter::flush() {
+    return writePending();
 }
 
-bool ReportWriter::Close() {
+bool ReportWriter::close() {
     if (closed_) return !failed_;
     closed_ = true;
-    WritePending();
+    writePending();
     if (!failed_ && !file_.commit()) failed_ = true;
     if (failed_) file_.abandon();
     return !failed_;

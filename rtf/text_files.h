@@ -24,19 +24,19 @@ inline constexpr std::uint64_t kInputLimit = 256ull * 1024 * 1024;
 
 // Reads a whole template or data file with every CR LF turned into LF. False when
 // it is not a regular file, is larger than kInputLimit or cannot be read.
-bool ReadTextFile(const std::filesystem::path& path, std::string& text);
+bool readTextFile(const std::filesystem::path& path, std::string& text);
 
 // Turns every CR LF of the text into LF.
-std::string CrLfToLf(std::string_view bytes);
-void CrLfToLfInPlace(std::string& text);
+std::string crLfToLf(std::string_view bytes);
+void crLfToLfInPlace(std::string& text);
 
 // True when the two paths name one file: equal as written, the same existing
 // file (links, "dir/./t.rtf" and "dir/t.rtf"), or the same location once resolved.
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // The report file, written in text mode. Output is converted and written in
 // pieces of 64 KiB; a piece that is not written completely marks a write error,
-// after which nothing more is written. Until Close() succeeds, the earlier report
+// after which nothing more is written. Until close() succeeds, the earlier report
 // is untouched; a writer destroyed without it leaves no trace.
 class ReportWriter {
   public:
@@ -46,16 +46,16 @@ class ReportWriter {
 
     // Checks the report's name and creates the temporary. False when the report
     // cannot be written there.
-    bool Open(const std::filesystem::path& report);
+    bool open(const std::filesystem::path& report);
     // Appends text, every LF as CR LF. False once a write error has occurred.
-    bool Write(std::string_view text);
+    bool write(std::string_view text);
     // Writes what is collected. False once a write error has occurred.
-    bool Flush();
+    bool flush();
     // Writes what is collected and puts the report in place. False on any write error.
-    bool Close();
+    bool close();
 
   private:
-    bool WritePending();
+    bool writePending();
 
     fileio::SafeFile file_;
     std::string pending_;
