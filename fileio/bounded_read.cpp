@@ -47,6 +47,8 @@ std::string reasonText(int error) {
             return "это папка, а не файл";
         case ENAMETOOLONG:
             return "слишком длинное имя";
+        case ELOOP:
+            return "символические ссылки замкнуты в круг";
         case EIO:
             return "ошибка ввода-вывода";
         case EINTR:

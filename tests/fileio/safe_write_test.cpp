@@ -51,6 +51,8 @@ TEST_F(SafeWrite, RefusesTargetsThatAreNotFilesAndReadOnlyFiles) {
     put(dir / "locked.litm", "earlier");
     fs::permissions(dir / "locked.litm", fs::perms::owner_read | fs::perms::group_read);
     fs::create_symlink("/dev/null", dir / "null.litm");
+    fs::create_symlink("loop2.litm", dir / "loop.litm");
+    fs::create_symlink("loop.litm", dir / "loop2.litm");
 
     struct Case {
         fs::path target;
@@ -63,7 +65,9 @@ TEST_F(SafeWrite, RefusesTargetsThatAreNotFilesAndReadOnlyFiles) {
           Case{dir / "pipe", "Не удалось записать файл \"pipe\": это канал (FIFO), а не файл."},
           Case{dir / "folder", "Не удалось записать файл \"folder\": это папка."},
           Case{dir / "locked.litm",
-               "Не удалось записать файл \"locked.litm\": файл только для чтения."}}) {
+               "Не удалось записать файл \"locked.litm\": файл только для чтения."},
+          Case{dir / "loop.litm",
+               "Не удалось записать файл \"loop.litm\": символические ссылки замкнуты в круг."}}) {
         const auto result = fileio::writeFileSafely(c.target, "new");
         EXPECT_FALSE(result.ok) << c.target;
         EXPECT_EQ(result.message, c.message);
@@ -72,7 +76,7 @@ TEST_F(SafeWrite, RefusesTargetsThatAreNotFilesAndReadOnlyFiles) {
     EXPECT_TRUE(fs::is_symlink(dir / "null.litm"));
     EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
     EXPECT_EQ(get(dir / "locked.litm"), "earlier");
-    EXPECT_EQ(othersThan({"pipe", "folder", "locked.litm", "null.litm"}),
+    EXPECT_EQ(othersThan({"pipe", "folder", "locked.litm", "null.litm", "loop.litm", "loop2.litm"}),
               std::vector<std::string>{});
 }
 

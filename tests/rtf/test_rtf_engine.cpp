@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "rtf/report_messages.h"
 #include "rtf_test_support.h"
 
@@ -373,6 +375,20 @@ TEST_F(RtfEngineFiles, AFailedMergeKeepsTheEarlierReport) {
     EXPECT_EQ(ReadBytes(report), "earlier report");
     for (const auto& entry : rtf_test::fs::directory_iterator(dir_.Path()))
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
+// A FIFO, a device or a file over the engine's limit is refused at once, as a
+// file that cannot be opened; nothing is waited on or read whole.
+TEST_F(RtfEngineFiles, InputsThatAreNoFilesOrTooLargeAreRefused) {
+    ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    WriteBytes(dir_ / "huge.rtf", "{\\rtf1 #A#}");
+    rtf_test::fs::resize_file(dir_ / "huge.rtf", 300ull * 1024 * 1024);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "pipe", dir_ / "old.rtf"), msg::kTemplateNotOpened);
+    EXPECT_EQ(Error(dir_ / "d.txt", "/dev/zero", dir_ / "old.rtf"), msg::kTemplateNotOpened);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "huge.rtf", dir_ / "old.rtf"), msg::kTemplateNotOpened);
+    EXPECT_EQ(Error(dir_ / "pipe", dir_ / "t.rtf", dir_ / "old.rtf"), msg::kDataNotOpened);
+    EXPECT_EQ(Error("/dev/zero", dir_ / "t.rtf", dir_ / "old.rtf"), msg::kDataNotOpened);
+    EXPECT_EQ(ReadBytes(dir_ / "old.rtf"), "earlier report");
 }
 
 TEST_F(RtfEngineFiles, ReportThatIsNotARegularFileIsRefused) {
