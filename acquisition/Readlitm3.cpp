@@ -17,6 +17,8 @@
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
+#include "dialogs/user_dialogs.h"
+#include "recorder/local_time.h"
 
 namespace {
 
@@ -71,17 +73,18 @@ class TForm_ReadLITM3::Status : public acquisition::StatusSink {
     TForm_ReadLITM3& form_;
 };
 
-TForm_ReadLITM3::TForm_ReadLITM3(QWidget* parent, const QString& startDirectory)
+TForm_ReadLITM3::TForm_ReadLITM3(QWidget* parent, const QString& startDirectory,
+                                 UserDialogs& dialogs)
     : QDialog(parent),
       startDirectory_(startDirectory),
-      prompts_(std::make_unique<DialogPrompts>()),
+      dialogs_(dialogs),
       ports_(std::make_unique<acquisition::DeviceListComPortMap>(acquisition::systemComPortMap())),
       status_(std::make_unique<Status>(*this)),
       image_(recorder::kImageSize, 0) {
     setObjectName("Form_ReadLITM3");
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
-    MaskEdit_DateRead->setText(fromUtf8(acquisition::formatReadingDate(acquisition::localNow())));
+    MaskEdit_DateRead->setText(fromUtf8(acquisition::formatReadingDate(recorder::localNow())));
 }
 
 TForm_ReadLITM3::~TForm_ReadLITM3() = default;
@@ -92,8 +95,7 @@ void TForm_ReadLITM3::buildLayout() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(561, 256);
 
-    const recorder::ServiceTexts defaults =
-        acquisition::defaultServiceTexts(acquisition::localNow());
+    const recorder::ServiceTexts defaults = acquisition::defaultServiceTexts(recorder::localNow());
 
     GroupBox_InputInf = new QGroupBox(QStringLiteral("Служебная информация"), this);
     GroupBox_InputInf->setObjectName("GroupBox_InputInf");
@@ -188,10 +190,6 @@ void TForm_ReadLITM3::buildLayout() {
     setStatusColour(acquisition::StatusColour::ButtonFace);
 }
 
-void TForm_ReadLITM3::setPrompts(std::unique_ptr<ReadLitm3Prompts> prompts) {
-    prompts_ = std::move(prompts);
-}
-
 void TForm_ReadLITM3::setPortMap(std::unique_ptr<acquisition::ComPortMap> ports) {
     ports_ = std::move(ports);
 }
@@ -267,23 +265,29 @@ void TForm_ReadLITM3::BitBtn_SaveFileClick() {
     status_->setStatusText(image.textSlot(recorder::kBank0Offset + recorder::bank::kCraneModel,
                                           recorder::bank::kCraneModelWidth));
     status_->repaintStatus();
-    const QString proposed =
-        fromUtf8(acquisition::proposedFileName(image_, acquisition::localNow()));
-    const QString path = prompts_->askSaveFileName(this, folder, proposed);
+    const QString proposed = fromUtf8(acquisition::proposedFileName(image_, recorder::localNow()));
+    SaveFileQuestion question;
+    question.objectName = QStringLiteral("SaveDialog_FileLITM");
+    question.directory = folder;
+    question.proposedName = proposed + QStringLiteral(".litm");
+    question.filter = QStringLiteral("Файлы РП ТИРС-48С (*.litm)");
+    question.defaultSuffix = QStringLiteral("litm");
+    const QString path = dialogs_.getSaveFileName(this, question);
     if (path.isEmpty()) return;
 
     busy_ = true;
     const acquisition::SaveResult result = acquisition::saveReading(
         path.toStdString(), image_, serviceTexts(), *status_, unsavedReading_);
     busy_ = false;
-    if (!result.ok) prompts_->showSaveError(this, fromUtf8(result.message));
+    if (!result.ok) dialogs_.showError(this, fromUtf8(result.message), QStringLiteral("Ошибка"));
 }
 
 void TForm_ReadLITM3::BitBtn_CloseClick() {
     if (busy_) return;
     if (unsavedReading_ == 1) {
         // OK saves and keeps the dialog open; the user closes it again.
-        if (prompts_->askSaveUnsaved(this)) {
+        if (dialogs_.askOkCancel(this, QStringLiteral("Предупреждение"),
+                                 QStringLiteral("Файл с информацией не сохранен! \nСохранить?"))) {
             BitBtn_SaveFileClick();
             return;
         }
@@ -311,7 +315,7 @@ void TForm_ReadLITM3::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory) {
-    QPointer<TForm_ReadLITM3> dialog = new TForm_ReadLITM3(parent, startDirectory);
-    dialog->exec();
+void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs) {
+    QPointer<TForm_ReadLITM3> dialog = new TForm_ReadLITM3(parent, startDirectory, dialogs);
+    dialogs.runModal(*dialog);
 }

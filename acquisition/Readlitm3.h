@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "acquisition/com_ports.h"
-#include "acquisition/readlitm3_prompts.h"
 #include "acquisition/status_sink.h"
 #include "recorder/datafile.h"
 
@@ -21,19 +20,19 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class UserDialogs;
 
 class TForm_ReadLITM3 : public QDialog {
     Q_OBJECT
 
   public:
     // startDirectory is where the program started; readings are saved in its
-    // folder "Файлы".
-    TForm_ReadLITM3(QWidget* parent, const QString& startDirectory);
+    // folder "Файлы". `dialogs` asks the user where to save and what to do
+    // with an unsaved reading.
+    TForm_ReadLITM3(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs);
     ~TForm_ReadLITM3() override;
 
-    // Seams for tests: who answers the questions, and which devices stand
-    // behind the names COM0 .. COM14.
-    void setPrompts(std::unique_ptr<ReadLitm3Prompts> prompts);
+    // Seam for tests: which devices stand behind the names COM0 .. COM14.
     void setPortMap(std::unique_ptr<acquisition::ComPortMap> ports);
 
     int unsavedReading() const { return unsavedReading_; }
@@ -59,7 +58,7 @@ class TForm_ReadLITM3 : public QDialog {
     void setStatusColour(acquisition::StatusColour colour);
 
     QString startDirectory_;
-    std::unique_ptr<ReadLitm3Prompts> prompts_;
+    UserDialogs& dialogs_;
     std::unique_ptr<acquisition::ComPortMap> ports_;
     std::unique_ptr<Status> status_;
     std::vector<std::uint8_t> image_;
@@ -83,4 +82,4 @@ class TForm_ReadLITM3 : public QDialog {
 };
 
 // Opens the acquisition dialog modally over parent; it is destroyed when closed.
-void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory);
+void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs);

@@ -35,17 +35,6 @@ recorder::ServiceTexts defaultServiceTexts(const std::tm& now) {
     return texts;
 }
 
-std::tm localNow() {
-    const std::time_t t = std::time(nullptr);
-    std::tm result{};
-#if defined(_WIN32)
-    localtime_s(&result, &t);
-#else
-    localtime_r(&t, &result);
-#endif
-    return result;
-}
-
 std::string proposedFileName(std::span<const std::uint8_t> image, const std::tm& now) {
     const recorder::DataFile file(std::vector<std::uint8_t>(
         image.begin(), image.begin() + std::min(image.size(), recorder::kImageSize)));

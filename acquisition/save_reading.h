@@ -25,9 +25,6 @@ std::string formatReadingDate(const std::tm& when);
 // certificate "Н\3" valid until "00.00.0000", and the given date of reading.
 recorder::ServiceTexts defaultServiceTexts(const std::tm& now);
 
-// The current local date and time.
-std::tm localNow();
-
 // The name proposed for a reading, without folder or extension: the crane
 // model from bank 0, " №", the crane's factory number and the date and time as
 // "dd.mm.yy hh-mm". Characters that no file name may hold become '_'.

@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <exception>
 
+#include "dialogs/user_dialogs.h"
 #include "screenshots.h"
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/guarded_application.h"
 #include "ui/program_windows.h"
-#include "ui/user_dialogs.h"
 
 namespace {
 

@@ -28,11 +28,11 @@ QString fileSafe(QString text) {
 
 }  // namespace
 
-void UnattendedDialogs::showError(QWidget*, const QString& text) {
+void UnattendedDialogs::showError(QWidget*, const QString& text, const QString&) {
     std::fprintf(stderr, "tirs48: %s\n", qPrintable(text.trimmed()));
 }
 
-void UnattendedDialogs::showInformation(QWidget* parent, const QString& text) {
+void UnattendedDialogs::showInformation(QWidget* parent, const QString& text, const QString&) {
     showError(parent, text);
 }
 

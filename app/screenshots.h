@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "ui/user_dialogs.h"
+#include "dialogs/user_dialogs.h"
 
 struct ProgramWindows;
 
@@ -12,7 +12,7 @@ struct ProgramWindows;
 int saveScreenshots(ProgramWindows& windows, const QString& directory);
 
 // While pictures are taken nobody answers: modal windows are only shown and
-// messages go to the error output.
+// messages go to the error output; questions are cancelled.
 class UnattendedDialogs : public QtUserDialogs {
   public:
     using QtUserDialogs::QtUserDialogs;
@@ -20,7 +20,10 @@ class UnattendedDialogs : public QtUserDialogs {
                             const QString&) override {
         return {};
     }
-    void showError(QWidget* parent, const QString& text) override;
-    void showInformation(QWidget* parent, const QString& text) override;
+    QString getSaveFileName(QWidget*, const SaveFileQuestion&) override { return {}; }
+    void showError(QWidget* parent, const QString& text, const QString& title = {}) override;
+    void showInformation(QWidget* parent, const QString& text, const QString& title = {}) override;
+    bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
     void runModal(QDialog& dialog) override;
+    void openDocument(const QString&) override {}
 };

@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "dialogs/user_dialogs.h"
 #include "recorder/loader.h"
 #include "tools/sample_reading/sample_reading.h"
 #include "ui/record_view.h"
-#include "ui/user_dialogs.h"
 
 namespace {
 
@@ -25,9 +25,12 @@ class NoDialogs : public UserDialogs {
                             const QString&) override {
         return {};
     }
-    void showError(QWidget*, const QString&) override {}
-    void showInformation(QWidget*, const QString&) override {}
+    QString getSaveFileName(QWidget*, const SaveFileQuestion&) override { return {}; }
+    void showError(QWidget*, const QString&, const QString& = {}) override {}
+    void showInformation(QWidget*, const QString&, const QString& = {}) override {}
+    bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
     void runModal(QDialog&) override {}
+    void openDocument(const QString&) override {}
 };
 
 double median(std::vector<double> values) {

@@ -75,7 +75,8 @@ long long parseInteger(const std::string& text, const char* what, long long min,
 }
 
 void reportCannotOpen(const std::string& path, const std::string& reason) {
-    std::cerr << "litm: Файл не удальсь открыть! (cannot open " << path << ": " << reason << ")\n";
+    std::cerr << "litm: " << recorder::kCannotOpenMessage << " (cannot open " << path << ": "
+              << reason << ")\n";
 }
 
 bool loadOrReport(const std::string& path, recorder::Reading& reading,

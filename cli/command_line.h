@@ -12,10 +12,12 @@
 
 namespace cli {
 
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitCannotOpen = 2;
-inline constexpr int kExitUsage = 64;
+// The exit status of every command:
+inline constexpr int kExitOk = 0;           // done
+inline constexpr int kExitFailure = 1;      // the checked thing failed (or could not be done)
+inline constexpr int kExitCannotOpen = 2;   // the data file could not be opened
+inline constexpr int kExitSumMismatch = 3;  // read: saved, but the image sum does not match
+inline constexpr int kExitUsage = 64;       // bad command line
 
 // Thrown for a malformed command line; main prints the message and the hint.
 struct UsageError {

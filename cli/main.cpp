@@ -5,23 +5,16 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "cli/merge_command.h"
-#include "cli/read_command.h"
 #include "cli/subcommands.h"
 #include "fileio/interrupt.h"
 
 namespace {
 
-const cli::Subcommand kMergeCommand{"merge", "fill an RTF template from a report data file",
-                                    cli::runMergeCommand};
-const cli::Subcommand kReadCommand{"read", "read the ЛИТМ-3 reader device and save the reading",
-                                   runReadCommand};
-
 const std::vector<const cli::Subcommand*>& subcommands() {
     static const std::vector<const cli::Subcommand*> list = {
         &cli::kCheckCommand,     &cli::kShowCommand,      &cli::kFramesCommand,
         &cli::kOverloadsCommand, &cli::kAddressesCommand, &cli::kSampleCommand,
-        &kMergeCommand,          &kReadCommand,
+        &cli::kMergeCommand,     &cli::kReadCommand,
     };
     return list;
 }

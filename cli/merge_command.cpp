@@ -3,16 +3,15 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "cli/command_line.h"
+#include "cli/subcommands.h"
 #include "rtf/report_engine.h"
 
 namespace cli {
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kFailure = 1;
-constexpr int kUsage = 64;
 
 void printUsage(std::ostream& out) {
     out << "usage: litm merge DATA TEMPLATE REPORT\n\n"
@@ -22,29 +21,36 @@ void printUsage(std::ostream& out) {
 
 }  // namespace
 
+const Subcommand kMergeCommand{"merge", "fill an RTF template from a report data file",
+                               runMergeCommand};
+
 int runMergeCommand(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            printUsage(std::cout);
-            return kOk;
-        }
+    Arguments args(argc, argv);
+    if (args.flag("--help") || args.flag("-h")) {
+        printUsage(std::cout);
+        return kExitOk;
     }
-    if (argc != 4) {
+    std::vector<std::string> files;
+    try {
+        files = args.positionals();
+    } catch (const UsageError&) {
+        files.clear();  // an unknown option: the same answer as a wrong count
+    }
+    if (files.size() != 3) {
         std::cerr << "litm merge: expected DATA TEMPLATE REPORT\n";
         printUsage(std::cerr);
-        return kUsage;
+        return kExitUsage;
     }
     try {
-        RepoRTF_interface::CreateReport(argv[1], argv[2], argv[3]);
+        RepoRTF_interface::CreateReport(files[0], files[1], files[2]);
     } catch (const RepoRTF_interface::RepoRTF_Error& e) {
         std::cerr << "litm merge: " << e.Message << "\n";
-        return kFailure;
+        return kExitFailure;
     } catch (const std::exception& e) {
         std::cerr << "litm merge: " << e.what() << "\n";
-        return kFailure;
+        return kExitFailure;
     }
-    return kOk;
+    return kExitOk;
 }
 
 }  // namespace cli

@@ -3,8 +3,8 @@
 
 namespace cli {
 
-// argv[0] is "merge". Returns 0 when the report is written, 1 when the engine
-// fails (its message goes to stderr), 64 for wrong usage.
+// argv[0] is "merge". Returns kExitOk when the report is written, kExitFailure
+// when the engine fails (its message goes to stderr), kExitUsage for wrong usage.
 int runMergeCommand(int argc, char** argv);
 
 }  // namespace cli

@@ -11,15 +11,14 @@
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
 #include "cli/command_line.h"
+#include "cli/subcommands.h"
 #include "fileio/interrupt.h"
 #include "recorder/datafile.h"
+#include "recorder/local_time.h"
+
+namespace cli {
 
 namespace {
-
-using cli::kExitOk;
-using cli::kExitUsage;
-constexpr int kExitFailed = cli::kExitFailure;
-constexpr int kExitSumMismatch = 3;
 
 const char* const kUsage =
     "Usage: litm read --out FILE [--port NAME] [service fields]\n"
@@ -99,16 +98,19 @@ int interrupted(int signal) {
 
 }  // namespace
 
+const Subcommand kReadCommand{"read", "read the ЛИТМ-3 reader device and save the reading",
+                              static_cast<int (*)(int, char**)>(runReadCommand)};
+
 int runReadCommand(int argc, char** argv) {
     return runReadCommand(argc, argv, acquisition::systemComPortMap());
 }
 
 int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) {
-    recorder::ServiceTexts texts = acquisition::defaultServiceTexts(acquisition::localNow());
+    recorder::ServiceTexts texts = acquisition::defaultServiceTexts(recorder::localNow());
     std::string out;
     std::string port;
     try {
-        cli::Arguments args(argc, argv);
+        Arguments args(argc, argv);
         if (args.flag("--help") || args.flag("-h")) {
             std::fputs(kUsage, stdout);
             return kExitOk;
@@ -126,8 +128,8 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         for (const auto& [name, field] : fields)
             if (auto value = args.value(name)) *field = *value;
         args.expectPositionals(0, "only options");
-        if (out.empty()) throw cli::UsageError{"--out FILE is required"};
-    } catch (const cli::UsageError& e) {
+        if (out.empty()) throw UsageError{"--out FILE is required"};
+    } catch (const UsageError& e) {
         std::fprintf(stderr, "litm read: %s\n\n%s", e.message.c_str(), kUsage);
         return kExitUsage;
     }
@@ -155,7 +157,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (result.outcome != acquisition::ReadOutcome::Good &&
         result.outcome != acquisition::ReadOutcome::SumMismatch) {
-        return kExitFailed;
+        return kExitFailure;
     }
 
     const acquisition::SaveResult saved =
@@ -163,7 +165,9 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (!saved.ok) {
         std::fprintf(stderr, "%s\n", saved.message.c_str());
-        return kExitFailed;
+        return kExitFailure;
     }
     return result.outcome == acquisition::ReadOutcome::Good ? kExitOk : kExitSumMismatch;
 }
+
+}  // namespace cli

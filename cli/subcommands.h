@@ -15,5 +15,7 @@ extern const Subcommand kAddressesCommand;
 extern const Subcommand kFramesCommand;
 extern const Subcommand kOverloadsCommand;
 extern const Subcommand kSampleCommand;
+extern const Subcommand kMergeCommand;
+extern const Subcommand kReadCommand;
 
 }  // namespace cli

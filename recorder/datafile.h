@@ -182,7 +182,7 @@ bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& out, File
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-// The six texts typed in the acquisition dialog, UTF-8.
+// The six texts typed in the acquisition dialog and kept in the file's trailer, UTF-8.
 struct ServiceTexts {
     std::string owner;
     std::string serviceOrganisation;

@@ -7,21 +7,21 @@
 namespace recorder {
 
 void decodeServiceInfo(const DataFile& file, Reading& reading) {
-    ServiceInfo& s = reading.service;
-    s.Owner = file.textSlot(trailer::kOwner);
-    s.ServiceOrganisation = file.textSlot(trailer::kServiceOrganisation);
-    s.OperatorName = file.textSlot(trailer::kOperatorName);
-    s.CertificateNumber = file.textSlot(trailer::kCertificateNumber);
-    s.CertificateValidUntil = file.textSlot(trailer::kCertificateValidUntil);
-    s.ReadingDate = file.textSlot(trailer::kReadingDate);
+    ServiceTexts& s = reading.service;
+    s.owner = file.textSlot(trailer::kOwner);
+    s.serviceOrganisation = file.textSlot(trailer::kServiceOrganisation);
+    s.operatorName = file.textSlot(trailer::kOperatorName);
+    s.certificateNumber = file.textSlot(trailer::kCertificateNumber);
+    s.certificateValidUntil = file.textSlot(trailer::kCertificateValidUntil);
+    s.readingDate = file.textSlot(trailer::kReadingDate);
 
     DisplayTexts& t = reading.texts;
-    t.set("Edit_Vlad", s.Owner);
-    t.set("Edit_Org", s.ServiceOrganisation);
-    t.set("Edit_Name", s.OperatorName);
-    t.set("Edit_NUd", s.CertificateNumber);
-    t.set("Edit_DateUd", s.CertificateValidUntil);
-    t.set("Edit_DataSch", s.ReadingDate);
+    t.set("Edit_Vlad", s.owner);
+    t.set("Edit_Org", s.serviceOrganisation);
+    t.set("Edit_Name", s.operatorName);
+    t.set("Edit_NUd", s.certificateNumber);
+    t.set("Edit_DateUd", s.certificateValidUntil);
+    t.set("Edit_DataSch", s.readingDate);
 }
 
 std::string modeGroupText(int modeGroup) {

@@ -14,6 +14,9 @@
 
 namespace recorder {
 
+// What the window and `litm` tell the user when a data file cannot be opened.
+inline constexpr const char* kCannotOpenMessage = "Файл не удальсь открыть!";
+
 // Reads the file: a regular file only (a folder, FIFO or device is refused at
 // once), at most the image and its trailer kept. Empty result and the reason, in
 // Russian, when it cannot be opened or read.

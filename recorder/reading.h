@@ -16,16 +16,6 @@
 
 namespace recorder {
 
-// The service trailer, as typed when the reading was saved.
-struct ServiceInfo {
-    std::string Owner;
-    std::string ServiceOrganisation;
-    std::string OperatorName;
-    std::string CertificateNumber;
-    std::string CertificateValidUntil;
-    std::string ReadingDate;
-};
-
 // Block 1 of Bank 0.
 struct LimiterInfo {
     std::string SerialNumber;
@@ -130,7 +120,7 @@ class Reading {
     // Clears the table slots a load did not fill (from FrameCount and OverloadCount on).
     void clearUnloadedSlots();
 
-    ServiceInfo service;
+    ServiceTexts service;  // the service trailer, as typed when the reading was saved
     LimiterInfo limiter;
     CraneInfo crane;
     Counters counters;

@@ -11,11 +11,11 @@
 #include <QTabWidget>
 
 #include "acquisition/Readlitm3.h"
+#include "dialogs/user_dialogs.h"
 #include "recorder/loader.h"
 #include "ui/Logloaderror.h"
 #include "ui/Official.h"
 #include "ui/record_view.h"
-#include "ui/user_dialogs.h"
 #include "ui/window_placement.h"
 
 using namespace main_window_texts;
@@ -112,7 +112,7 @@ void TForm_TIRS48CMain::ClearAll() {
 void TForm_TIRS48CMain::Menu_LITM3Click() {
     // A new acquisition dialog each time, shown modally; the reading reaches
     // this window only as a saved file that is then opened.
-    runReadLitm3Dialog(this, startDirectory_);
+    runReadLitm3Dialog(this, startDirectory_, dialogs_);
 }
 
 void TForm_TIRS48CMain::Menu_OpenLITM3Click() {
@@ -141,7 +141,8 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     std::string error;
     const auto file = recorder::openDataFile(QFile::encodeName(path).toStdString(), error);
     if (!file) {
-        dialogs_.showError(this, QString::fromUtf8(kCannotOpen));
+        dialogs_.showError(this, QString::fromUtf8(kCannotOpenIndent) +
+                                     QString::fromUtf8(recorder::kCannotOpenMessage));
         return;
     }
 

@@ -150,6 +150,7 @@ inline constexpr const char* kCaption = "Анализ данных регист�
 inline constexpr const char* kOpenTitle = "Открыть";
 inline constexpr const char* kOpenFilter = "Файлы РП ТИРС-48С (*.litm);;Все файлы (*.*)";
 inline constexpr const char* kOpenSelectedFilter = "Файлы РП ТИРС-48С (*.litm)";
-inline constexpr const char* kCannotOpen = "\n Файл не удальсь открыть!";
+// The window puts the core's message below an empty line: "\n " + kCannotOpenMessage.
+inline constexpr const char* kCannotOpenIndent = "\n ";
 inline constexpr const char* kHelpFile = "HELP48.HLP";
 }  // namespace main_window_texts

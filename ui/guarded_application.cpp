@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "ui/user_dialogs.h"
+#include "dialogs/user_dialogs.h"
 
 QString failureMessage(const char* what) {
     const QString text = what ? QString::fromUtf8(what).trimmed() : QString();

@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "dialogs/user_dialogs.h"
 #include "recorder/record_fields.h"
-#include "ui/user_dialogs.h"
 
 namespace {
 

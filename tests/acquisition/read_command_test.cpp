@@ -26,7 +26,7 @@ int runRead(std::vector<std::string> args, const acquisition::ComPortMap& map) {
     args.insert(args.begin(), "read");
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
-    return runReadCommand(static_cast<int>(argv.size()), argv.data(), map);
+    return cli::runReadCommand(static_cast<int>(argv.size()), argv.data(), map);
 }
 
 std::vector<std::uint8_t> fileBytes(const fs::path& path) {
@@ -87,7 +87,7 @@ TEST(ReadCommand, AGeneratedReadingFromTheSimulatorLoadsWithoutAnError) {
     ASSERT_TRUE(recorder::loadReading(out.string(), *reading, recorder::NumberFormat{}, error))
         << error;
     EXPECT_TRUE(reading->LoadErrorLog.empty()) << reading->LoadErrorLog.front();
-    EXPECT_EQ(reading->service.OperatorName, "Сидоров С.С.");
+    EXPECT_EQ(reading->service.operatorName, "Сидоров С.С.");
     fs::remove(out);
 }
 

@@ -17,40 +17,15 @@
 #include "acquisition/Readlitm3.h"
 #include "acquisition/save_reading.h"
 #include "acquisition_test_support.h"
+#include "recorder/local_time.h"
+#include "scripted_dialogs.h"
 #include "tools/litm3_sim/litm3_device.h"
 
 using acquisition::StatusColour;
 
 namespace {
 
-struct Answers {
-    QStringList saveAnswers;  // one per save question, "" cancels
-    bool saveUnsaved = false;
-    int unsavedQuestions = 0;
-    int saveQuestions = 0;
-    QString folder;
-    QString proposed;
-    QStringList errors;
-};
-
-class ScriptedPrompts : public ReadLitm3Prompts {
-  public:
-    explicit ScriptedPrompts(Answers& answers) : a_(answers) {}
-    QString askSaveFileName(QWidget*, const QString& folder, const QString& proposed) override {
-        ++a_.saveQuestions;
-        a_.folder = folder;
-        a_.proposed = proposed;
-        return a_.saveAnswers.isEmpty() ? QString() : a_.saveAnswers.takeFirst();
-    }
-    bool askSaveUnsaved(QWidget*) override {
-        ++a_.unsavedQuestions;
-        return a_.saveUnsaved;
-    }
-    void showSaveError(QWidget*, const QString& message) override { a_.errors << message; }
-
-  private:
-    Answers& a_;
-};
+using Answers = test_support::ScriptedDialogs;
 
 litm3sim::DeviceOptions fastDevice() {
     litm3sim::DeviceOptions options;
@@ -72,8 +47,7 @@ class ReadLitm3DialogTest : public QObject {
     QTemporaryDir start_;
 
     QPointer<TForm_ReadLITM3> makeDialog(Answers& answers, const std::string& devicePath = {}) {
-        auto* dialog = new TForm_ReadLITM3(nullptr, start_.path());
-        dialog->setPrompts(std::make_unique<ScriptedPrompts>(answers));
+        auto* dialog = new TForm_ReadLITM3(nullptr, start_.path(), answers);
         auto ports =
             devicePath.empty() ? acqtest::portsWith({}) : acqtest::portsWith({{0, devicePath}});
         dialog->setPortMap(std::make_unique<acquisition::DeviceListComPortMap>(ports));
@@ -127,7 +101,7 @@ class ReadLitm3DialogTest : public QObject {
         QCOMPARE(edit("MaskEdit_DateUd")->text(), QStringLiteral("00.00.0000"));
         QVERIFY(!edit("Edit_Vladelec")->text().isEmpty());
         const QString now =
-            QString::fromStdString(acquisition::formatReadingDate(acquisition::localNow()));
+            QString::fromStdString(acquisition::formatReadingDate(recorder::localNow()));
         QVERIFY(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d$")
                     .match(edit("MaskEdit_DateRead")->text())
                     .hasMatch());
@@ -176,12 +150,13 @@ class ReadLitm3DialogTest : public QObject {
 
         const QString folder = QDir(start_.path()).filePath(QStringLiteral("Файлы"));
         const QString target = QDir(folder).filePath("saved.litm");
-        answers.saveAnswers << target;
+        answers.saveAnswers.push_back(target);
         click(dialog, "BitBtn_SaveFile");
-        QCOMPARE(answers.folder, folder);
+        QCOMPARE(answers.saveQuestions.back().directory, folder);
         QVERIFY(QDir(folder).exists());
-        QVERIFY2(answers.proposed.startsWith(QStringLiteral("КС-45717 №321 ")),
-                 qPrintable(answers.proposed));
+        QVERIFY2(
+            answers.saveQuestions.back().proposedName.startsWith(QStringLiteral("КС-45717 №321 ")),
+            qPrintable(answers.saveQuestions.back().proposedName));
         QCOMPARE(dialog->statusText(), QStringLiteral("Информация сохранена в фале: saved.litm"));
         QCOMPARE(dialog->statusColour(), StatusColour::ButtonFace);
         QCOMPARE(dialog->unsavedReading(), 0);
@@ -198,7 +173,7 @@ class ReadLitm3DialogTest : public QObject {
 
         // Saved: closing asks nothing.
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.unsavedQuestions, 0);
+        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{0});
         QVERIFY(isDestroyed(dialog));
     }
 
@@ -215,22 +190,24 @@ class ReadLitm3DialogTest : public QObject {
         QCOMPARE(dialog->statusText(), QStringLiteral("Несоответствие контрольной суммы!"));
         QCOMPARE(dialog->statusColour(), StatusColour::Yellow);
         QCOMPARE(dialog->unsavedReading(), 1);
-        answers.saveUnsaved = true;
+        answers.okCancelAnswer = true;
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.unsavedQuestions, 1);
-        QCOMPARE(answers.saveQuestions, 1);
+        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{1});
+        QCOMPARE(answers.okCancelQuestions[0],
+                 QStringLiteral("Файл с информацией не сохранен! \nСохранить?"));
+        QCOMPARE(answers.saveQuestions.size(), std::size_t{1});
         QVERIFY(!isDestroyed(dialog));
         QCOMPARE(dialog->unsavedReading(), 1);
 
         // OK, then saved: the dialog still stays; the next close asks nothing.
-        answers.saveAnswers << QDir(start_.path()).filePath("mismatch.litm");
+        answers.saveAnswers.push_back(QDir(start_.path()).filePath("mismatch.litm"));
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.saveQuestions, 2);
+        QCOMPARE(answers.saveQuestions.size(), std::size_t{2});
         QVERIFY(!isDestroyed(dialog));
         QCOMPARE(dialog->unsavedReading(), 0);
         QVERIFY(QFile::exists(QDir(start_.path()).filePath("mismatch.litm")));
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.unsavedQuestions, 2);
+        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{2});
         QVERIFY(isDestroyed(dialog));
 
         // Cancel: the dialog closes and the reading is dropped.
@@ -239,8 +216,8 @@ class ReadLitm3DialogTest : public QObject {
         click(again, "BitBtn_ReadLITM3");
         QCOMPARE(again->unsavedReading(), 1);
         click(again, "BitBtn_Close");
-        QCOMPARE(second.unsavedQuestions, 1);
-        QCOMPARE(second.saveQuestions, 0);
+        QCOMPARE(second.okCancelQuestions.size(), qsizetype{1});
+        QCOMPARE(second.saveQuestions.size(), std::size_t{0});
         QVERIFY(isDestroyed(again));
     }
 
@@ -256,7 +233,7 @@ class ReadLitm3DialogTest : public QObject {
         QCOMPARE(dialog->statusColour(), StatusColour::ButtonFace);
         QCOMPARE(dialog->unsavedReading(), 0);
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.unsavedQuestions, 0);
+        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{0});
         QVERIFY(isDestroyed(dialog));
     }
 
@@ -269,17 +246,18 @@ class ReadLitm3DialogTest : public QObject {
         // A blank buffer: no model, number 0. Cancelling writes nothing and keeps the model (empty)
         // shown.
         click(dialog, "BitBtn_SaveFile");
-        QVERIFY2(answers.proposed.startsWith(QStringLiteral(" №0 ")), qPrintable(answers.proposed));
+        QVERIFY2(answers.saveQuestions.back().proposedName.startsWith(QStringLiteral(" №0 ")),
+                 qPrintable(answers.saveQuestions.back().proposedName));
         QCOMPARE(dialog->statusText(), QString());
 
-        answers.saveAnswers << QDir(start_.path()).filePath("no such folder/x.litm");
+        answers.saveAnswers.push_back(QDir(start_.path()).filePath("no such folder/x.litm"));
         click(dialog, "BitBtn_SaveFile");
         QCOMPARE(answers.errors.size(), 1);
         QVERIFY2(answers.errors[0].contains("x.litm"), qPrintable(answers.errors[0]));
         QCOMPARE(dialog->statusText(), QStringLiteral("Файл не сохранен: x.litm"));
 
         const QString blank = QDir(start_.path()).filePath("blank.litm");
-        answers.saveAnswers << blank;
+        answers.saveAnswers.push_back(blank);
         click(dialog, "BitBtn_SaveFile");
         QCOMPARE(QFileInfo(blank).size(), 270537);
         dialog->close();
@@ -298,7 +276,7 @@ class ReadLitm3DialogTest : public QObject {
         QVERIFY(date);
         date->setText("08.12.2006  9:45");
         const QString saved = QDir(start_.path()).filePath("short hour.litm");
-        answers.saveAnswers << saved;
+        answers.saveAnswers.push_back(saved);
         click(dialog, "BitBtn_SaveFile");
         QCOMPARE(QFileInfo(saved).size(), 270537);
         dialog->close();

@@ -67,8 +67,8 @@ TEST(SampleReading, LooksLikeACraneAtWork) {
     EXPECT_EQ(r.texts.get("Edit_MKran"), "КС-55713-1");
     EXPECT_EQ(r.texts.get("Edit_GrRegNag"), "A4");
     EXPECT_EQ(r.texts.get("Edit_ModTIRS"), "ТИРС-48С-05");
-    EXPECT_EQ(r.service.OperatorName, "Петров Алексей Викторович");
-    EXPECT_EQ(r.service.ReadingDate.size(), 16u);
+    EXPECT_EQ(r.service.operatorName, "Петров Алексей Викторович");
+    EXPECT_EQ(r.service.readingDate.size(), 16u);
 
     int over100 = 0, over125 = 0, entered = 0, triggered = 0, days = 1;
     for (int i = 0; i < r.FrameCount; ++i) {
@@ -198,7 +198,7 @@ TEST(SampleReading, FaultsShowExactlyTheirEffect) {
         const Reading r = load(o);
         EXPECT_EQ(r.LoadErrorLog, Log{recorder::kImageSumMessage});
         EXPECT_EQ(badFrames(r), 0);
-        EXPECT_EQ(r.service.Owner, "");
+        EXPECT_EQ(r.service.owner, "");
     }
 }
 

@@ -110,6 +110,10 @@ recorder::Reading coreReading(const QString& path) {
 
 void ProgramUnderTest::start() {
     dialogs = ScriptedDialogs();
+    dialogs.describeModal = [](QDialog& dialog) {
+        auto* log = qobject_cast<TForm_LogError*>(&dialog);
+        return log ? log->text() : dialog.objectName();
+    };
     windows = createProgramWindows(dialogs);
     main = windows.Form_TIRS48CMain.get();
 }

@@ -13,39 +13,17 @@
 #include <vector>
 
 #include "recorder/loader.h"
+#include "scripted_dialogs.h"
 #include "tools/sample_reading/image_builder.h"
 #include "tools/sample_reading/sample_reading.h"
 #include "ui/Logloaderror.h"
 #include "ui/program_windows.h"
-#include "ui/user_dialogs.h"
 
 namespace ui_test {
 
-// Answers every dialog from a script and records what the program showed.
-class ScriptedDialogs : public UserDialogs {
-  public:
-    std::deque<QString> openAnswers;  // empty text: the user cancels
-    QStringList openTitles, openFilters, openSelectedFilters;
-    QStringList errors, informations;
-    QStringList modalTexts;  // the text of each window shown modally
-
-    QString getOpenFileName(QWidget*, const QString& title, const QString&, const QString& filter,
-                            const QString& selectedFilter) override {
-        openTitles << title;
-        openFilters << filter;
-        openSelectedFilters << selectedFilter;
-        if (openAnswers.empty()) return {};
-        QString answer = openAnswers.front();
-        openAnswers.pop_front();
-        return answer;
-    }
-    void showError(QWidget*, const QString& text) override { errors << text; }
-    void showInformation(QWidget*, const QString& text) override { informations << text; }
-    void runModal(QDialog& dialog) override {
-        auto* log = qobject_cast<TForm_LogError*>(&dialog);
-        modalTexts << (log ? log->text() : dialog.objectName());
-    }
-};
+// Answers every dialog from a script and records what the program showed;
+// a modal error log is recorded by its text.
+using ScriptedDialogs = test_support::ScriptedDialogs;
 
 // The program's windows made afresh for each test function, with scripted
 // answers to every dialog.
