@@ -1,6 +1,6 @@
 # Include rules no compiler enforces, run as the test include_rules:
 #   cmake -DROOT=<source folder> -P cmake/check_includes.cmake
-# 1. The core (fileio/, recorder/, rtf/, the protocol half of acquisition/,
+# 1. The core (fileio/, recorder/, rtf/, forms/, the protocol half of acquisition/,
 #    tools/, cli/) includes no Qt header.
 # 2. Outside the report engine (rtf/) and its tests only the engine's public
 #    headers are included; everything else in rtf/ is its own business.
@@ -13,6 +13,7 @@ file(GLOB_RECURSE core_files
   ${ROOT}/fileio/*.h ${ROOT}/fileio/*.cpp
   ${ROOT}/recorder/*.h ${ROOT}/recorder/*.cpp
   ${ROOT}/rtf/*.h ${ROOT}/rtf/*.cpp
+  ${ROOT}/forms/*.h ${ROOT}/forms/*.cpp
   ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp
   ${ROOT}/cli/*.h ${ROOT}/cli/*.cpp
   ${ROOT}/acquisition/*.h ${ROOT}/acquisition/*.cpp)

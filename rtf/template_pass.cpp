@@ -12,6 +12,9 @@ namespace {
 constexpr std::string_view kCharsetOld = "\\fcharset0";
 constexpr std::string_view kCharsetNew = "\\fcharset204";
 constexpr std::size_t npos = std::string::npos;
+// What ends an RTF control word inside a field name: a blank, or a line break, which
+// some word processors write instead (RTF itself ignores both there).
+constexpr std::string_view kControlWordEnd = " \r\n";
 
 bool isNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -203,6 +206,7 @@ void rewriteCharsetInPlace(std::string& text) {
 std::string cleanFieldName(std::string_view name) {
     std::string clean;
     std::size_t nextSpace = 0, nextBrace = 0;  // search positions, only ever move forward
+    // "space" below stands for any character of kControlWordEnd.
     std::size_t spaceAt = npos, braceAt = npos;
     bool spaceKnown = false, braceKnown = false;
     std::size_t i = 0;
@@ -214,7 +218,7 @@ std::string cleanFieldName(std::string_view name) {
         } else if (c == '{' || c == '\\') {
             if (!spaceKnown || (spaceAt != npos && spaceAt <= i)) {
                 nextSpace = std::max(nextSpace, i + 1);
-                spaceAt = name.find(' ', nextSpace);
+                spaceAt = name.find_first_of(kControlWordEnd, nextSpace);
                 spaceKnown = true;
             }
             if (spaceAt != npos) {

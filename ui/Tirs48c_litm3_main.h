@@ -21,7 +21,12 @@ class QTabWidget;
 class RecordView;
 class TForm_LogError;
 class TForm_Official;
+class TForm_Print;
 class UserDialogs;
+namespace forms {
+struct PreviousReading;
+struct TestPeriod;
+}  // namespace forms
 
 class TForm_TIRS48CMain : public QMainWindow {
     Q_OBJECT
@@ -35,6 +40,7 @@ class TForm_TIRS48CMain : public QMainWindow {
 
     // The error-log and service-information windows, created after this one.
     void attachWindows(TForm_LogError* logError, TForm_Official* official);
+    void attachPrintWindow(TForm_Print* print) { print_ = print; }
 
     const recorder::Reading& reading() const { return *reading_; }
     const QString& startDirectory() const { return startDirectory_; }
@@ -45,6 +51,9 @@ class TForm_TIRS48CMain : public QMainWindow {
     RecordView* frameView() const { return frameView_; }
     RecordView* overloadView() const { return overloadView_; }
 
+    // The decimal separator of the user's regional settings, as the displays use it.
+    recorder::NumberFormat numberFormat() const;
+
     // Opens a data file named outside the dialog (command line, file manager)
     // exactly as if it had been chosen in the dialog.
     void openDataFilePath(const QString& path);
@@ -53,9 +62,17 @@ class TForm_TIRS48CMain : public QMainWindow {
     void Menu_LITM3Click();
     void Menu_OpenLITM3Click();
     void ClearAll();
+    // "Обработка испытаний" > "Форма 1", "Форма 2", "Форма 3" (Createforms.cpp).
+    void N_CreateForma1Click();
+    void N_CreateForma2Click();
+    void N_CreateForma3Click();
     void Menu_logClick();
     void N_AdresClick();
     void Menu_ExitClick();
+    // "Печать": the card and then its appendix; the operational information; the overloads.
+    void M_IKClick();
+    void M_OperClick();
+    void M_PerClick();
     void FormResize();
     // The selection buttons of the frame view and of the overload view (tags 1, 2, 3).
     void BitBtn_OtborClick(int tag);
@@ -131,7 +148,10 @@ class TForm_TIRS48CMain : public QMainWindow {
     void loadChosenFile(const QString& path);
     // Writes the reading's texts and gauge values into the displays.
     void renderReading();
-    recorder::NumberFormat numberFormat() const;
+    // The forms: the prompts, the previous reading, the core's call, the result.
+    void createComparedForm(int form);
+    void finishForm(int form, const forms::PreviousReading* previous);
+    void narrowToTest(const forms::TestPeriod& period);
 
     UserDialogs& dialogs_;
     std::unique_ptr<recorder::Reading> reading_;
@@ -140,6 +160,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     QLabel* statusPanels_[3] = {};
     TForm_LogError* logError_ = nullptr;
     TForm_Official* official_ = nullptr;
+    TForm_Print* print_ = nullptr;
     RecordView* frameView_ = nullptr;
     RecordView* overloadView_ = nullptr;
 };

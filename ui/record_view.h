@@ -85,6 +85,10 @@ class RecordView : public QWidget {
     // (anything but a digit or backspace).
     static bool Edit_KeyPress(const QKeyEvent& key);
 
+    // The integer in an edit, or nothing after telling the user why not (the
+    // printed frame range reads the range fields the same way).
+    std::optional<std::int64_t> integerIn(QLineEdit* edit, const QString& what);
+
   signals:
     // The three buttons, told apart by their tags; the window's handler answers.
     void buttonClicked(int tag);
@@ -97,8 +101,6 @@ class RecordView : public QWidget {
   private:
     void buildGrid(const RecordViewSetup& setup);
     QWidget* buildSelections(const RecordViewSetup& setup);
-    // The integer in an edit, or nothing after telling the user why not.
-    std::optional<std::int64_t> integerIn(QLineEdit* edit, const QString& what);
     void syncScrollBar();
 
     const recorder::Reading& reading_;
