@@ -16,7 +16,6 @@
 
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
-#include "acquisition/termios_line.h"
 #include "dialogs/user_dialogs.h"
 #include "recorder/local_time.h"
 
@@ -34,6 +33,11 @@ constexpr int kCertificateNumberWidth =
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+acquisition::AcquisitionLine& programLine() {
+    static acquisition::AcquisitionLine line = acquisition::realAcquisitionLine();
+    return line;
 }
 
 QFont boldFont(QFont font) {
@@ -78,7 +82,8 @@ TForm_ReadLITM3::TForm_ReadLITM3(QWidget* parent, const QString& startDirectory,
     : QDialog(parent),
       startDirectory_(startDirectory),
       dialogs_(dialogs),
-      ports_(std::make_unique<acquisition::DeviceListComPortMap>(acquisition::systemComPortMap())),
+      line_(programLine()),
+      ports_(line_.makePorts()),
       status_(std::make_unique<Status>(*this)),
       image_(recorder::kImageSize, 0) {
     setObjectName("Form_ReadLITM3");
@@ -194,6 +199,15 @@ void TForm_ReadLITM3::setPortMap(std::unique_ptr<acquisition::ComPortMap> ports)
     ports_ = std::move(ports);
 }
 
+void TForm_ReadLITM3::setAcquisitionLine(const acquisition::AcquisitionLine& line) {
+    line_ = line;
+    ports_ = line_.makePorts();
+}
+
+void setProgramAcquisitionLine(acquisition::AcquisitionLine line) {
+    programLine() = std::move(line);
+}
+
 QString TForm_ReadLITM3::statusText() const {
     return statusPanel_->text();
 }
@@ -250,9 +264,9 @@ recorder::ServiceTexts TForm_ReadLITM3::serviceTexts() const {
 void TForm_ReadLITM3::BitBtn_ReadLITM3Click() {
     if (busy_) return;
     busy_ = true;
-    acquisition::TermiosLine line;
+    const std::unique_ptr<acquisition::SerialLine> line = line_.makeLine();
     const std::vector<acquisition::PortCandidate> ports = acquisition::comPortCandidates(*ports_);
-    acquisition::readDevice(line, ports, *status_, image_, unsavedReading_);
+    acquisition::readDevice(*line, ports, *status_, image_, unsavedReading_);
     busy_ = false;
 }
 

@@ -102,7 +102,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     QWidget* TabSheet_Param = nullptr;
     QWidget* TabSheet_KZ = nullptr;
     ParameterChartPage* ParamPage = nullptr;  // Chart_Param with its check boxes
-    ProtectionChartPage* KZPage = nullptr;    // Chart_KZ with Label40
+    ProtectionChartPage* KZPage = nullptr;    // Chart_KZ with legendCaption
     QWidget* TabSheet_Cikl = nullptr;
     QTabWidget* PageControl_Cikl = nullptr;
     QWidget* TabSheet_Osn = nullptr;
