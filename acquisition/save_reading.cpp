@@ -1,14 +1,8 @@
 #include "acquisition/save_reading.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
 
 #include "recorder/codepage.h"
 
@@ -20,31 +14,6 @@ std::string twoDigits(int value) {
     char text[8];
     std::snprintf(text, sizeof text, "%02d", value % 100);
     return text;
-}
-
-// Russian explanation of the usual reasons a file cannot be written.
-std::string reasonText(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "нет прав на запись";
-        case ENOENT:
-        case ENOTDIR:
-            return "папка не существует";
-        case ENOSPC:
-            return "нет места на диске";
-        case EROFS:
-            return "носитель только для чтения";
-        case EISDIR:
-            return "это папка";
-        default:
-            return std::strerror(error);
-    }
-}
-
-SaveResult failure(const std::filesystem::path& target, int error) {
-    return {false, "Не удалось записать файл \"" + target.filename().string() +
-                       "\": " + reasonText(error) + "."};
 }
 
 }  // namespace
@@ -85,56 +54,11 @@ std::string proposedFileName(std::span<const std::uint8_t> image, const std::tm&
     return name;
 }
 
-SaveResult writeFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                           const std::function<void(std::size_t)>& progress) {
-    static std::atomic<unsigned> counter{0};
-    std::error_code ec;
-    if (std::filesystem::is_directory(target, ec)) return failure(target, EISDIR);
-
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::filesystem::path temporary;
-    std::FILE* out = nullptr;
-    for (int attempt = 0; attempt < 100 && !out; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + ".tmp" +
-                              std::to_string(counter.fetch_add(1)));
-        out = std::fopen(temporary.string().c_str(), "wbx");
-        if (!out && errno != EEXIST) return failure(target, errno);
-    }
-    if (!out) return failure(target, EEXIST);
-
-    // Written in pieces so the gauge can follow the progress.
-    constexpr std::size_t kPiece = 2700;
-    int error = 0;
-    for (std::size_t done = 0; done < bytes.size() && error == 0;) {
-        const std::size_t n = std::min(kPiece, bytes.size() - done);
-        if (std::fwrite(bytes.data() + done, 1, n, out) != n) {
-            error = errno ? errno : EIO;
-            break;
-        }
-        done += n;
-        if (progress) progress(done);
-    }
-    if (error == 0 && std::fflush(out) != 0) error = errno;
-#if defined(__unix__) || defined(__APPLE__)
-    if (error == 0 && ::fsync(fileno(out)) != 0) error = errno;
-#endif
-    if (std::fclose(out) != 0 && error == 0) error = errno;
-    if (error == 0) {
-        std::filesystem::rename(temporary, target, ec);
-        if (ec) error = ec.value();
-    }
-    if (error != 0) {
-        std::filesystem::remove(temporary, ec);
-        return failure(target, error);
-    }
-    return {true, {}};
-}
-
 SaveResult saveReading(const std::filesystem::path& target, std::span<const std::uint8_t> image,
                        const recorder::ServiceTexts& texts, StatusSink& sink, int& unsavedReading) {
     const std::vector<std::uint8_t> bytes = recorder::composeDataFile(image, texts);
     int gauge = -1;
-    const SaveResult result = writeFileSafely(target, bytes, [&](std::size_t written) {
+    const SaveResult result = fileio::writeFileSafely(target, bytes, [&](std::size_t written) {
         const int value = static_cast<int>(std::min(written, recorder::kImageSize) / 2700);
         if (value != gauge) sink.setGauge(gauge = value);
     });

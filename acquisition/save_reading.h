@@ -1,7 +1,6 @@
 #pragma once
-// Saving a reading as a data file: the proposed file name, and a write that
-// never destroys data (a temporary file in the target's folder, renamed over
-// the target only when it is complete).
+// Saving a reading as a data file: the proposed file name, and the save
+// through the program's safe writer (fileio/safe_write.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +11,7 @@
 #include <string>
 
 #include "acquisition/status_sink.h"
+#include "fileio/safe_write.h"
 #include "recorder/datafile.h"
 
 namespace acquisition {
@@ -30,16 +30,10 @@ recorder::ServiceTexts defaultServiceTexts(const std::tm& now);
 // "dd.mm.yy hh-mm". Characters that no file name may hold become '_'.
 std::string proposedFileName(std::span<const std::uint8_t> image, const std::tm& now);
 
-struct SaveResult {
-    bool ok = false;
-    std::string message;  // why the file could not be written (UTF-8)
-};
-
-// Writes bytes to target through a temporary file in the same folder; an
-// earlier file of that name stays untouched unless the new one is complete.
-// progress is told how many bytes have been written so far.
-SaveResult writeFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                           const std::function<void(std::size_t written)>& progress = {});
+// Why a file could not be written, and the safe writer itself (a temporary
+// beside the target, renamed over it only when complete).
+using SaveResult = fileio::WriteResult;
+using fileio::writeFileSafely;
 
 // Saves the image and the service texts to target, showing progress on the
 // gauge. On success the status tells the file's name and unsavedReading drops

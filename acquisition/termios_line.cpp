@@ -9,6 +9,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "fileio/interrupt.h"
+
 namespace acquisition {
 
 namespace {
@@ -42,6 +44,9 @@ bool waitFor(int fd, short events, int waitMs) {
         if (r > 0) return (p.revents & events) != 0;
         if (r == 0 && left <= 0) return false;
         if (r < 0 && errno != EINTR) return false;
+        // Ctrl+C under the command-line tool: the line answers nothing more, so
+        // the conversation ends at once and the port gets its settings back.
+        if (r < 0 && fileio::interruptSignal() != 0) return false;
     }
 }
 
@@ -152,7 +157,7 @@ void TermiosLine::abortPending() {
 }
 
 bool TermiosLine::writeByte(std::uint8_t byte) {
-    if (fd_ < 0) return false;
+    if (fd_ < 0 || fileio::interruptSignal() != 0) return false;
     if (!waitFor(fd_, POLLOUT, timeouts_.writeWaitForOneByte())) return false;
     for (;;) {
         const ssize_t n = ::write(fd_, &byte, 1);
@@ -172,6 +177,7 @@ bool TermiosLine::fillBuffer(int waitMs) {
             bufferEnd_ = static_cast<std::size_t>(n);
             return true;
         }
+        if (fileio::interruptSignal() != 0) return false;
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
         const auto left =

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -91,6 +92,54 @@ void BM_BlockRows(benchmark::State& state) {
     Merge(state, d, t);
 }
 BENCHMARK(BM_BlockRows)->Arg(100000)->Arg(200000)->Arg(400000)->Unit(benchmark::kMillisecond);
+
+// Peak memory of one merge of a 50 MB template, as a multiple of the input (the
+// template and the data file together). The peak is the resident set's high-water
+// mark, reset just before the merge (/proc/self/clear_refs), less what was resident
+// before it. range(0) is the template bytes per field: 100 (dense, like the field
+// benchmark above) or 2000 (a form: a few fields among much text).
+long StatusKiB(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::strlen(field)));
+    return -1;
+}
+
+void BM_PeakMemory(benchmark::State& state) {
+    const std::size_t perField = static_cast<std::size_t>(state.range(0));
+    constexpr std::size_t kTemplateBytes = 50'000'000;
+    std::string templ = kHeader;
+    std::string data;
+    const std::string filler(perField > 100 ? perField - 100 : 0, 'x');
+    for (int i = 0; templ.size() < kTemplateBytes; ++i) {
+        templ += "{\\pard\\f1 \\b Parameter " + std::to_string(i) + ":\\b0 #Field" +
+                 std::to_string(i) + "# units, text that fills a line " + filler + "\\par}\n";
+        data += "|0:Field" + std::to_string(i) + ":\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 " +
+                std::to_string(i) + "\r\n";
+    }
+    templ += "}";
+    const fs::path t = Folder() / "peak.rtf";
+    const fs::path d = Folder() / "peak.txt";
+    Write(t, templ);
+    Write(d, data);
+    const double input = static_cast<double>(templ.size() + data.size());
+    templ = std::string();
+    data = std::string();
+    const fs::path report = Folder() / "peak_report.rtf";
+    double peak = 0;
+    for (auto _ : state) {
+        const long before = StatusKiB("VmRSS:");
+        std::ofstream("/proc/self/clear_refs") << "5";
+        RepoRTF_interface::CreateReport(d, t, report);
+        peak = static_cast<double>(StatusKiB("VmHWM:") - before) * 1024;
+    }
+    state.counters["input_MB"] = input / 1e6;
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_per_input"] = peak / input;
+    fs::remove(report);
+}
+BENCHMARK(BM_PeakMemory)->Arg(100)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

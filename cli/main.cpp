@@ -6,6 +6,7 @@
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "fileio/interrupt.h"
 
 namespace {
 
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return cli::kExitOk;
     }
+    // Ctrl+C or SIGTERM removes a file being written and ends the command
+    // (`litm read` takes the signals over while it talks to the device).
+    const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Exit);
     for (const auto* c : subcommands()) {
         if (name != c->name) continue;
         try {

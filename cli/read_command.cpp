@@ -1,5 +1,6 @@
 #include "cli/read_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "acquisition/termios_line.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "fileio/interrupt.h"
 #include "recorder/datafile.h"
 #include "recorder/local_time.h"
 
@@ -40,7 +42,8 @@ const char* const kUsage =
     "(/dev/ttyUSB*) first, then /dev/ttyACM*, then /dev/ttyS*, each in numeric order.\n"
     "\n"
     "Exit status: 0 saved; 1 no device, transfer failed or file not written;\n"
-    "3 saved, but the image sum does not match; 64 bad command line.\n";
+    "3 saved, but the image sum does not match; 64 bad command line;\n"
+    "130 (Ctrl+C) or 143 (SIGTERM) stopped, nothing written.\n";
 
 // Status lines one below the other, the gauge as a bar redrawn in place when
 // standard error is a terminal.
@@ -80,6 +83,18 @@ class TerminalStatus : public acquisition::StatusSink {
     std::string text_;
     std::string shown_;
 };
+
+// The protocol's pauses, cut short by Ctrl+C.
+void sleepUnlessStopped(int milliseconds) {
+    constexpr int kStep = 10;
+    for (int slept = 0; slept < milliseconds && fileio::interruptSignal() == 0; slept += kStep)
+        acquisition::sleepMilliseconds(std::min(kStep, milliseconds - slept));
+}
+
+int interrupted(int signal) {
+    std::fprintf(stderr, "Чтение прервано, файл не записан.\n");
+    return fileio::interruptExitStatus(signal);
+}
 
 }  // namespace
 
@@ -130,12 +145,16 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         return kExitUsage;
     }
 
+    // Ctrl+C or SIGTERM stops the reading: the port gets its own settings back,
+    // no file is written (an earlier one stays) and the status is 130 or 143.
+    const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Note);
     TerminalStatus status;
     acquisition::TermiosLine line;
     std::vector<std::uint8_t> image(recorder::kImageSize, 0);
     int unsavedReading = 0;
-    const acquisition::ReadResult result =
-        acquisition::readDevice(line, candidates, status, image, unsavedReading);
+    const acquisition::ReadResult result = acquisition::readDevice(
+        line, candidates, status, image, unsavedReading, sleepUnlessStopped);
+    if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (result.outcome != acquisition::ReadOutcome::Good &&
         result.outcome != acquisition::ReadOutcome::SumMismatch) {
         return kExitFailure;
@@ -143,6 +162,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
 
     const acquisition::SaveResult saved =
         acquisition::saveReading(out, image, texts, status, unsavedReading);
+    if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (!saved.ok) {
         std::fprintf(stderr, "%s\n", saved.message.c_str());
         return kExitFailure;

@@ -1,9 +1,8 @@
 #include "forms/previous_reading.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <cstdint>
 
+#include "fileio/bounded_read.h"
 #include "recorder/number_format.h"
 #include "recorder/pointer_block.h"
 
@@ -59,19 +58,11 @@ PreviousReading readPreviousReading(const DataFile& file) {
 
 bool readPreviousReadingFile(const std::filesystem::path& path, PreviousReading& out,
                              std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::strerror(errno);
+    // A regular file only, never waited on, and no more of it than is used.
+    fileio::FileBytes read;
+    if (!fileio::readRegularFile(path, kPreviousReadingBytes, UINT64_MAX, read, error))
         return false;
-    }
-    std::vector<std::uint8_t> bytes(kPreviousReadingBytes);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        error = std::strerror(errno ? errno : EIO);
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    out = readPreviousReading(DataFile(std::move(bytes)));
+    out = readPreviousReading(DataFile(std::move(read.bytes)));
     return true;
 }
 

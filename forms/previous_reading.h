@@ -41,7 +41,8 @@ PreviousReading readPreviousReading(const recorder::DataFile& file);
 // (the trailer's end), so a larger file is read no further.
 inline constexpr std::size_t kPreviousReadingBytes = recorder::kNormalFileSize;
 
-// Reads the first kPreviousReadingBytes of a file. False, with the system's reason
+// Reads the first kPreviousReadingBytes of a regular file (never waits on a FIFO
+// or a device). False, with the reason in Russian
 // in `error`, when it cannot be opened or read.
 bool readPreviousReadingFile(const std::filesystem::path& path, PreviousReading& out,
                              std::string& error);

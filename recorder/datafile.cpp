@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fileio/bounded_read.h"
 #include "recorder/codepage.h"
 
 namespace recorder {
@@ -91,22 +92,11 @@ std::string readTextSlot(const DataFile& file, std::size_t offset, std::size_t w
 }
 
 bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& out, FileReadError& error) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        error.message = std::strerror(errno);
+    fileio::FileBytes read;
+    if (!fileio::readRegularFile(path, kReadFileLimit, kReadFileLimit, read, error.message))
         return false;
-    }
-    out.clear();
-    std::uint8_t buffer[65536];
-    for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
-        out.insert(out.end(), buffer, buffer + n);
-        if (n < sizeof buffer) break;
-    }
-    const bool failed = std::ferror(f) != 0;
-    if (failed) error.message = std::strerror(errno);
-    std::fclose(f);
-    return !failed;
+    out = std::move(read.bytes);
+    return true;
 }
 
 namespace {

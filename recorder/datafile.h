@@ -170,10 +170,14 @@ std::string readTextSlot(const DataFile& file, std::size_t offset, std::size_t w
 
 // Why a file could not be read.
 struct FileReadError {
-    std::string message;  // the system's explanation (errno text)
+    std::string message;  // the reason, in Russian
 };
 
-// Reads a whole file into memory. Returns false and fills error when it cannot be opened or read.
+// The largest file readFileBytes takes.
+inline constexpr std::size_t kReadFileLimit = 16 * 1024 * 1024;
+
+// Reads a whole regular file of at most kReadFileLimit bytes into memory. Returns
+// false and fills error when it cannot be opened or read.
 bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& out, FileReadError& error);
 
 // ---- Writing ---------------------------------------------------------------------------------

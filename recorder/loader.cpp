@@ -1,7 +1,9 @@
 #include "recorder/loader.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "fileio/bounded_read.h"
 #include "recorder/address_report.h"
 #include "recorder/classification.h"
 #include "recorder/counters.h"
@@ -14,13 +16,12 @@
 namespace recorder {
 
 std::optional<DataFile> openDataFile(const std::string& path, std::string& error) {
-    std::vector<std::uint8_t> bytes;
-    FileReadError readError;
-    if (!readFileBytes(path, bytes, readError)) {
-        error = readError.message;
+    // Nothing of the format lies beyond the trailer: a longer file is read up to
+    // there (and only counted beyond), so no file can exhaust memory.
+    fileio::FileBytes read;
+    if (!fileio::readRegularFile(path, kNormalFileSize, UINT64_MAX, read, error))
         return std::nullopt;
-    }
-    return DataFile(std::move(bytes));
+    return DataFile(std::move(read.bytes));
 }
 
 void checkDataFile(const DataFile& file, Reading& reading) {

@@ -17,7 +17,9 @@ namespace recorder {
 // What the window and `litm` tell the user when a data file cannot be opened.
 inline constexpr const char* kCannotOpenMessage = "Файл не удальсь открыть!";
 
-// Reads the file. Empty result and a message when it cannot be opened or read.
+// Reads the file: a regular file only (a folder, FIFO or device is refused at
+// once), at most the image and its trailer kept. Empty result and the reason, in
+// Russian, when it cannot be opened or read.
 std::optional<DataFile> openDataFile(const std::string& path, std::string& error);
 
 // Empties the load-error log and appends a line per failed check.

@@ -1,5 +1,7 @@
 #include "reports/page_writer.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -8,10 +10,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <span>
 
+#include "fileio/safe_write.h"
 #include "reports/chart_painter.h"
 
 namespace reports {
@@ -363,19 +367,23 @@ void render(const std::vector<const ReportLayout*>& layouts, QPagedPaintDevice& 
 
 bool writePdf(const std::vector<const ReportLayout*>& layouts, const QString& path,
               QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
+    // Drawn in memory, then written by the program's safe writer like every
+    // other file: an earlier PDF stays until the new one is complete.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(600);
         writer.setCreator(QStringLiteral("ТИРС-48"));
         render(layouts, writer);
     }
-    if (!file.commit()) {
-        error = file.errorString();
+    const fileio::WriteResult written =
+        fileio::writeFileSafely(QFile::encodeName(path).toStdString(),
+                                std::span(reinterpret_cast<const std::uint8_t*>(pdf.constData()),
+                                          static_cast<std::size_t>(pdf.size())));
+    if (!written.ok) {
+        error = QString::fromStdString(written.message);
         return false;
     }
     return true;

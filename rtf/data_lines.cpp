@@ -1,13 +1,13 @@
-#include "data_lines.h"
+#include "rtf/data_lines.h"
 
 #include <algorithm>
 
-#include "markers.h"
-#include "oem_codepage.h"
+#include "rtf/markers.h"
+#include "rtf/oem_codepage.h"
 
 namespace RepoRTF_interface::detail {
 
-std::string DataLineReader::Next() {
+std::string DataLineReader::next() {
     std::string line;
     if (at_ >= text_.size()) {
         atEnd_ = true;
@@ -22,11 +22,11 @@ std::string DataLineReader::Next() {
         line.assign(text_.substr(at_, lf - at_));
         at_ = lf + 1;
     }
-    if (oem_) OemToAnsiInPlace(line);
+    if (oem_) oemToAnsiInPlace(line);
     return line;
 }
 
-std::int64_t ParseLevel(std::string_view text) {
+std::int64_t parseLevel(std::string_view text) {
     constexpr std::int64_t kLimit = 1'000'000'000;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
@@ -38,13 +38,13 @@ std::int64_t ParseLevel(std::string_view text) {
     return negative ? -value : value;
 }
 
-bool TakePair(std::string_view& rest, DataPair& pair) {
+bool takePair(std::string_view& rest, DataPair& pair) {
     pair = DataPair{};
     std::size_t colon = rest.find(':');
     if (colon == std::string_view::npos || colon < 1) return false;
     std::string_view prefix = rest.substr(0, colon + 1);
     if (prefix[0] != '|') return false;
-    pair.level = ParseLevel(prefix.substr(1));
+    pair.level = parseLevel(prefix.substr(1));
     rest.remove_prefix(prefix.size());
     colon = rest.find(':');
     if (colon == std::string_view::npos || colon == 0) return false;
@@ -64,7 +64,7 @@ bool TakePair(std::string_view& rest, DataPair& pair) {
 
 namespace {
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     if (text.find(from) == std::string::npos) return;
     std::string out;
     out.reserve(text.size());
@@ -82,11 +82,11 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 }  // namespace
 
-std::string ConvertValue(std::string_view key, std::string_view value, bool rtf) {
+std::string convertValue(std::string_view key, std::string_view value, bool rtf) {
     std::string out;
     if (key.starts_with("_SYM")) {
         out = "{\\f3\\lang1033\\langfe1049\\langnp1033 ";
-        for (char c : value) AppendHexEscape(out, c);
+        for (char c : value) appendHexEscape(out, c);
         out += " }";
         return out;
     }
@@ -94,7 +94,7 @@ std::string ConvertValue(std::string_view key, std::string_view value, bool rtf)
         out.reserve(value.size());
         for (char c : value) {
             if (c == '\\' || c == '{' || c == '}') {
-                AppendHexEscape(out, c);
+                appendHexEscape(out, c);
             } else {
                 out.push_back(c);
             }
@@ -102,8 +102,8 @@ std::string ConvertValue(std::string_view key, std::string_view value, bool rtf)
     } else {
         out.assign(value);
     }
-    ReplaceAll(out, "|EOL:", rtf ? "{\\par}" : "\n");
-    ReplaceAll(out, "|EOP:", rtf ? "{\\page}" : "\f");
+    replaceAll(out, "|EOL:", rtf ? "{\\par}" : "\n");
+    replaceAll(out, "|EOP:", rtf ? "{\\page}" : "\f");
     return out;
 }
 

@@ -16,10 +16,10 @@ class DataLineReader {
   public:
     explicit DataLineReader(std::string_view text) : text_(text) {}
 
-    bool AtEnd() const { return atEnd_; }
+    bool atEnd() const { return atEnd_; }
     // The next line without its LF; in OEM mode converted from CP866 to CP1251.
-    std::string Next();
-    void SetOemMode(bool on) { oem_ = on; }
+    std::string next();
+    void setOemMode(bool on) { oem_ = on; }
 
   private:
     std::string_view text_;
@@ -39,16 +39,16 @@ struct DataPair {
 // Takes the first pair from `rest` and leaves there the text of the next pair (or
 // nothing when the line is finished). False when there is no pair; `pair.level`
 // then still holds the level of a valid prefix.
-bool TakePair(std::string_view& rest, DataPair& pair);
+bool takePair(std::string_view& rest, DataPair& pair);
 
 // The level written in a prefix: the integer at the start of the text, after
 // blanks and a sign, read up to the first non-digit (0 when there is none).
 // Values too large for the engine are kept out of range, never wrapped.
-std::int64_t ParseLevel(std::string_view text);
+std::int64_t parseLevel(std::string_view text);
 
 // The value as it is inserted: "_SYM" keys spell it in font 3 by character codes;
 // otherwise RTF specials are escaped (RTF mode) and "|EOL:", "|EOP:" become a
 // paragraph and a page break.
-std::string ConvertValue(std::string_view key, std::string_view value, bool rtf);
+std::string convertValue(std::string_view key, std::string_view value, bool rtf);
 
 }  // namespace RepoRTF_interface::detail

@@ -1,12 +1,12 @@
-#include "data_pass.h"
+#include "rtf/data_pass.h"
 
 #include <string>
 
-#include "data_lines.h"
-#include "marker_cleanup.h"
-#include "markers.h"
-#include "output_buffer.h"
-#include "report_messages.h"
+#include "rtf/data_lines.h"
+#include "rtf/marker_cleanup.h"
+#include "rtf/markers.h"
+#include "rtf/output_buffer.h"
+#include "rtf/report_messages.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -16,79 +16,88 @@ constexpr std::int64_t kMaxLevel = 999;
 
 class DataPass {
   public:
-    DataPass(const TemplateText& converted, bool rtf, ReportWriter& report)
+    DataPass(TemplateText& converted, bool rtf, ReportWriter& report)
         : template_(converted), rtf_(rtf), report_(report), output_(converted) {}
 
-    void Line(std::string_view line) {
+    void line(std::string_view line) {
         std::string_view rest = line;
         DataPair pair;
-        bool hasPair = TakePair(rest, pair);
+        bool hasPair = takePair(rest, pair);
         if (pair.level < 0 || pair.level > kMaxLevel) throw RepoRTF_Error(messages::kStructure);
         if (pair.level == 0) {
-            DocumentField(hasPair, pair);
+            documentField(hasPair, pair);
         } else {
-            BlockRow(hasPair, pair, rest);
+            blockRow(hasPair, pair, rest);
         }
     }
 
-    void Finish() {
-        output_.AppendTemplate(start_, template_.Size());
-        start_ = template_.Size();
-        Flush();
+    void finish() {
+        output_.appendTemplate(start_, template_.size());
+        start_ = template_.size();
+        // The last flush can be the whole report: the indexes go first and the
+        // template it was copied from right after, so that the report and its
+        // cleaned copy fit in their place.
+        template_.releaseIndexes();
+        output_.dropIndex();
+        std::string text = output_.take();
+        template_.release();
+        std::string cleaned = removeUnusedMarkers(text);
+        text = std::string();
+        if (!report_.write(cleaned)) throw RepoRTF_Error(messages::kWriteError);
     }
 
   private:
-    // The template buffer is template_.Text() from start_ on.
-    void MoveTemplate(std::size_t to) {
-        output_.AppendTemplate(start_, to);
+    // The template buffer is template_.text() from start_ on.
+    void moveTemplate(std::size_t to) {
+        output_.appendTemplate(start_, to);
         start_ = to;
     }
 
-    void DocumentField(bool hasPair, const DataPair& pair) {
+    void documentField(bool hasPair, const DataPair& pair) {
         previousLevel_ = 0;
         if (!hasPair) return;
         SearchKey key{std::string(pair.key)};
-        if (!output_.Contains(key)) {
-            std::size_t at = template_.FindKey(key, start_);
+        if (!output_.contains(key)) {
+            std::size_t at = template_.findKey(key, start_);
             if (at == TemplateText::npos) return;
-            std::size_t blockMark = template_.NextBlockMark(at);
-            MoveTemplate(blockMark == TemplateText::npos ? template_.Size() : blockMark);
+            std::size_t blockMark = template_.nextBlockMark(at);
+            moveTemplate(blockMark == TemplateText::npos ? template_.size() : blockMark);
         }
-        output_.ReplaceAll(key, ConvertValue(pair.key, pair.value, rtf_));
+        output_.replaceAll(key, convertValue(pair.key, pair.value, rtf_));
     }
 
-    void BlockRow(bool hasPair, const DataPair& first, std::string_view rest) {
+    void blockRow(bool hasPair, const DataPair& first, std::string_view rest) {
         auto [open, close] =
-            template_.FindBlockTags(BlockTag(static_cast<int>(first.level)), start_);
+            template_.findBlockTags(blockTag(static_cast<int>(first.level)), start_);
         if (close == TemplateText::npos) return;
         if (previousLevel_ == 0) {
             // The text before block 1 goes out with the first row.
-            auto [block1, unused] = template_.FindBlockTags(BlockTag(1), start_);
+            auto [block1, unused] = template_.findBlockTags(blockTag(1), start_);
             (void)unused;
-            if (block1 != TemplateText::npos && block1 > start_) MoveTemplate(block1);
+            if (block1 != TemplateText::npos && block1 > start_) moveTemplate(block1);
         }
-        output_.AppendTemplate(open + kBlockTagSize, close);
+        output_.appendTemplate(open + kBlockTagSize, close);
         if (hasPair) {
-            Fill(first);
+            fill(first);
             DataPair pair;
-            while (!rest.empty() && TakePair(rest, pair)) Fill(pair);
+            while (!rest.empty() && takePair(rest, pair)) fill(pair);
         }
-        Flush();
+        flush();
         previousLevel_ = first.level;
     }
 
-    void Fill(const DataPair& pair) {
+    void fill(const DataPair& pair) {
         SearchKey key{std::string(pair.key)};
-        if (output_.Contains(key))
-            output_.ReplaceAll(key, ConvertValue(pair.key, pair.value, rtf_));
+        if (output_.contains(key))
+            output_.replaceAll(key, convertValue(pair.key, pair.value, rtf_));
     }
 
-    void Flush() {
-        if (!report_.Write(RemoveUnusedMarkers(output_.Take())))
+    void flush() {
+        if (!report_.write(removeUnusedMarkers(output_.take())))
             throw RepoRTF_Error(messages::kWriteError);
     }
 
-    const TemplateText& template_;
+    TemplateText& template_;
     const bool rtf_;
     ReportWriter& report_;
     OutputBuffer output_;
@@ -98,27 +107,28 @@ class DataPass {
 
 }  // namespace
 
-void RunDataPass(const TemplateText& converted, bool rtf, std::string_view data,
+void runDataPass(TemplateText& converted, bool rtf, std::string data,
                  const ProgressCallback& progress, ReportWriter& report) {
     DataPass pass(converted, rtf, report);
     DataLineReader lines(data);
     std::int64_t counter = 0;
-    while (!lines.AtEnd()) {
-        std::string line = lines.Next();
+    while (!lines.atEnd()) {
+        std::string line = lines.next();
         ++counter;
         if (progress && progress(counter) != 0) throw RepoRTF_Error(messages::kAborted);
         if (line.empty() || line[0] == '#') continue;
         if (line.starts_with("|DOS:")) {
-            lines.SetOemMode(true);
+            lines.setOemMode(true);
             continue;
         }
         if (line.starts_with("|WIN:")) {
-            lines.SetOemMode(false);
+            lines.setOemMode(false);
             continue;
         }
-        pass.Line(line);
+        pass.line(line);
     }
-    pass.Finish();
+    data = std::string();  // read whole: its room goes to the last flush
+    pass.finish();
 }
 
 }  // namespace RepoRTF_interface::detail

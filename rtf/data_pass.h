@@ -3,18 +3,20 @@
 // finished text is written to the report.
 #pragma once
 
+#include <string>
 #include <string_view>
 
-#include "report_engine.h"
-#include "template_text.h"
-#include "text_files.h"
+#include "rtf/report_engine.h"
+#include "rtf/template_text.h"
+#include "rtf/text_files.h"
 
 namespace RepoRTF_interface::detail {
 
 // Runs the pass and writes the whole report text (without closing the writer).
+// The converted template and the data are released before the last flush.
 // Throws RepoRTF_Error for a level out of range, an abort by the progress callback
 // and a write error.
-void RunDataPass(const TemplateText& converted, bool rtf, std::string_view data,
+void runDataPass(TemplateText& converted, bool rtf, std::string data,
                  const ProgressCallback& progress, ReportWriter& report);
 
 }  // namespace RepoRTF_interface::detail

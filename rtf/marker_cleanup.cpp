@@ -1,11 +1,11 @@
-#include "marker_cleanup.h"
+#include "rtf/marker_cleanup.h"
 
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "markers.h"
+#include "rtf/markers.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -29,7 +29,7 @@ class TagIndex {
             seen[tag] = at;
         }
     }
-    std::size_t NextSame(std::size_t at) const {
+    std::size_t nextSame(std::size_t at) const {
         auto it = std::lower_bound(marks_.begin(), marks_.end(), at);
         return next_[it - marks_.begin()];
     }
@@ -41,7 +41,7 @@ class TagIndex {
 
 }  // namespace
 
-std::string RemoveUnusedMarkers(const std::string& text) {
+std::string removeUnusedMarkers(const std::string& text) {
     const std::size_t n = text.size();
     std::size_t firstMark = text.find_first_of("\x02\x03");
     if (firstMark == std::string::npos) return text;
@@ -57,7 +57,7 @@ std::string RemoveUnusedMarkers(const std::string& text) {
             i = close == std::string::npos ? i + 1 : close + 1;
         } else if (c == kBlockMark) {
             if (i + kBlockTagSize > n) break;
-            std::size_t second = tags.NextSame(i);
+            std::size_t second = tags.nextSame(i);
             i = (second == std::string::npos ? i : second) + kBlockTagSize;
         } else {
             std::size_t next = text.find_first_of("\x02\x03", i);

@@ -7,6 +7,6 @@
 
 namespace RepoRTF_interface::detail {
 
-std::string RemoveUnusedMarkers(const std::string& text);
+std::string removeUnusedMarkers(const std::string& text);
 
 }  // namespace RepoRTF_interface::detail

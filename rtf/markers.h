@@ -14,7 +14,7 @@ inline constexpr char kFieldMark = '\x03';
 inline constexpr char kBlockMark = '\x02';
 inline constexpr std::size_t kBlockTagSize = 4;
 
-inline std::string FieldMarker(std::string_view name) {
+inline std::string fieldMarker(std::string_view name) {
     std::string marker;
     marker.reserve(name.size() + 2);
     marker.push_back(kFieldMark);
@@ -25,19 +25,19 @@ inline std::string FieldMarker(std::string_view name) {
 
 // The tag of a block whose number is written by the given decimal digits without
 // leading zeros (a non-zero number): the first three characters of digits + "**".
-inline std::string BlockTagFromDigits(std::string_view digits) {
+inline std::string blockTagFromDigits(std::string_view digits) {
     std::string tag(1, kBlockMark);
     tag.append(digits.substr(0, 3));
     while (tag.size() < kBlockTagSize) tag.push_back('*');
     return tag;
 }
 
-inline std::string BlockTag(int number) {
-    return BlockTagFromDigits(std::to_string(number));
+inline std::string blockTag(int number) {
+    return blockTagFromDigits(std::to_string(number));
 }
 
 // "\'" and the two upper-case hexadecimal digits of a character's code.
-inline void AppendHexEscape(std::string& out, char c) {
+inline void appendHexEscape(std::string& out, char c) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     unsigned char u = static_cast<unsigned char>(c);
     out.push_back('\\');

@@ -1,4 +1,4 @@
-#include "oem_codepage.h"
+#include "rtf/oem_codepage.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +10,7 @@ namespace RepoRTF_interface::detail {
 namespace {
 
 // A look-alike for a character CP1251 lacks.
-unsigned char Substitute(char32_t c) {
+unsigned char substitute(char32_t c) {
     switch (c) {
         case 0x2500:
         case 0x2550:
@@ -34,24 +34,24 @@ struct Table {
             const char32_t c =
                 recorder::codePointOf(recorder::CodePage::Cp866, static_cast<std::uint8_t>(b));
             const int ansi = recorder::byteFor(recorder::CodePage::Cp1251, c);
-            bytes[b] = ansi >= 0 ? static_cast<unsigned char>(ansi) : Substitute(c);
+            bytes[b] = ansi >= 0 ? static_cast<unsigned char>(ansi) : substitute(c);
         }
     }
 };
 
-const Table& OemTable() {
+const Table& oemTable() {
     static const Table table;
     return table;
 }
 
 }  // namespace
 
-unsigned char OemToAnsi(unsigned char oem) {
-    return OemTable().bytes[oem];
+unsigned char oemToAnsi(unsigned char oem) {
+    return oemTable().bytes[oem];
 }
 
-void OemToAnsiInPlace(std::string& text) {
-    const Table& table = OemTable();
+void oemToAnsiInPlace(std::string& text) {
+    const Table& table = oemTable();
     for (char& c : text) c = static_cast<char>(table.bytes[static_cast<unsigned char>(c)]);
 }
 

@@ -9,8 +9,8 @@ namespace RepoRTF_interface::detail {
 // The CP1251 byte for a CP866 byte. Characters that CP1251 lacks (the box-drawing
 // and block characters, "∙", "√", "■") become a look-alike: "-", "|" and "+" for
 // lines and joints, "·" for the bullet, "?" for the rest.
-unsigned char OemToAnsi(unsigned char oem);
+unsigned char oemToAnsi(unsigned char oem);
 
-void OemToAnsiInPlace(std::string& text);
+void oemToAnsiInPlace(std::string& text);
 
 }  // namespace RepoRTF_interface::detail

@@ -1,19 +1,22 @@
-#include "output_buffer.h"
+#include "rtf/output_buffer.h"
 
 #include <algorithm>
 
-#include "markers.h"
+#include "rtf/markers.h"
 
 namespace RepoRTF_interface::detail {
 
 OutputBuffer::OutputBuffer(const TemplateText& source) : source_(source) {
-    Reset();
+    reset();
 }
 
-void OutputBuffer::Reset() {
+void OutputBuffer::reset() {
     pieces_.clear();
     runs_.clear();
-    values_.clear();
+    // The first block of values is kept: a flush after every block row must not
+    // give its room back and ask for it again.
+    if (valueBlocks_.size() > 1) valueBlocks_.erase(valueBlocks_.begin() + 1, valueBlocks_.end());
+    if (!valueBlocks_.empty()) valueBlocks_.front().clear();
     // A large bucket array would be cleared on every flush of a block row.
     if (index_.bucket_count() > 4096) {
         index_ = {};
@@ -24,7 +27,7 @@ void OutputBuffer::Reset() {
     first_ = last_ = &runs_.back();
 }
 
-OutputBuffer::Run* OutputBuffer::NewRunAfter(Run* run) {
+OutputBuffer::Run* OutputBuffer::newRunAfter(Run* run) {
     Run* created = &runs_.emplace_back();
     created->prev = run;
     created->next = run->next;
@@ -34,7 +37,7 @@ OutputBuffer::Run* OutputBuffer::NewRunAfter(Run* run) {
     return created;
 }
 
-void OutputBuffer::AddText(Run* run, std::string_view text, const TextHash& hash) {
+void OutputBuffer::addText(Run* run, std::string_view text, const TextHash& hash) {
     if (text.empty()) return;
     Piece* piece = &pieces_.emplace_back();
     piece->text = text;
@@ -44,16 +47,16 @@ void OutputBuffer::AddText(Run* run, std::string_view text, const TextHash& hash
         run->head = piece;
     }
     run->tail = piece;
-    run->hash.Append(hash);
+    run->hash.append(hash);
 }
 
-void OutputBuffer::Unlink(Run* run) {
+void OutputBuffer::unlink(Run* run) {
     if (run->prev) run->prev->next = run->next;
     if (run->next) run->next->prev = run->prev;
     if (last_ == run) last_ = run->prev;
 }
 
-void OutputBuffer::Unindex(Run* run) {
+void OutputBuffer::unindex(Run* run) {
     if (!run->bucket) return;
     if (run->bucketPrev) {
         run->bucketPrev->bucketNext = run->bucketNext;
@@ -65,35 +68,35 @@ void OutputBuffer::Unindex(Run* run) {
     run->bucketPrev = run->bucketNext = nullptr;
 }
 
-void OutputBuffer::Reindex(Run* run) {
-    Unindex(run);
-    if (!Bounded(run)) return;
-    Bucket& bucket = index_[run->hash.Key()];
+void OutputBuffer::reindex(Run* run) {
+    unindex(run);
+    if (!bounded(run)) return;
+    Bucket& bucket = index_[run->hash.key()];
     run->bucket = &bucket;
     run->bucketNext = bucket.head;
     if (bucket.head) bucket.head->bucketPrev = run;
     bucket.head = run;
 }
 
-void OutputBuffer::AppendTemplate(std::size_t from, std::size_t to) {
+void OutputBuffer::appendTemplate(std::size_t from, std::size_t to) {
     if (from >= to) return;
-    const auto& marks = source_.FieldMarks();
+    const auto& marks = source_.fieldMarks();
     auto it = std::lower_bound(marks.begin(), marks.end(), from);
     auto end = std::lower_bound(it, marks.end(), to);
     index_.reserve(index_.size() + static_cast<std::size_t>(end - it));
-    std::string_view text(source_.Text());
+    std::string_view text(source_.text());
     std::size_t at = from;
     for (; it != marks.end() && *it < to; ++it) {
-        AddText(last_, text.substr(at, *it - at), source_.HashRange(at, *it));
+        addText(last_, text.substr(at, *it - at), source_.hashRange(at, *it));
         Run* closed = last_;
-        NewRunAfter(last_);
-        Reindex(closed);
+        newRunAfter(last_);
+        reindex(closed);
         at = *it + 1;
     }
-    AddText(last_, text.substr(at, to - at), source_.HashRange(at, to));
+    addText(last_, text.substr(at, to - at), source_.hashRange(at, to));
 }
 
-bool OutputBuffer::RunEquals(const Run* run, const TextPart& part) const {
+bool OutputBuffer::runEquals(const Run* run, const TextPart& part) const {
     if (run->hash.length != part.text.size() || run->hash.hash != part.hash.hash) return false;
     std::size_t at = 0;
     for (const Piece* p = run->head; p; p = p->next) {
@@ -103,21 +106,21 @@ bool OutputBuffer::RunEquals(const Run* run, const TextPart& part) const {
     return true;
 }
 
-bool OutputBuffer::MatchesAt(const Run* run, const std::vector<TextPart>& parts) const {
+bool OutputBuffer::matchesAt(const Run* run, const std::vector<TextPart>& parts) const {
     for (const TextPart& part : parts) {
-        if (!run || !Bounded(run) || !RunEquals(run, part)) return false;
+        if (!run || !bounded(run) || !runEquals(run, part)) return false;
         run = run->next;
     }
     return true;
 }
 
-std::vector<OutputBuffer::Run*> OutputBuffer::Occurrences(const SearchKey& key, bool firstOnly) {
+std::vector<OutputBuffer::Run*> OutputBuffer::occurrences(const SearchKey& key, bool firstOnly) {
     std::vector<Run*> found;
-    const auto& parts = key.Parts();
-    auto bucket = index_.find(parts[0].hash.Key());
+    const auto& parts = key.parts();
+    auto bucket = index_.find(parts[0].hash.key());
     if (bucket == index_.end()) return found;
     for (Run* run = bucket->second.head; run; run = run->bucketNext) {
-        if (MatchesAt(run, parts)) {
+        if (matchesAt(run, parts)) {
             found.push_back(run);
             if (firstOnly) break;
         }
@@ -125,14 +128,14 @@ std::vector<OutputBuffer::Run*> OutputBuffer::Occurrences(const SearchKey& key, 
     return found;
 }
 
-bool OutputBuffer::Contains(const SearchKey& key) {
-    return !Occurrences(key, true).empty();
+bool OutputBuffer::contains(const SearchKey& key) {
+    return !occurrences(key, true).empty();
 }
 
-void OutputBuffer::ReplaceAll(const SearchKey& key, std::string value) {
-    std::vector<Run*> found = Occurrences(key, false);
+void OutputBuffer::replaceAll(const SearchKey& key, std::string value) {
+    std::vector<Run*> found = occurrences(key, false);
     if (found.empty()) return;
-    const std::size_t span = key.Parts().size();  // runs an occurrence consists of
+    const std::size_t span = key.parts().size();  // runs an occurrence consists of
 
     // Occurrences may overlap (they share a 0x03 at least); a left-to-right pass
     // takes one and skips those that begin inside it. An occurrence that has no
@@ -166,31 +169,30 @@ void OutputBuffer::ReplaceAll(const SearchKey& key, std::string value) {
         }
     }
 
-    const std::string& stored = values_.emplace_back(std::move(value));
-    std::vector<TextPart> parts = SplitAtFieldMarks(stored);
-    for (Run* run : taken) ReplaceAt(run, span, parts);
+    std::vector<TextPart> parts = splitAtFieldMarks(storeValue(value));
+    for (Run* run : taken) replaceAt(run, span, parts);
 }
 
-void OutputBuffer::ReplaceAt(Run* run, std::size_t runCount, const std::vector<TextPart>& value) {
+void OutputBuffer::replaceAt(Run* run, std::size_t runCount, const std::vector<TextPart>& value) {
     // The text "0x03 run 0x03 ... run 0x03" goes; the value's first part joins the
     // run on the left, its last part the run on the right.
     Run* left = run->prev;
     Run* right = run;
     for (std::size_t k = 0; k < runCount; ++k) {
         Run* next = right->next;
-        Unindex(right);
-        Unlink(right);
+        unindex(right);
+        unlink(right);
         right = next;
     }
-    Unindex(left);
-    Unindex(right);
+    unindex(left);
+    unindex(right);
 
     Run* current = left;
-    AddText(current, value[0].text, value[0].hash);
+    addText(current, value[0].text, value[0].hash);
     std::vector<Run*> created;
     for (std::size_t k = 1; k < value.size(); ++k) {
-        current = NewRunAfter(current);
-        AddText(current, value[k].text, value[k].hash);
+        current = newRunAfter(current);
+        addText(current, value[k].text, value[k].hash);
         created.push_back(current);
     }
     // Join the right-hand run to the current one.
@@ -201,16 +203,40 @@ void OutputBuffer::ReplaceAt(Run* run, std::size_t runCount, const std::vector<T
             current->head = right->head;
         }
         current->tail = right->tail;
-        current->hash.Append(right->hash);
+        current->hash.append(right->hash);
     }
-    Unlink(right);
+    unlink(right);
 
-    Reindex(left);
-    for (Run* c : created) Reindex(c);
-    Reindex(current);
+    reindex(left);
+    for (Run* c : created) reindex(c);
+    reindex(current);
 }
 
-std::string OutputBuffer::Take() {
+std::string_view OutputBuffer::storeValue(std::string_view value) {
+    // Blocks grow from 4 KiB to 1 MiB, so a few short values cost little.
+    constexpr std::size_t kFirstBlock = 4096, kLargestBlock = 1024 * 1024;
+    if (valueBlocks_.empty() ||
+        valueBlocks_.back().capacity() - valueBlocks_.back().size() < value.size()) {
+        const std::size_t block = valueBlocks_.empty()
+                                      ? kFirstBlock
+                                      : std::min(kLargestBlock, 2 * valueBlocks_.back().capacity());
+        valueBlocks_.emplace_back().reserve(std::max(block, value.size()));
+    }
+    std::string& block = valueBlocks_.back();
+    const std::size_t at = block.size();
+    block.append(value);  // within the reserved room: earlier views stay valid
+    return std::string_view(block).substr(at, value.size());
+}
+
+void OutputBuffer::dropIndex() {
+    for (Run* run = first_; run; run = run->next) {
+        run->bucket = nullptr;
+        run->bucketPrev = run->bucketNext = nullptr;
+    }
+    index_ = {};
+}
+
+std::string OutputBuffer::take() {
     std::string text;
     std::size_t size = 0;
     for (const Run* run = first_; run; run = run->next) size += run->hash.length + 1;
@@ -219,7 +245,7 @@ std::string OutputBuffer::Take() {
         for (const Piece* p = run->head; p; p = p->next) text.append(p->text);
         if (run->next) text.push_back(kFieldMark);
     }
-    Reset();
+    reset();
     return text;
 }
 

@@ -16,8 +16,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "search_key.h"
-#include "template_text.h"
+#include "rtf/search_key.h"
+#include "rtf/template_text.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -28,17 +28,20 @@ class OutputBuffer {
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 
     // Appends source text [from, to).
-    void AppendTemplate(std::size_t from, std::size_t to);
+    void appendTemplate(std::size_t from, std::size_t to);
 
     // True when the buffer contains the key's marker text.
-    bool Contains(const SearchKey& key);
+    bool contains(const SearchKey& key);
 
     // Replaces every occurrence of the key's marker text by the value in one pass
     // from left to right (inserted text is not searched again).
-    void ReplaceAll(const SearchKey& key, std::string value);
+    void replaceAll(const SearchKey& key, std::string value);
 
     // Returns the whole text and empties the buffer.
-    std::string Take();
+    std::string take();
+
+    // Before a last take(): frees the search index, which take() does not need.
+    void dropIndex();
 
   private:
     struct Piece {
@@ -55,33 +58,36 @@ class OutputBuffer {
         Bucket* bucket = nullptr;  // index membership (bounded runs only)
         Run* bucketPrev = nullptr;
         Run* bucketNext = nullptr;
-        std::uint64_t candidate = 0;  // marks for one ReplaceAll
-        std::uint64_t visited = 0;
+        std::uint32_t candidate = 0;  // marks for one ReplaceAll
+        std::uint32_t visited = 0;
     };
     struct Bucket {
         Run* head = nullptr;
     };
 
-    void Reset();
-    Run* NewRunAfter(Run* run);
-    void AddText(Run* run, std::string_view text, const TextHash& hash);
-    void Unlink(Run* run);
-    bool Bounded(const Run* run) const { return run != first_ && run != last_; }
-    void Unindex(Run* run);
-    void Reindex(Run* run);
-    bool RunEquals(const Run* run, const TextPart& part) const;
-    bool MatchesAt(const Run* run, const std::vector<TextPart>& parts) const;
-    std::vector<Run*> Occurrences(const SearchKey& key, bool firstOnly);
-    void ReplaceAt(Run* run, std::size_t runCount, const std::vector<TextPart>& value);
+    void reset();
+    Run* newRunAfter(Run* run);
+    void addText(Run* run, std::string_view text, const TextHash& hash);
+    void unlink(Run* run);
+    bool bounded(const Run* run) const { return run != first_ && run != last_; }
+    void unindex(Run* run);
+    void reindex(Run* run);
+    bool runEquals(const Run* run, const TextPart& part) const;
+    bool matchesAt(const Run* run, const std::vector<TextPart>& parts) const;
+    std::vector<Run*> occurrences(const SearchKey& key, bool firstOnly);
+    void replaceAt(Run* run, std::size_t runCount, const std::vector<TextPart>& value);
 
     const TemplateText& source_;
     std::deque<Piece> pieces_;
     std::deque<Run> runs_;
-    std::deque<std::string> values_;
+    // The inserted values, packed into large blocks (a string each would cost
+    // more than a short value itself); pieces refer to them.
+    std::string_view storeValue(std::string_view value);
+    std::deque<std::string> valueBlocks_;
     std::unordered_map<std::uint64_t, Bucket> index_;
     Run* first_ = nullptr;
     Run* last_ = nullptr;
-    std::uint64_t stamp_ = 0;
+    std::uint32_t stamp_ = 0;
 };
 
 }  // namespace RepoRTF_interface::detail

@@ -1,13 +1,27 @@
-#include "report_data_file.h"
+#include "rtf/report_data_file.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <system_error>
 
+#include "fileio/safe_write.h"
 #include "recorder/codepage.h"
-#include "text_files.h"
 
 namespace RepoRTF_interface {
+
+namespace {
+
+// A file that could not be written, with the program's own message.
+class WriteFailure : public std::system_error {
+  public:
+    explicit WriteFailure(std::string message)
+        : std::system_error(std::make_error_code(std::errc::io_error)),
+          message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+  private:
+    std::string message_;
+};
+
+}  // namespace
 
 void ReportDataFile::Add(std::string_view key, std::string_view value) {
     std::string line = "|0:";
@@ -34,15 +48,8 @@ std::string ReportDataFile::Encoded() const {
 }
 
 void ReportDataFile::Save(const std::filesystem::path& path) const {
-    const std::string bytes = Encoded();
-    detail::FileHandle file = detail::OpenFile(path, "wb");
-    auto fail = [&](int error) {
-        throw std::system_error(error ? error : EIO, std::generic_category(),
-                                "Cannot write " + path.string());
-    };
-    if (!file) fail(errno);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) fail(errno);
-    if (std::fclose(file.release()) != 0) fail(errno);
+    const fileio::WriteResult written = fileio::writeFileSafely(path, Encoded());
+    if (!written.ok) throw WriteFailure(written.message);
 }
 
 }  // namespace RepoRTF_interface

@@ -21,7 +21,8 @@ class ReportDataFile {
     // The file's bytes: every line in Windows-1251 followed by CR LF.
     std::string Encoded() const;
 
-    // Writes the file, replacing it if it exists. Throws std::system_error when it
+    // Writes the file through the safe writer, replacing it only when complete.
+    // Throws std::system_error, whose what() is the message for the user, when it
     // cannot be written.
     void Save(const std::filesystem::path& path) const;
 

@@ -1,29 +1,29 @@
-#include "report_engine.h"
+#include "rtf/report_engine.h"
 
 #include <cstdio>
 #include <string>
 
-#include "data_pass.h"
-#include "report_messages.h"
-#include "template_pass.h"
-#include "template_text.h"
-#include "text_files.h"
+#include "rtf/data_pass.h"
+#include "rtf/report_messages.h"
+#include "rtf/template_pass.h"
+#include "rtf/template_text.h"
+#include "rtf/text_files.h"
 
 namespace RepoRTF_interface {
 
 namespace {
 
-FontRegistration& FontRegistrationSlot() {
+FontRegistration& fontRegistrationSlot() {
     static FontRegistration registration;
     return registration;
 }
 
-Clock& ClockSlot() {
+Clock& clockSlot() {
     static Clock clock;
     return clock;
 }
 
-std::tm LocalNow() {
+std::tm localNow() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -34,7 +34,7 @@ std::tm LocalNow() {
     return local;
 }
 
-std::string TwoDigits(int value) {
+std::string twoDigits(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", value);
     return text;
@@ -43,48 +43,48 @@ std::string TwoDigits(int value) {
 }  // namespace
 
 void SetFontRegistration(FontRegistration registration) {
-    FontRegistrationSlot() = std::move(registration);
+    fontRegistrationSlot() = std::move(registration);
 }
 
 void SetClock(Clock clock) {
-    ClockSlot() = std::move(clock);
+    clockSlot() = std::move(clock);
 }
 
 void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::path& templateFile,
                   const std::filesystem::path& reportFile, const ProgressCallback& progress) {
     using namespace detail;
-    if (SameFile(templateFile, reportFile)) throw RepoRTF_Error(messages::kSameFile);
-    if (SameFile(dataFile, reportFile)) throw RepoRTF_Error(messages::kSameDataFile);
+    if (sameFile(templateFile, reportFile)) throw RepoRTF_Error(messages::kSameFile);
+    if (sameFile(dataFile, reportFile)) throw RepoRTF_Error(messages::kSameDataFile);
 
     std::string templateText;
-    FileHandle templateHandle = OpenFile(templateFile, "rb");
-    if (!templateHandle || !ReadTextFile(templateHandle.get(), templateText))
+    if (!readTextFile(templateFile, templateText))
         throw RepoRTF_Error(messages::kTemplateNotOpened);
 
-    FileHandle reportHandle = OpenFile(reportFile, "wb");
-    if (!reportHandle) throw RepoRTF_Error(messages::kReportNotOpened);  // closes the template
-    templateHandle.reset();
-    ReportWriter report(std::move(reportHandle));  // closes the report on every way out
+    // The report is written beside its place and put there only when complete:
+    // every failure below leaves an earlier report as it was.
+    ReportWriter report;
+    if (!report.open(reportFile)) throw RepoRTF_Error(messages::kReportNotOpened);
 
     std::string data;
-    FileHandle dataHandle = OpenFile(dataFile, "rb");
-    if (!dataHandle || !ReadTextFile(dataHandle.get(), data))
-        throw RepoRTF_Error(messages::kDataNotOpened);
+    if (!readTextFile(dataFile, data)) throw RepoRTF_Error(messages::kDataNotOpened);
 
     const bool rtf = templateText.starts_with("{\\rtf");
-    std::tm now = ClockSlot() ? ClockSlot()() : LocalNow();
+    std::tm now = clockSlot() ? clockSlot()() : localNow();
     TemplatePassContext context;
     context.rtf = rtf;
-    context.registerFont = &FontRegistrationSlot();
-    context.date = TwoDigits(now.tm_mday) + "." + TwoDigits(now.tm_mon + 1) + "." +
+    context.registerFont = &fontRegistrationSlot();
+    context.date = twoDigits(now.tm_mday) + "." + twoDigits(now.tm_mon + 1) + "." +
                    std::to_string(now.tm_year + 1900);
-    context.time = TwoDigits(now.tm_hour) + ":" + TwoDigits(now.tm_min);
+    context.time = twoDigits(now.tm_hour) + ":" + twoDigits(now.tm_min);
 
-    TemplateText converted(RunTemplatePass(RewriteCharset(templateText), context));
+    // Each stage's input is freed as soon as the next one holds its result, so the
+    // peak memory stays a small multiple of the input.
+    rewriteCharsetInPlace(templateText);
+    std::string convertedText = runTemplatePass(templateText, context);
     templateText = std::string();
-    RunDataPass(converted, rtf, data, progress, report);
-    dataHandle.reset();
-    if (!report.Close()) throw RepoRTF_Error(messages::kWriteError);
+    TemplateText converted(std::move(convertedText));
+    runDataPass(converted, rtf, std::move(data), progress, report);
+    if (!report.close()) throw RepoRTF_Error(messages::kWriteError);
 }
 
 }  // namespace RepoRTF_interface

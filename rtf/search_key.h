@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "markers.h"
-#include "text_hash.h"
+#include "rtf/markers.h"
+#include "rtf/text_hash.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -18,14 +18,14 @@ struct TextPart {
 };
 
 // Splits text at every 0x03 into hashed parts (n markers give n + 1 parts).
-inline std::vector<TextPart> SplitAtFieldMarks(std::string_view text) {
+inline std::vector<TextPart> splitAtFieldMarks(std::string_view text) {
     std::vector<TextPart> parts;
     std::size_t from = 0;
     for (;;) {
         std::size_t at = text.find(kFieldMark, from);
         std::string_view part =
             text.substr(from, at == std::string_view::npos ? text.npos : at - from);
-        parts.push_back({part, HashOf(part)});
+        parts.push_back({part, hashOf(part)});
         if (at == std::string_view::npos) break;
         from = at + 1;
     }
@@ -34,12 +34,12 @@ inline std::vector<TextPart> SplitAtFieldMarks(std::string_view text) {
 
 class SearchKey {
   public:
-    explicit SearchKey(std::string key) : key_(std::move(key)), parts_(SplitAtFieldMarks(key_)) {}
+    explicit SearchKey(std::string key) : key_(std::move(key)), parts_(splitAtFieldMarks(key_)) {}
     SearchKey(const SearchKey&) = delete;
     SearchKey& operator=(const SearchKey&) = delete;
 
     // The runs between markers that an occurrence consists of, in order.
-    const std::vector<TextPart>& Parts() const { return parts_; }
+    const std::vector<TextPart>& parts() const { return parts_; }
 
   private:
     std::string key_;

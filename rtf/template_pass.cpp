@@ -1,7 +1,9 @@
-#include "template_pass.h"
+#include "rtf/template_pass.h"
 
-#include "markers.h"
-#include "report_messages.h"
+#include <cstring>
+
+#include "rtf/markers.h"
+#include "rtf/report_messages.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -14,11 +16,11 @@ constexpr std::size_t npos = std::string::npos;
 // some word processors write instead (RTF itself ignores both there).
 constexpr std::string_view kControlWordEnd = " \r\n";
 
-bool IsNameChar(char c) {
+bool isNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -27,7 +29,7 @@ bool IsDigit(char c) {
 class BraceFinder {
   public:
     explicit BraceFinder(const std::string& text) : text_(text) {}
-    std::size_t NextFrom(std::size_t from) {
+    std::size_t nextFrom(std::size_t from) {
         if (!(from >= from_ && (at_ == npos || from <= at_))) {
             from_ = from;
             at_ = text_.find('}', from);
@@ -47,18 +49,21 @@ class BraceFinder {
 class TemplatePass {
   public:
     TemplatePass(const std::string& source, const TemplatePassContext& context)
-        : src_(source), ctx_(context), braces_(source) {}
+        : src_(source), ctx_(context), braces_(source) {
+        // The converted text is about as long as the source: no regrowth copies.
+        out_.reserve(source.size() + 64);
+    }
 
-    std::string Run() {
+    std::string run() {
         for (;;) {
             if (delim_.empty()) break;
             std::size_t afterOpen;
-            if (!FindOpening(afterOpen)) break;
+            if (!findOpening(afterOpen)) break;
             std::size_t close = src_.find(delim_, afterOpen);
             if (close == npos) throw RepoRTF_Error(messages::kStructure);
             read_ = close + delim_.size();
             std::string inserted =
-                Replacement(std::string_view(src_).substr(afterOpen, close - afterOpen));
+                replacement(std::string_view(src_).substr(afterOpen, close - afterOpen));
             // The search resumes at the inserted text, except when the delimiter
             // occurs in it: the pass would then take its own output for a field
             // again and again.
@@ -76,7 +81,7 @@ class TemplatePass {
   private:
     // Finds the next opening delimiter; on success everything before it is in
     // out_ and afterOpen is the source position just after it.
-    bool FindOpening(std::size_t& afterOpen) {
+    bool findOpening(std::size_t& afterOpen) {
         const std::size_t d = delim_.size();
         if (!pending_.empty() && d > 1) {
             // An occurrence that begins in the pending text and ends in the source.
@@ -105,7 +110,7 @@ class TemplatePass {
         return true;
     }
 
-    std::string Replacement(std::string_view field) {
+    std::string replacement(std::string_view field) {
         std::string name(field);
         if (name.starts_with("FONT=")) {
             name.erase(0, 5);
@@ -113,30 +118,30 @@ class TemplatePass {
         }
         if (name.empty()) {
             std::string r;
-            AppendHexEscape(r, delim_[0]);
+            appendHexEscape(r, delim_[0]);
             return r;
         }
         if (name[0] == '@') {
             delim_ = name.substr(1);
             return {};
         }
-        if (name.find("\\'") == npos) name = CleanFieldName(name);
-        if (auto tag = BlockFieldTag(name)) {
-            if (ctx_.rtf) TrimAfterBlockField();
+        if (name.find("\\'") == npos) name = cleanFieldName(name);
+        if (auto tag = blockFieldTag(name)) {
+            if (ctx_.rtf) trimAfterBlockField();
             return *tag;
         }
         if (name == "DATE") return ctx_.date;
         if (name == "TIME") return ctx_.time;
         if (name == "EOP") return ctx_.rtf ? "{\\page}" : "\f";
-        return FieldMarker(name);
+        return fieldMarker(name);
     }
 
     // A block marker that stands in a paragraph of its own takes the rest of that
     // paragraph with it: a "}" right after the field goes, then the text up to the
     // next "}" (or up to the next delimiter, when that comes first).
-    void TrimAfterBlockField() {
+    void trimAfterBlockField() {
         if (read_ < src_.size() && src_[read_] == '}') ++read_;
-        std::size_t brace = braces_.NextFrom(read_);
+        std::size_t brace = braces_.nextFrom(read_);
         if (brace == npos) return;
         std::string_view before =
             std::string_view(src_).substr(read_, brace - read_ + delim_.size() - 1);
@@ -155,7 +160,7 @@ class TemplatePass {
 
 }  // namespace
 
-std::string RewriteCharset(std::string_view text) {
+std::string rewriteCharset(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     std::size_t from = 0;
@@ -170,7 +175,35 @@ std::string RewriteCharset(std::string_view text) {
     return out;
 }
 
-std::string CleanFieldName(std::string_view name) {
+void rewriteCharsetInPlace(std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(kCharsetOld); at != npos;
+         at = text.find(kCharsetOld, at + kCharsetOld.size()))
+        ++count;
+    if (count == 0) return;
+    const std::size_t grow = kCharsetNew.size() - kCharsetOld.size();
+    const std::size_t oldSize = text.size();
+    if (text.capacity() < oldSize + count * grow) {
+        text = rewriteCharset(text);
+        return;
+    }
+    // Moved from the back, each occurrence found by searching backwards.
+    text.resize(oldSize + count * grow);
+    std::size_t read = oldSize;  // text[0, read) is still unmoved
+    std::size_t write = text.size();
+    while (count > 0) {
+        const std::size_t at = text.rfind(kCharsetOld, read - kCharsetOld.size());
+        const std::size_t tail = read - (at + kCharsetOld.size());
+        write -= tail;
+        std::memmove(text.data() + write, text.data() + at + kCharsetOld.size(), tail);
+        write -= kCharsetNew.size();
+        std::memcpy(text.data() + write, kCharsetNew.data(), kCharsetNew.size());
+        read = at;
+        --count;
+    }
+}
+
+std::string cleanFieldName(std::string_view name) {
     std::string clean;
     std::size_t nextSpace = 0, nextBrace = 0;  // search positions, only ever move forward
     // "space" below stands for any character of kControlWordEnd.
@@ -179,7 +212,7 @@ std::string CleanFieldName(std::string_view name) {
     std::size_t i = 0;
     while (i < name.size()) {
         char c = name[i];
-        if (IsNameChar(c)) {
+        if (isNameChar(c)) {
             clean.push_back(c);
             ++i;
         } else if (c == '{' || c == '\\') {
@@ -205,7 +238,7 @@ std::string CleanFieldName(std::string_view name) {
     return clean;
 }
 
-std::optional<std::string> BlockFieldTag(std::string_view name) {
+std::optional<std::string> blockFieldTag(std::string_view name) {
     if (name.empty()) return std::nullopt;
     std::string_view digits = name;
     bool leadingD = false;
@@ -216,15 +249,15 @@ std::optional<std::string> BlockFieldTag(std::string_view name) {
         digits.remove_suffix(1);
     }
     for (char c : digits)
-        if (!IsDigit(c)) return std::nullopt;
+        if (!isDigit(c)) return std::nullopt;
     if (leadingD) digits = digits.substr(0, 7);
     while (!digits.empty() && digits.front() == '0') digits.remove_prefix(1);
     if (digits.empty()) return std::string();
-    return BlockTagFromDigits(digits);
+    return blockTagFromDigits(digits);
 }
 
-std::string RunTemplatePass(const std::string& text, const TemplatePassContext& context) {
-    return TemplatePass(text, context).Run();
+std::string runTemplatePass(const std::string& text, const TemplatePassContext& context) {
+    return TemplatePass(text, context).run();
 }
 
 }  // namespace RepoRTF_interface::detail

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "search_key.h"
-#include "text_hash.h"
+#include "rtf/search_key.h"
+#include "rtf/text_hash.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -21,36 +21,52 @@ class TemplateText {
 
     explicit TemplateText(std::string text);
 
-    const std::string& Text() const { return text_; }
-    std::size_t Size() const { return text_.size(); }
+    const std::string& text() const { return text_; }
+    std::size_t size() const { return size_; }
 
     // Hash of text_[from, to).
-    TextHash HashRange(std::size_t from, std::size_t to) const;
+    TextHash hashRange(std::size_t from, std::size_t to) const;
 
     // Positions of the 0x03 characters, ascending.
-    const std::vector<std::size_t>& FieldMarks() const { return fieldMarks_; }
+    const std::vector<std::uint32_t>& fieldMarks() const { return fieldMarks_; }
+
+    // Frees the text and its indexes once nothing refers to them any more
+    // (before the last flush, which needs room of its own). size() stays.
+    void release();
+    // Frees the indexes only; the text stays for what still refers to it.
+    void releaseIndexes();
 
     // First occurrence of the key's marker text at or after `from`.
-    std::size_t FindKey(const SearchKey& key, std::size_t from) const;
+    std::size_t findKey(const SearchKey& key, std::size_t from) const;
 
     // First 0x02 at or after `from`.
-    std::size_t NextBlockMark(std::size_t from) const;
+    std::size_t nextBlockMark(std::size_t from) const;
 
     // The first occurrence of a block tag at or after `from` and the next one
     // after it; npos for the ones that do not exist.
-    std::pair<std::size_t, std::size_t> FindBlockTags(std::string_view tag, std::size_t from) const;
+    std::pair<std::size_t, std::size_t> findBlockTags(std::string_view tag, std::size_t from) const;
 
   private:
-    bool RunEquals(std::size_t run, const TextPart& part) const;
+    bool runEquals(std::size_t run, const TextPart& part) const;
+    // Hash of text_[0, i) and the hash base to the power n, from the checkpoints:
+    // a few bytes of index per template byte instead of sixteen.
+    std::uint64_t prefixHash(std::size_t i) const;
+    std::uint64_t power(std::size_t n) const;
+
+    static constexpr std::size_t kStride = 64;
 
     std::string text_;
-    std::vector<std::uint64_t> prefixHash_;  // hash of text_[0, i)
-    std::vector<std::uint64_t> powers_;      // base^i
-    std::vector<std::size_t> fieldMarks_;
-    std::vector<std::size_t> blockMarks_;
+    std::size_t size_ = 0;
+    std::vector<std::uint64_t> checkpoints_;   // hash of text_[0, k * kStride)
+    std::vector<std::uint64_t> stridePowers_;  // base^(k * kStride)
+    std::uint64_t smallPowers_[kStride] = {};  // base^i, i < kStride
+    // Positions fit 32 bits: inputs are limited to 256 MiB and the template pass
+    // at most doubles them.
+    std::vector<std::uint32_t> fieldMarks_;
+    std::vector<std::uint32_t> blockMarks_;
     // Runs between consecutive 0x03 (run r lies between fieldMarks_[r - 1] and
-    // fieldMarks_[r]), by content key, ascending.
-    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> runsByKey_;
+    // fieldMarks_[r]) as (content key, run), sorted.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> runsByKey_;
     // Positions of each four-character text that starts with 0x02, ascending.
     std::unordered_map<std::string_view, std::vector<std::size_t>> tags_;
 };

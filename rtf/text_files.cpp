@@ -1,7 +1,10 @@
-#include "text_files.h"
+#include "rtf/text_files.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <system_error>
+
+#include "fileio/bounded_read.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -11,39 +14,58 @@ namespace {
 constexpr std::size_t kWritePiece = 64 * 1024;
 }
 
-FileHandle OpenFile(const fs::path& path, const char* mode) {
-#ifdef _WIN32
-    std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
-    return FileHandle(_wfopen(path.c_str(), wideMode.c_str()));
-#else
-    return FileHandle(std::fopen(path.c_str(), mode));
-#endif
+void crLfToLfInPlace(std::string& text) {
+    std::size_t out = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') continue;
+        text[out++] = text[i];
+    }
+    text.resize(out);
 }
 
-std::string CrLfToLf(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        text.push_back(bytes[i]);
-    }
+std::string crLfToLf(std::string_view bytes) {
+    std::string text(bytes);
+    crLfToLfInPlace(text);
     return text;
 }
 
-bool ReadTextFile(std::FILE* file, std::string& text) {
+bool readTextFile(const fs::path& path, std::string& text) {
+    std::string reason;
+    std::uint64_t size = 0;
+    std::FILE* file = fileio::openRegularFile(path, kInputLimit, reason, &size);
+    if (!file) return false;
+    // Read straight into the text, with room to spare for the charset rewrite of
+    // a template, so neither needs a second copy.
     std::string bytes;
-    char piece[65536];
-    for (;;) {
-        std::size_t got = std::fread(piece, 1, sizeof piece, file);
-        bytes.append(piece, got);
-        if (got < sizeof piece) break;
+    bytes.reserve(static_cast<std::size_t>(size) + 4096 + static_cast<std::size_t>(size / 256));
+    bytes.resize(static_cast<std::size_t>(size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const std::size_t n = std::fread(bytes.data() + got, 1, bytes.size() - got, file);
+        if (n == 0) break;
+        got += n;
     }
-    if (std::ferror(file)) return false;
-    text = CrLfToLf(bytes);
+    bytes.resize(got);
+    // A file that grew while it was read: the rest, up to the limit.
+    char piece[65536];
+    while (!std::ferror(file) && !std::feof(file)) {
+        const std::size_t n = std::fread(piece, 1, sizeof piece, file);
+        if (bytes.size() + n > kInputLimit) {
+            std::fclose(file);
+            return false;
+        }
+        bytes.append(piece, n);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return false;
+    crLfToLfInPlace(bytes);
+    text = std::move(bytes);
     return true;
 }
 
-bool SameFile(const fs::path& a, const fs::path& b) {
+bool sameFile(const fs::path& a, const fs::path& b) {
     if (a.native() == b.native()) return true;
     std::error_code ec;
     if (fs::equivalent(a, b, ec) && !ec) return true;
@@ -53,56 +75,44 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return !ecA && !ecB && ca == cb;
 }
 
-ReportWriter::ReportWriter(FileHandle file) : file_(std::move(file)) {
-    // Our own pieces go straight to the file, so a refused write shows at once.
-    std::setvbuf(file_.get(), nullptr, _IONBF, 0);
+bool ReportWriter::open(const fs::path& report) {
+    return file_.open(report);
 }
 
-ReportWriter::~ReportWriter() {
-    Close();
-}
-
-bool ReportWriter::Write(std::string_view text) {
+bool ReportWriter::write(std::string_view text) {
     if (failed_) return false;
+    // Converted a piece at a time, so a large text needs no second copy.
     std::size_t start = 0;
-    for (;;) {
-        std::size_t lf = text.find('\n', start);
-        if (lf == std::string_view::npos) {
-            pending_.append(text.substr(start));
-            break;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.size(), start + kWritePiece);
+        for (std::size_t i = start; i < end; ++i) {
+            if (text[i] == '\n') pending_.push_back('\r');
+            pending_.push_back(text[i]);
         }
-        pending_.append(text.substr(start, lf - start));
-        pending_.append("\r\n");
-        start = lf + 1;
+        start = end;
+        if (pending_.size() >= kWritePiece && !writePending()) return false;
     }
-    if (pending_.size() >= kWritePiece) return WritePending();
     return true;
 }
 
-bool ReportWriter::WritePending() {
+bool ReportWriter::writePending() {
     if (failed_) return false;
     if (pending_.empty()) return true;
-    std::size_t done = 0;
-    while (done < pending_.size()) {
-        std::size_t size = std::min(kWritePiece, pending_.size() - done);
-        if (std::fwrite(pending_.data() + done, 1, size, file_.get()) != size) {
-            failed_ = true;
-            break;
-        }
-        done += size;
-    }
+    if (!file_.write(pending_)) failed_ = true;
     pending_.clear();
     return !failed_;
 }
 
-bool ReportWriter::Flush() {
-    return WritePending();
+bool ReportWriter::flush() {
+    return writePending();
 }
 
-bool ReportWriter::Close() {
-    if (!file_) return !failed_;
-    WritePending();
-    if (std::fclose(file_.release()) != 0) failed_ = true;
+bool ReportWriter::close() {
+    if (closed_) return !failed_;
+    closed_ = true;
+    writePending();
+    if (!failed_ && !file_.commit()) failed_ = true;
+    if (failed_) file_.abandon();
     return !failed_;
 }
 

@@ -16,16 +16,16 @@ struct TextHash {
     std::uint64_t power = 1;  // base^length
     std::size_t length = 0;
 
-    void Append(const TextHash& other) {
+    void append(const TextHash& other) {
         hash = hash * other.power + other.hash;
         power *= other.power;
         length += other.length;
     }
     // One number for hash tables: the hash mixed with the length.
-    std::uint64_t Key() const { return hash ^ (length * 0x9E3779B97F4A7C15ULL); }
+    std::uint64_t key() const { return hash ^ (length * 0x9E3779B97F4A7C15ULL); }
 };
 
-inline TextHash HashOf(std::string_view text) {
+inline TextHash hashOf(std::string_view text) {
     TextHash h;
     for (char c : text) {
         h.hash = h.hash * kHashBase + (static_cast<unsigned char>(c) + 1);

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 
+#include <csignal>
+
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "acquisition_test_support.h"
@@ -85,4 +89,43 @@ TEST(ReadCommand, AGeneratedReadingFromTheSimulatorLoadsWithoutAnError) {
     EXPECT_TRUE(reading->LoadErrorLog.empty()) << reading->LoadErrorLog.front();
     EXPECT_EQ(reading->service.operatorName, "Сидоров С.С.");
     fs::remove(out);
+}
+
+// Ctrl+C or SIGTERM in the middle of a transfer: the reading stops at once, the
+// port gets its own settings back, no file is written (the earlier one stays and
+// no temporary is left) and the status tells the signal.
+TEST(ReadCommand, AnInterruptStopsTheReadingAndWritesNothing) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("read-command-sig-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path out = folder / "r.litm";
+    std::ofstream(out) << "earlier";
+    for (int signal : {SIGINT, SIGTERM}) {
+        litm3sim::DeviceOptions options;  // at the line rate: about 28 s for a full image
+        litm3sim::DeviceThread device(acqtest::patternedImage(5), options);
+        ASSERT_TRUE(device.ok());
+        acqtest::setUnusualSettings(device.device().terminalFd());
+        const auto before = acqtest::settingsOf(device.device().terminalFd());
+
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(
+                runRead({"--out", out.string(), "--port", device.path()}, acqtest::portsWith({})));
+        // Well into the transfer.
+        while (device.device().transfers() == 0) ::usleep(10000);
+        ::usleep(300000);
+        const auto sent = std::chrono::steady_clock::now();
+        ::kill(child, signal);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(3));
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself";
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+        EXPECT_EQ(acqtest::settingsOf(device.device().terminalFd()), before);
+    }
+    const auto file = fileBytes(out);
+    EXPECT_EQ(std::string(file.begin(), file.end()), "earlier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    fs::remove_all(folder);
 }

@@ -1,14 +1,20 @@
 // The litm tool as a user runs it: exit codes, the exact texts under
 // --decimal ,, the JSON and CSV shapes, and clear errors.
 
+#include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "forms/create_form.h"
@@ -163,6 +169,63 @@ TEST_F(Litm, SampleWritesAFullReading) {
     EXPECT_EQ(std::filesystem::file_size(out), 270537u);
     EXPECT_EQ(litm("check '" + out.string() + "'").exitCode, 0);
     EXPECT_NE(litm("sample --out /nonexistent/dir/x.litm").exitCode, 0);
+}
+
+// Inputs that are no files, or far too large: a clear message at once, never a
+// hang or a growing memory.
+TEST_F(Litm, InputsThatAreNoFilesOrTooLarge) {
+    const auto fifo = dir_ / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto started = std::chrono::steady_clock::now();
+    const Outcome fromFifo = litm("check " + path("pipe"), true);
+    EXPECT_EQ(fromFifo.exitCode, 2);
+    EXPECT_NE(fromFifo.out.find("это канал (FIFO), а не файл"), std::string::npos) << fromFifo.out;
+    const Outcome fromZero = litm("check /dev/zero", true);
+    EXPECT_EQ(fromZero.exitCode, 2);
+    EXPECT_NE(fromZero.out.find("это устройство, а не файл"), std::string::npos) << fromZero.out;
+    const Outcome merged = litm("merge /dev/zero /dev/zero " + path("report.rtf"), true);
+    EXPECT_EQ(merged.exitCode, 1);
+    EXPECT_NE(merged.out.find("Не открыт файл шаблона"), std::string::npos) << merged.out;
+
+    // A reading followed by a sparse gigabyte: read up to the trailer, shown as usual.
+    std::filesystem::copy_file(dir_ / "good.litm", dir_ / "huge.litm");
+    std::filesystem::resize_file(dir_ / "huge.litm", 1ull << 30);
+    EXPECT_EQ(litm("check " + path("huge.litm")).exitCode, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    std::filesystem::remove(dir_ / "huge.litm");
+    std::filesystem::remove(fifo);
+}
+
+// Ctrl+C at any moment of `litm sample`: the file is either the earlier one or
+// complete, and no temporary is ever left behind.
+TEST_F(Litm, SampleInterruptedAtAnyMomentLeavesNoTemporary) {
+    const auto folder = dir_ / "interrupted";
+    std::filesystem::create_directories(folder);
+    const auto out = folder / "s.litm";
+    std::ofstream(out) << "earlier";
+    std::mt19937 random(3);
+    int interrupted = 0;
+    for (int run = 0; run < 30; ++run) {
+        const std::string outArg = out.string();
+        char* argv[] = {const_cast<char*>(LITM_PATH), const_cast<char*>("sample"),
+                        const_cast<char*>("--out"), const_cast<char*>(outArg.c_str()), nullptr};
+        pid_t child = 0;
+        ASSERT_EQ(::posix_spawn(&child, LITM_PATH, nullptr, nullptr, argv, environ), 0);
+        ::usleep(static_cast<useconds_t>(2000 + random() % 40000));
+        ::kill(child, run % 2 ? SIGTERM : SIGINT);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        // A signal before the handlers are in place ends the program before it writes.
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        EXPECT_TRUE(code == 0 || code == 130 || code == 143) << code;
+        if (code != 0) ++interrupted;
+        const auto size = std::filesystem::file_size(out);
+        EXPECT_TRUE(size == 7 || size == sample::makeSampleReading({}).size()) << size;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+    EXPECT_GT(interrupted, 0) << "no run was caught while writing";
 }
 
 }  // namespace

@@ -290,7 +290,7 @@ class Oracle {
                 if (oem)
                     for (char& ch : piece)
                         ch = static_cast<char>(
-                            RepoRTF_interface::detail::OemToAnsi(static_cast<unsigned char>(ch)));
+                            RepoRTF_interface::detail::oemToAnsi(static_cast<unsigned char>(ch)));
                 line += piece;
                 if (piece.find('\n') != std::string::npos) {
                     line.erase(line.find('\n'));
@@ -345,16 +345,16 @@ class Oracle {
                     long long level;
                     while (!L.empty() && GetPair(L, K, V, level)) O_ = StringReplaceAll(O_, K, V);
                 }
-                Flush();
+                flush();
                 previous = N;
             }
         }
         O_ += T_;
         T_.clear();
-        Flush();
+        flush();
     }
 
-    void Flush() {
+    void flush() {
         std::size_t i = 0;
         while (i < O_.size()) {
             if (O_[i] == '\x03') {

@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include "rtf/report_engine.h"
 
@@ -55,6 +58,29 @@ inline std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// Limits the size of files the process writes while it lives, so a write fails
+// half-way as it would on a full disk (the signal of the limit is ignored).
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 // The fixed moment the tests' DATE and TIME fields show: 01.02.2003 04:05.
 inline std::tm FixedNow() {

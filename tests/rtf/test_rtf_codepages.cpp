@@ -32,7 +32,7 @@ TEST(RtfCodePages, Cp866ToCp1251MatchesIconv) {
     for (unsigned b = 0; b < 256; ++b) {
         std::string in(1, static_cast<char>(b));
         auto expected = Iconv("CP1251", "CP866", in);
-        unsigned char ours = OemToAnsi(static_cast<unsigned char>(b));
+        unsigned char ours = oemToAnsi(static_cast<unsigned char>(b));
         if (expected) {
             EXPECT_EQ(std::string(1, static_cast<char>(ours)), *expected) << "byte " << b;
         } else {
@@ -43,11 +43,11 @@ TEST(RtfCodePages, Cp866ToCp1251MatchesIconv) {
         }
     }
     EXPECT_EQ(substituted, 51);
-    EXPECT_EQ(OemToAnsi(0x80), 0xC0);  // А
-    EXPECT_EQ(OemToAnsi(0xC4), '-');   // ─
-    EXPECT_EQ(OemToAnsi(0xBA), '|');   // ║
-    EXPECT_EQ(OemToAnsi(0xC5), '+');   // ┼
-    EXPECT_EQ(OemToAnsi(0xDB), '?');   // █
+    EXPECT_EQ(oemToAnsi(0x80), 0xC0);  // А
+    EXPECT_EQ(oemToAnsi(0xC4), '-');   // ─
+    EXPECT_EQ(oemToAnsi(0xBA), '|');   // ║
+    EXPECT_EQ(oemToAnsi(0xC5), '+');   // ┼
+    EXPECT_EQ(oemToAnsi(0xDB), '?');   // █
 }
 
 }  // namespace

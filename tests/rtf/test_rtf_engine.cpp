@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "rtf/report_messages.h"
 #include "rtf_test_support.h"
 
@@ -174,7 +176,7 @@ TEST_F(RtfEngine, LevelsOutOfRangeAreStructureErrors) {
          {"|1000:A:x\n", "|-1:A:x\n", "|99999999999999999999:A:x\n", "|1000:\n"}) {
         rtf_test::EngineResult r = Run("<#1#r#1#>", "|1:A:a\n"s + line);
         EXPECT_EQ(r.error, msg::kStructure) << line;
-        EXPECT_EQ(r.report, "<r") << line;  // the row written before stays
+        EXPECT_EQ(r.report, "") << line;  // no report, not even the row before
     }
 }
 
@@ -283,10 +285,10 @@ TEST_F(RtfEngine, ProgressSeesEveryLineAndCanStop) {
     auto stopAt3 = [](std::int64_t n) { return n == 3 ? 1 : 0; };
     rtf_test::EngineResult r = Run("{#1#<#N#>#1#}", "|1:N:a\n|1:N:b\n|1:N:c\n", stopAt3);
     EXPECT_EQ(r.error, msg::kAborted);
-    EXPECT_EQ(r.report, "{<a><b>");  // the rows written so far
+    EXPECT_EQ(r.report, "");  // no report, not even the rows before
 }
 
-TEST_F(RtfEngine, UnpairedDelimiterLeavesAnEmptyReport) {
+TEST_F(RtfEngine, UnpairedDelimiterKeepsTheEarlierReport) {
     WriteBytes(dir_ / "r.rtf", "old");
     WriteBytes(dir_ / "t.rtf", "{\\rtf1 #A# #}");
     WriteBytes(dir_ / "d.txt", "|0:A:1\n");
@@ -296,7 +298,7 @@ TEST_F(RtfEngine, UnpairedDelimiterLeavesAnEmptyReport) {
     } catch (const RepoRTF_interface::RepoRTF_Error& e) {
         EXPECT_STREQ(e.Message, msg::kStructure);
     }
-    EXPECT_EQ(ReadBytes(dir_ / "r.rtf"), "");
+    EXPECT_EQ(ReadBytes(dir_ / "r.rtf"), "old");
 }
 
 class RtfEngineFiles : public RtfEngine {
@@ -349,20 +351,56 @@ TEST_F(RtfEngineFiles, ReportThatCannotBeCreated) {
     EXPECT_FALSE(rtf_test::fs::exists(dir_ / "no"));
 }
 
-TEST_F(RtfEngineFiles, MissingDataLeavesAnEmptyReport) {
-    EXPECT_EQ(Error(dir_ / "none.txt", dir_ / "t.rtf", dir_ / "old.rtf"), msg::kDataNotOpened);
-    EXPECT_EQ(ReadBytes(dir_ / "old.rtf"), "");
-}
-
-TEST_F(RtfEngineFiles, WriteErrorIsReported) {
-    if (!rtf_test::fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "t.rtf", "/dev/full"), msg::kWriteError);
-    // Also when rows fill more than one piece before the end.
+// Every failure of a merge leaves an earlier report exactly as it was, and no
+// temporary file beside it.
+TEST_F(RtfEngineFiles, AFailedMergeKeepsTheEarlierReport) {
+    const auto report = dir_ / "old.rtf";
+    WriteBytes(dir_ / "odd.rtf", "{\\rtf1 #A# #}");
+    WriteBytes(dir_ / "level.txt", "|0:A:1\n|1000:A:x\n");
     std::string rows;
     for (int i = 0; i < 20000; ++i) rows += "|1:N:row row row row\n";
     WriteBytes(dir_ / "rows.txt", rows);
     WriteBytes(dir_ / "rows.rtf", "{#1#<#N#>#1#}");
-    EXPECT_EQ(Error(dir_ / "rows.txt", dir_ / "rows.rtf", "/dev/full"), msg::kWriteError);
+
+    EXPECT_EQ(Error(dir_ / "none.txt", dir_ / "t.rtf", report), msg::kDataNotOpened);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "odd.rtf", report), msg::kStructure);
+    EXPECT_EQ(Error(dir_ / "level.txt", dir_ / "t.rtf", report), msg::kStructure);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "none.rtf", report), msg::kTemplateNotOpened);
+    try {
+        RepoRTF_interface::CreateReport(dir_ / "rows.txt", dir_ / "rows.rtf", report,
+                                        [](std::int64_t n) { return n == 15000 ? 1 : 0; });
+        ADD_FAILURE() << "not stopped";
+    } catch (const RepoRTF_interface::RepoRTF_Error& e) {
+        EXPECT_STREQ(e.Message, msg::kAborted);
+    }
+    // A write that fails half-way, as on a full disk.
+    {
+        rtf_test::FileSizeLimit limit(100000);
+        EXPECT_EQ(Error(dir_ / "rows.txt", dir_ / "rows.rtf", report), msg::kWriteError);
+    }
+    EXPECT_EQ(ReadBytes(report), "earlier report");
+    for (const auto& entry : rtf_test::fs::directory_iterator(dir_.Path()))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
+// A FIFO, a device or a file over the engine's limit is refused at once, as a
+// file that cannot be opened; nothing is waited on or read whole.
+TEST_F(RtfEngineFiles, InputsThatAreNoFilesOrTooLargeAreRefused) {
+    ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    WriteBytes(dir_ / "huge.rtf", "{\\rtf1 #A#}");
+    rtf_test::fs::resize_file(dir_ / "huge.rtf", 300ull * 1024 * 1024);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "pipe", dir_ / "old.rtf"), msg::kTemplateNotOpened);
+    EXPECT_EQ(Error(dir_ / "d.txt", "/dev/zero", dir_ / "old.rtf"), msg::kTemplateNotOpened);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "huge.rtf", dir_ / "old.rtf"), msg::kTemplateNotOpened);
+    EXPECT_EQ(Error(dir_ / "pipe", dir_ / "t.rtf", dir_ / "old.rtf"), msg::kDataNotOpened);
+    EXPECT_EQ(Error("/dev/zero", dir_ / "t.rtf", dir_ / "old.rtf"), msg::kDataNotOpened);
+    EXPECT_EQ(ReadBytes(dir_ / "old.rtf"), "earlier report");
+}
+
+TEST_F(RtfEngineFiles, ReportThatIsNotARegularFileIsRefused) {
+    if (!rtf_test::fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "t.rtf", "/dev/full"), msg::kReportNotOpened);
+    EXPECT_EQ(Error(dir_ / "d.txt", dir_ / "t.rtf", "/dev/null"), msg::kReportNotOpened);
 }
 
 TEST_F(RtfEngineFiles, EveryCallStartsWithTheHashDelimiter) {

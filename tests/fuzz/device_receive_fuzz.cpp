@@ -1,0 +1,94 @@
+// Fuzz target: the reader-device conversation on the receiving side. Input: the
+// answer to the probe (1 byte), the length of what the device sends after the
+// transfer request (3 bytes, little-endian), then the first bytes it sends; the
+// rest of the stream is zeros, and then the line falls silent. So a short input
+// can stand for a whole image, a short transfer or an overrun.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "acquisition/litm3_protocol.h"
+#include "recorder/datafile.h"
+
+namespace {
+
+class FuzzedLine : public acquisition::SerialLine {
+  public:
+    FuzzedLine(const std::uint8_t* data, std::size_t size) {
+        if (size == 0) return;
+        probeAnswer_ = data[0];
+        hasProbeAnswer_ = true;
+        const std::uint8_t* rest = data + 1;
+        std::size_t restSize = size - 1;
+        if (restSize >= 3) {
+            streamLength_ =
+                std::min<std::size_t>(rest[0] | rest[1] << 8 | rest[2] << 16,
+                                      recorder::kImageSize + acquisition::kOverrunDrainLimit + 64);
+            rest += 3;
+            restSize -= 3;
+        } else {
+            streamLength_ = restSize;
+        }
+        stream_ = rest;
+        streamSize_ = restSize;
+    }
+
+    bool open(const std::string& device) override { return open_ = device == "/dev/fuzz"; }
+    bool isOpen() const override { return open_; }
+    void saveTimeouts() override {}
+    void saveSettings() override {}
+    void restoreSettings() override {}
+    void restoreTimeouts() override {}
+    void applySettings(const acquisition::LineSettings&) override {}
+    void applyTimeouts(const acquisition::Timeouts&) override {}
+    void abortPending() override {}
+    bool writeByte(std::uint8_t) override { return true; }
+    bool readByte(std::uint8_t& byte) override {
+        if (hasProbeAnswer_) {
+            hasProbeAnswer_ = false;
+            byte = probeAnswer_;
+            return true;
+        }
+        if (at_ >= streamLength_) return false;
+        byte = at_ < streamSize_ ? stream_[at_] : 0;
+        ++at_;
+        return true;
+    }
+    void close() override { open_ = false; }
+
+  private:
+    std::uint8_t probeAnswer_ = 0;
+    bool hasProbeAnswer_ = false;
+    const std::uint8_t* stream_ = nullptr;
+    std::size_t streamSize_ = 0;
+    std::size_t streamLength_ = 0;
+    std::size_t at_ = 0;
+    bool open_ = false;
+};
+
+class QuietSink : public acquisition::StatusSink {
+  public:
+    void setStatusText(const std::string&) override {}
+    void setStatusColour(acquisition::StatusColour) override {}
+    void repaintStatus() override {}
+    void setGauge(int percent) override {
+        if (percent < 0 || percent > 100) __builtin_trap();
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedLine line(data, size);
+    QuietSink sink;
+    const std::vector<acquisition::PortCandidate> ports = {{"COM0", ""}, {"COM1", "/dev/fuzz"}};
+    static std::vector<std::uint8_t> image(recorder::kImageSize);
+    int unsaved = 0;
+    const auto result = acquisition::readDevice(line, ports, sink, image, unsaved, [](int) {});
+    if (result.received > recorder::kImageSize + acquisition::kOverrunDrainLimit + 1)
+        __builtin_trap();
+    return 0;
+}

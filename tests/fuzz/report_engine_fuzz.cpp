@@ -1,0 +1,62 @@
+// Fuzz target: the template engine on a template and a data file. The input is
+// the template, a NUL byte, then the data file (no NUL: the data file is empty).
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+#include "rtf/report_engine.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of this process in memory where there is one: the engine works on files.
+const fs::path& folder() {
+    static const fs::path path = [] {
+        const fs::path base =
+            fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        fs::path p = base / ("report_engine_fuzz." + std::to_string(::getpid()));
+        fs::create_directories(p);
+        return p;
+    }();
+    return path;
+}
+
+void put(const fs::path& path, std::string_view bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::tm fixedNow() {
+    std::tm t{};
+    t.tm_mday = 1;
+    t.tm_mon = 1;
+    t.tm_year = 103;
+    return t;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t nul = input.find('\0');
+    const std::string_view templ = input.substr(0, nul);
+    const std::string_view lines = nul == std::string_view::npos ? "" : input.substr(nul + 1);
+    put(folder() / "t.rtf", templ);
+    put(folder() / "d.txt", lines);
+    RepoRTF_interface::SetClock(fixedNow);
+    try {
+        RepoRTF_interface::CreateReport(folder() / "d.txt", folder() / "t.rtf", folder() / "r.rtf");
+    } catch (const RepoRTF_interface::RepoRTF_Error&) {
+        // Every failure is one of the engine's messages.
+    }
+    return 0;
+}
