@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "dialogs/qt_translations.h"
 #include "dialogs/user_dialogs.h"
 #include "screenshots.h"
 #include "ui/Tirs48c_litm3_main.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     app.setProperty("helpFile", QString::fromUtf8(main_window_texts::kHelpFile));
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setFont(QFont("Arial", 9));
+    installQtTranslations(app);
 
     QCommandLineParser parser;
     parser.addPositionalArgument("file", "Data file (*.litm) to open.");
