@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
                                      static_cast<long long>(open.elapsed()));
                 }
                 if (parser.isSet(screenshots)) {
-                    const int n = saveScreenshots(windows, parser.value(screenshots));
+                    const int n = saveScreenshots(windows, dialogs, parser.value(screenshots));
                     std::fprintf(stderr, "tirs48: %d screenshots saved\n", n);
                     QCoreApplication::quit();
                 }

@@ -19,6 +19,8 @@ namespace {
 // show whole; the desktop's dialog, where there is one, sizes itself.
 constexpr QSize kFileDialogSize(760, 460);
 
+}  // namespace
+
 void sizeFileDialog(QFileDialog& dialog) {
     dialog.setViewMode(QFileDialog::Detail);
     dialog.resize(kFileDialogSize);
@@ -30,6 +32,8 @@ void sizeFileDialog(QFileDialog& dialog) {
             header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     }
 }
+
+namespace {
 
 // A message box at least as wide as its caption, so the window manager does
 // not cut the caption short: a box takes the width of its text and buttons only.

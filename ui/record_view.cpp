@@ -199,14 +199,14 @@ RecordView::RecordView(const RecordViewSetup& setup, const recorder::Reading& re
     layout->addWidget(scrollBar, 1, 1, Qt::AlignLeft);
     positionLabel = new QLabel(this);
     positionLabel->setObjectName(QString::fromUtf8(setup.grid) + "_Position");
-    layout->addWidget(positionLabel, 1, 2, Qt::AlignLeft);
+    layout->addWidget(positionLabel, 2, 1, Qt::AlignRight);
     syncScrollBar();
     connect(scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
         if (!syncing_) emit scrollBarChanged(value);
     });
 
-    layout->addWidget(buildSelections(setup), 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    layout->addWidget(buildSelections(setup), 3, 0, 1, 2);
+    layout->setRowStretch(4, 1);
     layout->setColumnStretch(2, 1);
 }
 

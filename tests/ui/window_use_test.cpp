@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QStatusTipEvent>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTreeView>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -206,6 +208,11 @@ class WindowUseTest : public ProgramTest {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
             QVERIFY(modal->width() >= 700 && modal->height() >= 420);
+            // Size, type and date columns as wide as what they hold.
+            auto* details = modal->findChild<QTreeView*>("treeView");
+            QVERIFY(details);
+            for (int c = 1; c < details->header()->count(); ++c)
+                QCOMPARE(details->header()->sectionResizeMode(c), QHeaderView::ResizeToContents);
             QStringList buttons;
             for (auto* b : modal->findChildren<QPushButton*>()) buttons << b->text();
             QVERIFY2(buttons.contains("Отмена"), qPrintable(buttons.join('|')));
