@@ -20,7 +20,6 @@
 
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
-#include "acquisition/termios_line.h"
 #include "dialogs/user_dialogs.h"
 #include "recorder/local_time.h"
 
@@ -38,6 +37,11 @@ constexpr int kCertificateNumberWidth =
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+acquisition::AcquisitionLine& programLine() {
+    static acquisition::AcquisitionLine line = acquisition::realAcquisitionLine();
+    return line;
 }
 
 // The progress gauge: a navy bar from the left with its percentage in the
@@ -125,7 +129,8 @@ TForm_ReadLITM3::TForm_ReadLITM3(QWidget* parent, const QString& startDirectory,
     : QDialog(parent),
       startDirectory_(startDirectory),
       dialogs_(dialogs),
-      ports_(std::make_unique<acquisition::DeviceListComPortMap>(acquisition::systemComPortMap())),
+      line_(programLine()),
+      ports_(line_.makePorts()),
       status_(std::make_unique<Status>(*this)),
       image_(recorder::kImageSize, 0) {
     setObjectName("Form_ReadLITM3");
@@ -240,6 +245,15 @@ void TForm_ReadLITM3::setPortMap(std::unique_ptr<acquisition::ComPortMap> ports)
     ports_ = std::move(ports);
 }
 
+void TForm_ReadLITM3::setAcquisitionLine(const acquisition::AcquisitionLine& line) {
+    line_ = line;
+    ports_ = line_.makePorts();
+}
+
+void setProgramAcquisitionLine(acquisition::AcquisitionLine line) {
+    programLine() = std::move(line);
+}
+
 QString TForm_ReadLITM3::statusText() const {
     return statusPanel_->text();
 }
@@ -298,12 +312,12 @@ void TForm_ReadLITM3::BitBtn_ReadLITM3Click() {
     busy_ = true;
     // The transfer holds the window for about half a minute: the pointer says so.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    acquisition::TermiosLine line;
+    const std::unique_ptr<acquisition::SerialLine> line = line_.makeLine();
     std::vector<acquisition::PortCandidate> ports = acquisition::comPortCandidates(*ports_);
     // The status names the device behind each COM name: "COM0 (/dev/ttyUSB0)".
     for (acquisition::PortCandidate& port : ports)
         if (!port.device.empty()) port.name += " (" + port.device + ")";
-    acquisition::readDevice(line, ports, *status_, image_, unsavedReading_);
+    acquisition::readDevice(*line, ports, *status_, image_, unsavedReading_);
     QApplication::restoreOverrideCursor();
     busy_ = false;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "acquisition/acquisition_line.h"
 #include "acquisition/com_ports.h"
 #include "acquisition/status_sink.h"
 #include "recorder/datafile.h"
@@ -34,6 +35,8 @@ class TForm_ReadLITM3 : public QDialog {
 
     // Seam for tests: which devices stand behind the names COM0 .. COM14.
     void setPortMap(std::unique_ptr<acquisition::ComPortMap> ports);
+    // Seam for tests: the line and ports of this dialog alone.
+    void setAcquisitionLine(const acquisition::AcquisitionLine& line);
 
     int unsavedReading() const { return unsavedReading_; }
     const std::vector<std::uint8_t>& image() const { return image_; }
@@ -63,6 +66,7 @@ class TForm_ReadLITM3 : public QDialog {
 
     QString startDirectory_;
     UserDialogs& dialogs_;
+    acquisition::AcquisitionLine line_;
     std::unique_ptr<acquisition::ComPortMap> ports_;
     std::unique_ptr<Status> status_;
     std::vector<std::uint8_t> image_;
@@ -84,6 +88,10 @@ class TForm_ReadLITM3 : public QDialog {
     QStatusBar* StatusBar_ReadLITM3 = nullptr;
     QLabel* statusPanel_ = nullptr;
 };
+
+// The line every acquisition dialog opened from now on reads from; the
+// machine's serial ports until the program chooses another at start.
+void setProgramAcquisitionLine(acquisition::AcquisitionLine line);
 
 // Opens the acquisition dialog modally over parent; it is destroyed when closed.
 void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs);

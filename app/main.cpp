@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <exception>
 
+#include "acquisition/Readlitm3.h"
 #include "dialogs/qt_translations.h"
 #include "dialogs/user_dialogs.h"
 #include "screenshots.h"
+#include "tools/litm3_sim/demo_line.h"
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/guarded_application.h"
 #include "ui/program_windows.h"
@@ -66,6 +68,11 @@ int main(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.addPositionalArgument("file", "Data file (*.litm) to open.");
+    QCommandLineOption demoDevice(
+        "demo-device",
+        "Read from a built-in demo reader device on COM0 (a generated reading) instead of "
+        "the serial ports.");
+    parser.addOption(demoDevice);
     // Development aids, not shown in the help.
     QCommandLineOption screenshots("screenshot-dir", "", "directory");
     QCommandLineOption timings("timings");
@@ -77,6 +84,7 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.process(app);
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(demoDevice)) setProgramAcquisitionLine(litm3sim::demoAcquisitionLine());
 
     try {
         ProgramWindows windows = createProgramWindows(dialogs);

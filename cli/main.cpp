@@ -13,7 +13,7 @@ const std::vector<const cli::Subcommand*>& subcommands() {
     static const std::vector<const cli::Subcommand*> list = {
         &cli::kCheckCommand,     &cli::kShowCommand,      &cli::kFramesCommand,
         &cli::kOverloadsCommand, &cli::kAddressesCommand, &cli::kSampleCommand,
-        &cli::kMergeCommand,     &cli::kReadCommand,
+        &cli::kMergeCommand,     &cli::kReadCommand,      &cli::kFormCommand,
     };
     return list;
 }

@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/json.h"
 #include "cli/subcommands.h"
+#include "recorder/display_table.h"
 #include "recorder/loader.h"
 
 namespace cli {
@@ -24,6 +25,19 @@ constexpr const char* kShowHelp =
     "main window shows it, the load-band gauges, the record counts and the memory\n"
     "address report. --json gives one JSON object with the keys log, texts,\n"
     "gauges, counts and addressReport.\n";
+
+// `litm show --help` ends with the display table: every name under "texts" and
+// "gauges", its page and what it shows.
+std::string showHelp() {
+    std::string help = kShowHelp;
+    help += "\nDisplays (name, page, what it shows):\n";
+    for (const recorder::Display& d : recorder::displayTable()) {
+        const std::string name(d.name);
+        help += "  " + name + std::string(name.size() < 16 ? 16 - name.size() : 1, ' ') +
+                recorder::pageTitle(d.page) + "  " + std::string(d.shows) + "\n";
+    }
+    return help;
+}
 
 constexpr const char* kAddressesHelp =
     "usage: litm addresses FILE\n"
@@ -112,7 +126,7 @@ int runCheck(int argc, char** argv) {
 
 int runShow(int argc, char** argv) {
     Arguments args(argc, argv);
-    if (args.flag("--help")) return std::cout << kShowHelp, kExitOk;
+    if (args.flag("--help")) return std::cout << showHelp(), kExitOk;
     const bool json = args.flag("--json");
     const auto format = numberFormat(args);
     const auto files = args.positionals();

@@ -17,5 +17,6 @@ extern const Subcommand kOverloadsCommand;
 extern const Subcommand kSampleCommand;
 extern const Subcommand kMergeCommand;
 extern const Subcommand kReadCommand;
+extern const Subcommand kFormCommand;
 
 }  // namespace cli

@@ -1,7 +1,7 @@
 # Include rules no compiler enforces, run as the test include_rules:
 #   cmake -DROOT=<source folder> -P cmake/check_includes.cmake
-# 1. The core (recorder/, rtf/, the protocol half of acquisition/, tools/,
-#    cli/) includes no Qt header.
+# 1. The core (recorder/, rtf/, forms/, the protocol half of acquisition/,
+#    tools/, cli/) includes no Qt header.
 # 2. Outside the report engine (rtf/) and its tests only the engine's public
 #    headers are included; everything else in rtf/ is its own business.
 cmake_minimum_required(VERSION 3.25)
@@ -12,6 +12,7 @@ set(failures "")
 file(GLOB_RECURSE core_files
   ${ROOT}/recorder/*.h ${ROOT}/recorder/*.cpp
   ${ROOT}/rtf/*.h ${ROOT}/rtf/*.cpp
+  ${ROOT}/forms/*.h ${ROOT}/forms/*.cpp
   ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp
   ${ROOT}/cli/*.h ${ROOT}/cli/*.cpp
   ${ROOT}/acquisition/*.h ${ROOT}/acquisition/*.cpp)

@@ -78,9 +78,9 @@ int frameViewPosition(const std::vector<int>& selection, int frame) {
 }
 
 std::string parameterChartTitle(const Reading& reading) {
-    return "График параметров работы крана " + reading.texts.get("Edit_MKran") + " №" +
-           reading.texts.get("Edit_NKran") + " по данным РП ТИРС-48 №" +
-           reading.texts.get("Edit_NTIRS") + " (по кадрам)";
+    return "График параметров работы крана " + reading.texts.get(display::kCraneModel) + " №" +
+           reading.texts.get(display::kCraneNumber) + " по данным РП ТИРС-48 №" +
+           reading.texts.get(display::kLimiterSerialNumber) + " (по кадрам)";
 }
 
 }  // namespace recorder

@@ -64,11 +64,11 @@ void classify(Reading& reading, const NumberFormat& format) {
     k.CurrentGroup = groupOf(k.UseClass, k.LoadSpectrumClass);
 
     DisplayTexts& t = reading.texts;
-    t.set("Label_NHarch", std::to_string(k.NormativeCharacteristicNumber));
-    t.set("Label_KIspU", "U" + std::to_string(k.UseClass));
-    t.set("Label_KNag", formatFixed(k.LoadSpectrumFactor, 3, format));
-    t.set("Label_RezhQ", "Q" + std::to_string(k.LoadSpectrumClass));
-    t.set("Label_RezhA", "A" + std::to_string(k.CurrentGroup));
+    t.set(display::kNormativeCharacteristicNumber, std::to_string(k.NormativeCharacteristicNumber));
+    t.set(display::kUseClass, "U" + std::to_string(k.UseClass));
+    t.set(display::kLoadSpectrumFactor, formatFixed(k.LoadSpectrumFactor, 3, format));
+    t.set(display::kLoadSpectrumClass, "Q" + std::to_string(k.LoadSpectrumClass));
+    t.set(display::kCurrentGroup, "A" + std::to_string(k.CurrentGroup));
 }
 
 }  // namespace recorder

@@ -30,30 +30,13 @@ float largerF32(const DataFile& f, std::size_t offset) {
 
 }  // namespace
 
-const std::array<BandDisplayNames, bank::kBands>& bandDisplayNames() {
-    static const std::array<BandDisplayNames, bank::kBands> names = [] {
-        std::array<BandDisplayNames, bank::kBands> n;
-        for (int band = 0; band < bank::kBands; ++band) {
-            const std::string suffix =
-                band < 14 ? std::to_string((band + 1) * 10) : std::string("b140");
-            auto& entry = n[static_cast<std::size_t>(band)];
-            entry.workCycles = "Edit_ON_" + suffix;
-            entry.loadCycles = "Edit_N_" + suffix;
-            entry.workGauge = "CGauge_N" + suffix;
-            entry.loadGauge = "CGauge_" + suffix;
-        }
-        return n;
-    }();
-    return names;
-}
-
 void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& format) {
     Counters& c = reading.counters;
     DisplayTexts& t = reading.texts;
-    const auto& names = bandDisplayNames();
+    const auto& names = bandDisplays();
 
     c.CharacteristicNumber = largerF32(file, bank::kCharacteristicNumber);
-    t.set("Edit_HarCh", formatFixed(c.CharacteristicNumber, 2, format));
+    t.set(display::kCharacteristicNumber, formatFixed(c.CharacteristicNumber, 2, format));
 
     for (std::size_t band = 0; band < bank::kBands; ++band) {
         c.LoadCycles[band] = largerU24(file, bank::kLoadCycles + 3 * band);
@@ -70,16 +53,16 @@ void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& 
     c.BoomAngleSeconds = largerI32(file, bank::kBoomAngleSeconds);
     c.BoomLengthSeconds = largerI32(file, bank::kBoomLengthSeconds);
     c.SlewSeconds = largerI32(file, bank::kSlewSeconds);
-    t.set("E_LEsec", formatHms(c.WinchSeconds));
-    t.set("E_ALsec", formatHms(c.BoomAngleSeconds));
-    t.set("E_Lsec", formatHms(c.BoomLengthSeconds));
-    t.set("E_GAsec", formatHms(c.SlewSeconds));
+    t.set(display::kWinchTime, formatHms(c.WinchSeconds));
+    t.set(display::kBoomAngleTime, formatHms(c.BoomAngleSeconds));
+    t.set(display::kBoomLengthTime, formatHms(c.BoomLengthSeconds));
+    t.set(display::kSlewTime, formatHms(c.SlewSeconds));
 
     c.MotorMinutes = largerU24(file, bank::kMotorMinutes);
-    t.set("L_TimeAll", formatHms(static_cast<std::int64_t>(c.MotorMinutes) * 60));
+    t.set(display::kMotorHours, formatHms(static_cast<std::int64_t>(c.MotorMinutes) * 60));
 
     c.LiftedMass = largerI32(file, bank::kLiftedMass);
-    t.set("Label_QSum", formatFixed(c.LiftedMass * 0.01, 1, format) + " т.");
+    t.set(display::kLiftedMass, formatFixed(c.LiftedMass * 0.01, 1, format) + " т.");
 }
 
 void drawLoadDiagrams(Reading& reading) {
@@ -90,7 +73,7 @@ void drawLoadDiagrams(Reading& reading) {
         const std::int64_t percent = static_cast<std::int64_t>(count) * 100 / scale;
         return static_cast<int>(std::clamp<std::int64_t>(percent, 0, 100));
     };
-    const auto& names = bandDisplayNames();
+    const auto& names = bandDisplays();
     for (std::size_t band = 0; band < bank::kBands; ++band) {
         reading.gauges.set(names[band].workGauge, bar(c.WorkCycles[band]));
         reading.gauges.set(names[band].loadGauge, bar(c.LoadCycles[band]));

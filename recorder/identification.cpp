@@ -16,12 +16,12 @@ void decodeServiceInfo(const DataFile& file, Reading& reading) {
     s.readingDate = file.textSlot(trailer::kReadingDate);
 
     DisplayTexts& t = reading.texts;
-    t.set("Edit_Vlad", s.owner);
-    t.set("Edit_Org", s.serviceOrganisation);
-    t.set("Edit_Name", s.operatorName);
-    t.set("Edit_NUd", s.certificateNumber);
-    t.set("Edit_DateUd", s.certificateValidUntil);
-    t.set("Edit_DataSch", s.readingDate);
+    t.set(display::kOwner, s.owner);
+    t.set(display::kServiceOrganisation, s.serviceOrganisation);
+    t.set(display::kOperatorName, s.operatorName);
+    t.set(display::kCertificateNumber, s.certificateNumber);
+    t.set(display::kCertificateValidUntil, s.certificateValidUntil);
+    t.set(display::kReadingDate, s.readingDate);
 }
 
 std::string modeGroupText(int modeGroup) {
@@ -51,22 +51,23 @@ void decodeIdentification(const DataFile& file, Reading& reading) {
         file.textSlot(b + bank::kProgrammingOrganisation, bank::kProgrammingOrganisationWidth);
 
     DisplayTexts& t = reading.texts;
-    t.set("Edit_NTIRS", l.SerialNumber);
-    t.set("Edit_ModTIRS", "ТИРС-48С-0" + std::to_string(l.ModelDigit));
-    t.set("Edit_VProg", std::to_string(l.ProgramVersion));
-    t.set("Edit_VTabl", std::to_string(l.TablesVersion));
-    t.set("Edit_ConfTIRS", std::to_string(l.Configuration));
-    t.set("Edit_VRP", std::to_string(l.RecorderVersion));
-    t.set("Edit_IzgotTIRS", l.LimiterMaker);
-    t.set("Edit_TipKranov", l.AdaptedCranes);
+    t.set(display::kLimiterSerialNumber, l.SerialNumber);
+    t.set(display::kLimiterModel, "ТИРС-48С-0" + std::to_string(l.ModelDigit));
+    t.set(display::kProgramVersion, std::to_string(l.ProgramVersion));
+    t.set(display::kTablesVersion, std::to_string(l.TablesVersion));
+    t.set(display::kConfiguration, std::to_string(l.Configuration));
+    t.set(display::kRecorderVersion, std::to_string(l.RecorderVersion));
+    t.set(display::kLimiterMaker, l.LimiterMaker);
+    t.set(display::kAdaptedCranes, l.AdaptedCranes);
 
-    t.set("Edit_NKran", std::to_string(c.CraneNumber));
-    t.set("Edit_GodIzgot", std::to_string(c.ManufactureYear) + " г.");
-    t.set("Edit_GrRegNag", modeGroupText(c.ModeGroup));
-    t.set("Edit_MKran", c.CraneModel);
-    t.set("Edit_DataUst", bcdTriple(c.InstallDate[0], c.InstallDate[1], c.InstallDate[2], '.'));
-    t.set("Edit_IzgotKran", c.CraneMaker);
-    t.set("Edit_NalOrg", c.ProgrammingOrganisation);
+    t.set(display::kCraneNumber, std::to_string(c.CraneNumber));
+    t.set(display::kManufactureYear, std::to_string(c.ManufactureYear) + " г.");
+    t.set(display::kModeGroup, modeGroupText(c.ModeGroup));
+    t.set(display::kCraneModel, c.CraneModel);
+    t.set(display::kInstallDate,
+          bcdTriple(c.InstallDate[0], c.InstallDate[1], c.InstallDate[2], '.'));
+    t.set(display::kCraneMaker, c.CraneMaker);
+    t.set(display::kProgrammingOrganisation, c.ProgrammingOrganisation);
 }
 
 }  // namespace recorder

@@ -2,24 +2,8 @@
 
 #include <algorithm>
 
-#include "recorder/counters.h"
-
 namespace recorder {
 namespace {
-
-// Every text display of the identification and load pages, in page order. They
-// start empty: the window's design-time look until the first load.
-const char* const kIdentificationDisplays[] = {
-    "Edit_Vlad",     "Edit_Org",      "Edit_Name",      "Edit_NUd",       "Edit_DateUd",
-    "Edit_DataSch",  "Edit_NTIRS",    "Edit_ModTIRS",   "Edit_VProg",     "Edit_VTabl",
-    "Edit_ConfTIRS", "Edit_VRP",      "Edit_IzgotTIRS", "Edit_TipKranov", "Edit_NKran",
-    "Edit_GodIzgot", "Edit_GrRegNag", "Edit_MKran",     "Edit_DataUst",   "Edit_IzgotKran",
-    "Edit_NalOrg",   "Edit_HarCh",
-};
-const char* const kTimeDisplays[] = {"E_LEsec", "E_ALsec",   "E_Lsec",
-                                     "E_GAsec", "L_TimeAll", "Label_QSum"};
-const char* const kClassificationDisplays[] = {"Label_NHarch", "Label_KIspU", "Label_KNag",
-                                               "Label_RezhQ", "Label_RezhA"};
 
 // A table made with the window holds zeros and empty texts; ClearAll then
 // gives its slots their cleared texts ("00.00.00", "00000000" ...).
@@ -42,13 +26,13 @@ OverloadRecord createdOverload() {
 Reading::Reading()
     : FrameTable(kFrameTableSize, createdFrame()),
       OverloadTable(kOverloadTableSize, createdOverload()) {
-    for (const char* name : kIdentificationDisplays) texts.set(name, "");
-    for (const auto& band : bandDisplayNames()) texts.set(band.loadCycles, "");
-    for (const auto& band : bandDisplayNames()) texts.set(band.workCycles, "");
-    for (const char* name : kTimeDisplays) texts.set(name, "");
-    for (const char* name : kClassificationDisplays) texts.set(name, "");
-    for (const auto& band : bandDisplayNames()) gauges.set(band.workGauge, 0);
-    for (const auto& band : bandDisplayNames()) gauges.set(band.loadGauge, 0);
+    // Every display starts empty: the window's design-time look until the first load.
+    for (const Display& display : displayTable()) {
+        if (display.kind == DisplayKind::Gauge)
+            gauges.set(display, 0);
+        else
+            texts.set(display, "");
+    }
 }
 
 namespace {

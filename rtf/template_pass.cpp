@@ -10,6 +10,9 @@ namespace {
 constexpr std::string_view kCharsetOld = "\\fcharset0";
 constexpr std::string_view kCharsetNew = "\\fcharset204";
 constexpr std::size_t npos = std::string::npos;
+// What ends an RTF control word inside a field name: a blank, or a line break, which
+// some word processors write instead (RTF itself ignores both there).
+constexpr std::string_view kControlWordEnd = " \r\n";
 
 bool IsNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -170,6 +173,7 @@ std::string RewriteCharset(std::string_view text) {
 std::string CleanFieldName(std::string_view name) {
     std::string clean;
     std::size_t nextSpace = 0, nextBrace = 0;  // search positions, only ever move forward
+    // "space" below stands for any character of kControlWordEnd.
     std::size_t spaceAt = npos, braceAt = npos;
     bool spaceKnown = false, braceKnown = false;
     std::size_t i = 0;
@@ -181,7 +185,7 @@ std::string CleanFieldName(std::string_view name) {
         } else if (c == '{' || c == '\\') {
             if (!spaceKnown || (spaceAt != npos && spaceAt <= i)) {
                 nextSpace = std::max(nextSpace, i + 1);
-                spaceAt = name.find(' ', nextSpace);
+                spaceAt = name.find_first_of(kControlWordEnd, nextSpace);
                 spaceKnown = true;
             }
             if (spaceAt != npos) {

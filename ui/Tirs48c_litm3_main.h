@@ -26,6 +26,10 @@ class RecordView;
 class TForm_LogError;
 class TForm_Official;
 class UserDialogs;
+namespace forms {
+struct PreviousReading;
+struct TestPeriod;
+}  // namespace forms
 
 class TForm_TIRS48CMain : public QMainWindow {
     Q_OBJECT
@@ -65,6 +69,10 @@ class TForm_TIRS48CMain : public QMainWindow {
     void Menu_LITM3Click();
     void Menu_OpenLITM3Click();
     void ClearAll();
+    // "Обработка испытаний" > "Форма 1", "Форма 2", "Форма 3" (Createforms.cpp).
+    void N_CreateForma1Click();
+    void N_CreateForma2Click();
+    void N_CreateForma3Click();
     void Menu_logClick();
     void N_AdresClick();
     void Menu_ExitClick();
@@ -97,7 +105,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     QWidget* TabSheet_Param = nullptr;
     QWidget* TabSheet_KZ = nullptr;
     ParameterChartPage* ParamPage = nullptr;  // Chart_Param with its check boxes
-    ProtectionChartPage* KZPage = nullptr;    // Chart_KZ with Label40
+    ProtectionChartPage* KZPage = nullptr;    // Chart_KZ with legendCaption
     QWidget* TabSheet_Cikl = nullptr;
     QTabWidget* PageControl_Cikl = nullptr;
     QWidget* TabSheet_Osn = nullptr;
@@ -154,6 +162,10 @@ class TForm_TIRS48CMain : public QMainWindow {
     // Writes the reading's texts and gauge values into the displays.
     void renderReading();
     recorder::NumberFormat numberFormat() const;
+    // The forms: the prompts, the previous reading, the core's call, the result.
+    void createComparedForm(int form);
+    void finishForm(int form, const forms::PreviousReading* previous);
+    void narrowToTest(const forms::TestPeriod& period);
 
     UserDialogs& dialogs_;
     std::unique_ptr<recorder::Reading> reading_;

@@ -2,10 +2,19 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QtGlobal>
 
+#include "recorder/display_table.h"
 #include "ui/band_gauge.h"
 
-QLineEdit* Displays::addEdit(const QString& name, QWidget* parent) {
+QWidget* Displays::addText(const recorder::Display& display, QWidget* parent) {
+    if (display.kind == recorder::DisplayKind::Label) return addLabel(display, parent);
+    return addEdit(display, parent);
+}
+
+QLineEdit* Displays::addEdit(const recorder::Display& display, QWidget* parent) {
+    Q_ASSERT(display.kind == recorder::DisplayKind::Edit);
+    const QString name = QString::fromUtf8(display.name.data(), display.name.size());
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setReadOnly(true);
@@ -15,7 +24,8 @@ QLineEdit* Displays::addEdit(const QString& name, QWidget* parent) {
     return edit;
 }
 
-QLabel* Displays::addLabel(const QString& name, QWidget* parent) {
+QLabel* Displays::addLabel(const recorder::Display& display, QWidget* parent) {
+    const QString name = QString::fromUtf8(display.name.data(), display.name.size());
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     QFont font = label->font();
@@ -30,7 +40,10 @@ QLabel* Displays::addLabel(const QString& name, QWidget* parent) {
     return label;
 }
 
-BandGauge* Displays::addGauge(const QString& name, const QColor& colour, QWidget* parent) {
+BandGauge* Displays::addGauge(const recorder::Display& display, const QColor& colour,
+                              QWidget* parent) {
+    Q_ASSERT(display.kind == recorder::DisplayKind::Gauge);
+    const QString name = QString::fromUtf8(display.name.data(), display.name.size());
     auto* gauge = new BandGauge(colour, parent);
     gauge->setObjectName(name);
     gauges_.insert(name, gauge);
@@ -50,14 +63,29 @@ bool Displays::setText(const QString& name, const QString& text) {
         label->setText(text);
         return true;
     }
+    reportMissing(name);
     return false;
 }
 
 bool Displays::setGauge(const QString& name, int value) {
     BandGauge* gauge = gauges_.value(name);
-    if (!gauge) return false;
+    if (!gauge) {
+        reportMissing(name);
+        return false;
+    }
     gauge->setProgress(value);
     return true;
+}
+
+QWidget* Displays::widget(const QString& name) const {
+    if (QLineEdit* edit = edits_.value(name)) return edit;
+    if (QLabel* label = labels_.value(name)) return label;
+    return gauges_.value(name);
+}
+
+void Displays::reportMissing(const QString& name) {
+    qCritical("The window has no display named \"%s\"", qUtf8Printable(name));
+    Q_ASSERT_X(false, "Displays", "a display of the table has no widget");
 }
 
 QString Displays::text(const QString& name) const {

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "recorder/counters.h"
+#include "recorder/display_table.h"
 #include "ui/band_gauge.h"
 #include "ui/displays.h"
 #include "ui/pages.h"
@@ -55,7 +55,7 @@ QFrame* buildLoadBandsPanel(Displays& displays, QWidget* page) {
     grid->addWidget(header("Диаграмма нагружения", panel), 0, 3);
     grid->setColumnStretch(3, 1);
 
-    const auto& names = recorder::bandDisplayNames();
+    const auto& names = recorder::bandDisplays();
     for (int band = 0; band < recorder::bank::kBands; ++band) {
         const auto& n = names[static_cast<std::size_t>(band)];
         const int row = band + 1;
@@ -63,7 +63,7 @@ QFrame* buildLoadBandsPanel(Displays& displays, QWidget* page) {
             new QLabel(QString::fromUtf8(kBandCaptions[static_cast<std::size_t>(band)]), panel),
             row, 0);
         for (const auto& [name, column] : {std::pair{&n.workCycles, 1}, {&n.loadCycles, 2}}) {
-            QLineEdit* edit = displays.addEdit(QString::fromStdString(*name), panel);
+            QLineEdit* edit = displays.addEdit(*name, panel);
             edit->setAlignment(Qt::AlignRight);
             edit->setFixedWidth(105);
             grid->addWidget(edit, row, column);
@@ -74,8 +74,8 @@ QFrame* buildLoadBandsPanel(Displays& displays, QWidget* page) {
         stack->setContentsMargins(0, 2, 0, 2);
         stack->setSpacing(2);
         const QColor colour = bandColour(band);
-        stack->addWidget(displays.addGauge(QString::fromStdString(n.loadGauge), colour, bars));
-        stack->addWidget(displays.addGauge(QString::fromStdString(n.workGauge), colour, bars));
+        stack->addWidget(displays.addGauge(n.loadGauge, colour, bars));
+        stack->addWidget(displays.addGauge(n.workGauge, colour, bars));
         grid->addWidget(bars, row, 3);
     }
     auto* legend = new QLabel(

@@ -47,9 +47,9 @@ void TForm_TIRS48CMain::createMenu() {
     Menu_File->addSeparator();
     Menu_Tests = Menu_File->addMenu(QString::fromUtf8("Обработка испытаний"));
     Menu_Tests->setObjectName("Menu_Tests");
-    N_CreateForma1 = later(item(Menu_Tests, "N_CreateForma1", "Форма 1"));
-    N_CreateForma2 = later(item(Menu_Tests, "N_CreateForma2", "Форма 2"));
-    N_CreateForma3 = later(item(Menu_Tests, "N_CreateForma3", "Форма 3"));
+    N_CreateForma1 = item(Menu_Tests, "N_CreateForma1", "Форма 1");
+    N_CreateForma2 = item(Menu_Tests, "N_CreateForma2", "Форма 2");
+    N_CreateForma3 = item(Menu_Tests, "N_CreateForma3", "Форма 3");
     Menu_log = item(Menu_File, "Menu_log", "Лог ошибок...");
     Menu_File->addSeparator();
     Menu_Exit = item(Menu_File, "Menu_Exit", "Выход");
@@ -71,6 +71,9 @@ void TForm_TIRS48CMain::createMenu() {
     connect(Menu_LITM3, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_LITM3Click);
     connect(Menu_OpenLITM3, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_OpenLITM3Click);
     connect(Menu_Clear, &QAction::triggered, this, &TForm_TIRS48CMain::ClearAll);
+    connect(N_CreateForma1, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma1Click);
+    connect(N_CreateForma2, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma2Click);
+    connect(N_CreateForma3, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma3Click);
     connect(Menu_log, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_logClick);
     connect(Menu_Exit, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_ExitClick);
     connect(N_Adres, &QAction::triggered, this, &TForm_TIRS48CMain::N_AdresClick);

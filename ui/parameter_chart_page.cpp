@@ -72,21 +72,21 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     chart->setTitle(QString::fromUtf8(recorder::kParameterChartInitialTitle));
 
     // Added in this order, so each line is drawn over the ones before it.
-    Series1 = lineSeries(chart, "Series1", "Предел 100%", kRed, 2);
-    Series2 = lineSeries(chart, "Series2", "Процент загрузки M (%)", kGreen, 1);
-    Series4 = lineSeries(chart, "Series4", "Груз Q (т.)", kBlue, 1);
-    Series5 = lineSeries(chart, "Series5", "Длина стрелы L (т.)", kBlack, 1);
-    Series16 = lineSeries(chart, "Series16", "Вылет R (т.)", kMaroon, 1);
-    Series18 = lineSeries(chart, "Series18", "Осевая", kBlack, 2);
+    limit100Line = lineSeries(chart, "Series1", "Предел 100%", kRed, 2);
+    loadPercentLine = lineSeries(chart, "Series2", "Процент загрузки M (%)", kGreen, 1);
+    loadMassLine = lineSeries(chart, "Series4", "Груз Q (т.)", kBlue, 1);
+    boomLengthLine = lineSeries(chart, "Series5", "Длина стрелы L (т.)", kBlack, 1);
+    radiusLine = lineSeries(chart, "Series16", "Вылет R (т.)", kMaroon, 1);
+    axisLine = lineSeries(chart, "Series18", "Осевая", kBlack, 2);
     // Points without a line: the chart draws the marker images itself, where a
     // point series would make one graphics item per point.
-    Series3 = new QLineSeries(chart);
-    Series3->setObjectName("Series3");
-    Series3->setName(QString::fromUtf8("Дата"));
-    Series3->setPen(Qt::NoPen);
-    Series3->setMarkerSize(kDateMarkSize);
-    Series3->setLightMarker(dateMarkImage());
-    chart->addSeries(Series3);
+    dateMarks = new QLineSeries(chart);
+    dateMarks->setObjectName("Series3");
+    dateMarks->setName(QString::fromUtf8("Дата"));
+    dateMarks->setPen(Qt::NoPen);
+    dateMarks->setMarkerSize(kDateMarkSize);
+    dateMarks->setLightMarker(dateMarkImage());
+    chart->addSeries(dateMarks);
 
     axisFrames = new QValueAxis(chart);
     axisFrames->setObjectName("Chart_Param_BottomAxis");
@@ -110,28 +110,28 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     connect(Chart_Param, &FrameChartView::clickedAt, this,
             &ParameterChartPage::Chart_ParamClickSeries);
 
-    dateLabels = new DateMarksItem(chart, Series3);
+    dateLabels = new DateMarksItem(chart, dateMarks);
     connect(chart, &QChart::plotAreaChanged, this, [this] { dateLabels->refresh(); });
     connect(axisFrames, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
     connect(axisValues, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
 
     // The coloured captions with their dashes are the chart's legend.
-    Panel6 = new QFrame(this);
-    Panel6->setObjectName("Panel6");
-    Panel6->setFrameShape(QFrame::StyledPanel);
-    Panel6->installEventFilter(this);
-    Label33 = new QLabel(QString::fromUtf8("------- 100%"), Panel6);
-    Label33->setObjectName("Label33");
-    setTextColour(Label33, kRed);
-    CheckBox_GrParM = captionBox(Panel6, "CheckBox_GrParM", "------ M1(t) ", kGreen, true);
-    CheckBox_GrParQ = captionBox(Panel6, "CheckBox_GrParQ", "-------- Q(t)", kBlue, true);
-    CheckBox_GrParR = captionBox(Panel6, "CheckBox_GrParR", "-------- R(t)", kMaroon, false);
-    CheckBox_GrParL = captionBox(Panel6, "CheckBox_GrParL", "-------- L(t)", kBlack, false);
-    CheckBox_Data = captionBox(Panel6, "CheckBox_Data", "Даты", kBlack, false);
-    auto* panelRow = new QHBoxLayout(Panel6);
+    legendPanel = new QFrame(this);
+    legendPanel->setObjectName("Panel6");
+    legendPanel->setFrameShape(QFrame::StyledPanel);
+    legendPanel->installEventFilter(this);
+    limitCaption = new QLabel(QString::fromUtf8("------- 100%"), legendPanel);
+    limitCaption->setObjectName("Label33");
+    setTextColour(limitCaption, kRed);
+    CheckBox_GrParM = captionBox(legendPanel, "CheckBox_GrParM", "------ M1(t) ", kGreen, true);
+    CheckBox_GrParQ = captionBox(legendPanel, "CheckBox_GrParQ", "-------- Q(t)", kBlue, true);
+    CheckBox_GrParR = captionBox(legendPanel, "CheckBox_GrParR", "-------- R(t)", kMaroon, false);
+    CheckBox_GrParL = captionBox(legendPanel, "CheckBox_GrParL", "-------- L(t)", kBlack, false);
+    CheckBox_Data = captionBox(legendPanel, "CheckBox_Data", "Даты", kBlack, false);
+    auto* panelRow = new QHBoxLayout(legendPanel);
     panelRow->setContentsMargins(8, 2, 8, 2);
     panelRow->setSpacing(16);
-    panelRow->addWidget(Label33);
+    panelRow->addWidget(limitCaption);
     for (QCheckBox* box :
          {CheckBox_GrParM, CheckBox_GrParQ, CheckBox_GrParR, CheckBox_GrParL, CheckBox_Data}) {
         panelRow->addWidget(box);
@@ -142,7 +142,7 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     Button_WholeRange = wholeRangeButton(this, Chart_Param);
 
     auto* under = new QHBoxLayout;
-    under->addWidget(Panel6, 1);
+    under->addWidget(legendPanel, 1);
     under->addWidget(Button_WholeRange);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -153,7 +153,8 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
 }
 
 std::array<QXYSeries*, 7> ParameterChartPage::allSeries() const {
-    return {Series1, Series2, Series4, Series5, Series16, Series18, Series3};
+    return {limit100Line, loadPercentLine, loadMassLine, boomLengthLine,
+            radiusLine,   axisLine,        dateMarks};
 }
 
 void ParameterChartPage::fill(const recorder::Reading& reading) {
@@ -182,7 +183,7 @@ void ParameterChartPage::fill(const recorder::Reading& reading) {
         markPoints.append(QPointF(mark.x, 0));
         marks.append({static_cast<double>(mark.x), QString::fromStdString(mark.label)});
     }
-    Series3->replace(markPoints);
+    dateMarks->replace(markPoints);
     dateLabels->setMarks(std::move(marks));
 }
 
@@ -196,13 +197,13 @@ void ParameterChartPage::showFrames(double first, double last) {
 
 void ParameterChartPage::CheckBox_GrParClick() {
     const bool m = CheckBox_GrParM->isChecked();
-    Series1->setVisible(m);
-    Series2->setVisible(m);
-    Series4->setVisible(CheckBox_GrParQ->isChecked());
-    Series5->setVisible(CheckBox_GrParL->isChecked());
-    Series16->setVisible(CheckBox_GrParR->isChecked());
-    Series18->setVisible(true);
-    Series3->setVisible(CheckBox_Data->isChecked());
+    limit100Line->setVisible(m);
+    loadPercentLine->setVisible(m);
+    loadMassLine->setVisible(CheckBox_GrParQ->isChecked());
+    boomLengthLine->setVisible(CheckBox_GrParL->isChecked());
+    radiusLine->setVisible(CheckBox_GrParR->isChecked());
+    axisLine->setVisible(true);
+    dateMarks->setVisible(CheckBox_Data->isChecked());
     dateLabels->update();
 
     // The value axis spans what is shown, as an automatic axis does.
@@ -225,7 +226,8 @@ void ParameterChartPage::CheckBox_GrParClick() {
 
 bool ParameterChartPage::eventFilter(QObject* watched, QEvent* event) {
     // A click on the panel between the check boxes applies them as well.
-    if (watched == Panel6 && event->type() == QEvent::MouseButtonRelease) CheckBox_GrParClick();
+    if (watched == legendPanel && event->type() == QEvent::MouseButtonRelease)
+        CheckBox_GrParClick();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -246,7 +248,7 @@ std::optional<int> ParameterChartPage::frameAt(QPointF at) const {
         qsizetype last = std::lower_bound(points.begin(), points.end(), to, byX) - points.begin();
         first = std::max<qsizetype>(first - 1, 0);
         last = std::min<qsizetype>(last, points.size() - 1);
-        const bool isLine = series != Series3;
+        const bool isLine = series != dateMarks;
         for (qsizetype i = first; i <= last; ++i) {
             const QPointF p = chart->mapToPosition(points[i], series);
             const double d = QLineF(p, at).length();

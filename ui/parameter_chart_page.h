@@ -47,17 +47,19 @@ class ParameterChartPage : public QWidget {
     QChart* chart = nullptr;
     QValueAxis* axisFrames = nullptr;
     QValueAxis* axisValues = nullptr;
-    QLineSeries* Series1 = nullptr;   // "Предел 100%"
-    QLineSeries* Series2 = nullptr;   // load percentage
-    QLineSeries* Series4 = nullptr;   // load mass
-    QLineSeries* Series5 = nullptr;   // boom length
-    QLineSeries* Series16 = nullptr;  // radius
-    QLineSeries* Series18 = nullptr;  // "Осевая"
-    QLineSeries* Series3 = nullptr;   // date marks: points only, no line
+    // Their object names are the form's own ("Series1" ... "Series18", "Panel6",
+    // "Label33"), so a test or a screenshot still finds them by name.
+    QLineSeries* limit100Line = nullptr;     // "Предел 100%"
+    QLineSeries* loadPercentLine = nullptr;  // "Процент загрузки M (%)"
+    QLineSeries* loadMassLine = nullptr;     // "Груз Q (т.)"
+    QLineSeries* boomLengthLine = nullptr;   // "Длина стрелы L (т.)"
+    QLineSeries* radiusLine = nullptr;       // "Вылет R (т.)"
+    QLineSeries* axisLine = nullptr;         // "Осевая"
+    QLineSeries* dateMarks = nullptr;        // "Дата": points only, no line
     DateMarksItem* dateLabels = nullptr;
 
-    QFrame* Panel6 = nullptr;
-    QLabel* Label33 = nullptr;
+    QFrame* legendPanel = nullptr;   // the captions under the chart, its legend
+    QLabel* limitCaption = nullptr;  // "------- 100%"
     QCheckBox* CheckBox_GrParM = nullptr;
     QCheckBox* CheckBox_GrParQ = nullptr;
     QCheckBox* CheckBox_GrParR = nullptr;

@@ -69,11 +69,11 @@ ProtectionChartPage::ProtectionChartPage(QWidget* parent) : QWidget(parent) {
     }
     for (const auto& limit : limits_) chart->addSeries(limit.entered);
     for (const auto& limit : limits_) chart->addSeries(limit.triggered);  // red over green
-    Series10 = new QLineSeries(chart);
-    Series10->setObjectName("Series10");
-    Series10->setName(QString::fromUtf8("Осевая"));
-    Series10->setPen(QPen(Qt::black, 1));
-    chart->addSeries(Series10);
+    axisLine = new QLineSeries(chart);
+    axisLine->setObjectName("Series10");
+    axisLine->setName(QString::fromUtf8("Осевая"));
+    axisLine->setPen(QPen(Qt::black, 1));
+    chart->addSeries(axisLine);
 
     axisFrames = new QValueAxis(chart);
     axisFrames->setObjectName("Chart_KZ_BottomAxis");
@@ -94,18 +94,18 @@ ProtectionChartPage::ProtectionChartPage(QWidget* parent) : QWidget(parent) {
     Chart_KZ = new FrameChartView(chart, axisFrames, this);
     Chart_KZ->setObjectName("Chart_KZ");
 
-    Label40 = new QLabel(legendLine(), this);
-    Label40->setObjectName("Label40");
-    Label40->setTextFormat(Qt::PlainText);
-    Label40->setAlignment(Qt::AlignCenter);
-    QFont bold = Label40->font();
+    legendCaption = new QLabel(legendLine(), this);
+    legendCaption->setObjectName("Label40");
+    legendCaption->setTextFormat(Qt::PlainText);
+    legendCaption->setAlignment(Qt::AlignCenter);
+    QFont bold = legendCaption->font();
     bold.setBold(true);
-    Label40->setFont(bold);
+    legendCaption->setFont(bold);
 
     Button_WholeRange = wholeRangeButton(this, Chart_KZ);
 
     auto* under = new QHBoxLayout;
-    under->addWidget(Label40, 1);
+    under->addWidget(legendCaption, 1);
     under->addWidget(Button_WholeRange);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -124,7 +124,7 @@ void ProtectionChartPage::fill(const recorder::Reading& reading) {
         limits_[i].entered->replace(entered);
         limits_[i].triggered->replace(triggered);
     }
-    Series10->replace(toQPoints(chartData.axis));
+    axisLine->replace(toQPoints(chartData.axis));
     showAllFrames(Chart_KZ, chartData.axis);
 }
 

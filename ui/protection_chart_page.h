@@ -41,8 +41,8 @@ class ProtectionChartPage : public QWidget {
     QChart* chart = nullptr;
     QValueAxis* axisFrames = nullptr;
     QValueAxis* axisLevels = nullptr;
-    QLineSeries* Series10 = nullptr;  // "Осевая"
-    QLabel* Label40 = nullptr;
+    QLineSeries* axisLine = nullptr;  // "Осевая", object name "Series10"
+    QLabel* legendCaption = nullptr;  // the four titles in one line, object name "Label40"
     QPushButton* Button_WholeRange = nullptr;
 
   private:

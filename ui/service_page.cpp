@@ -7,15 +7,17 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "recorder/display_table.h"
 #include "ui/displays.h"
 #include "ui/pages.h"
 
 namespace {
 
+namespace d = recorder::display;
+
 struct Row {
     const char* caption;  // empty: the display spans the whole group
-    const char* display;
-    bool label = false;  // a value label rather than an edit box
+    const recorder::Display& display;
 };
 
 // A group box of caption and display pairs, filled row by row over `columns` pairs.
@@ -29,8 +31,7 @@ QGroupBox* group(const char* title, std::initializer_list<Row> rows, Displays& d
     for (int c = 0; c < columns; ++c) grid->setColumnStretch(2 * c + 1, 1);
     int i = 0;
     for (const Row& row : rows) {
-        QWidget* display = row.label ? static_cast<QWidget*>(displays.addLabel(row.display, box))
-                                     : displays.addEdit(row.display, box);
+        QWidget* display = displays.addText(row.display, box);
         const int r = i / columns;
         const int c = 2 * (i % columns);
         if (*row.caption == '\0') {
@@ -51,59 +52,60 @@ QFrame* buildServicePanel(Displays& displays, QWidget* page) {
     auto* panel = new QFrame(page);
     panel->setObjectName("Panel_Slugebnaya");
 
-    QGroupBox* operatorBox = group(" Информация об операторе ",
-                                   {
-                                       {"Сервисная организация:", "Edit_Org"},
-                                       {"Ф.И.О. оператора:", "Edit_Name"},
-                                       {"Номер удостоверения:", "Edit_NUd"},
-                                       {"Удостоверение действительно до:", "Edit_DateUd"},
-                                       {"Дата считывания:", "Edit_DataSch"},
-                                   },
-                                   displays, panel);
+    QGroupBox* operatorBox =
+        group(" Информация об операторе ",
+              {
+                  {"Сервисная организация:", d::kServiceOrganisation},
+                  {"Ф.И.О. оператора:", d::kOperatorName},
+                  {"Номер удостоверения:", d::kCertificateNumber},
+                  {"Удостоверение действительно до:", d::kCertificateValidUntil},
+                  {"Дата считывания:", d::kReadingDate},
+              },
+              displays, panel);
     QGroupBox* craneBox = group(" Индентификация крана ",
                                 {
-                                    {"Владелец крана:", "Edit_Vlad"},
-                                    {"Модель крана:", "Edit_MKran"},
-                                    {"Заводской номер крана:", "Edit_NKran"},
-                                    {"Год изготовления:", "Edit_GodIzgot"},
-                                    {"Группа режима работы:", "Edit_GrRegNag"},
-                                    {"Дата установки ограничителя:", "Edit_DataUst"},
-                                    {"Изготовитель крана:", "Edit_IzgotKran"},
+                                    {"Владелец крана:", d::kOwner},
+                                    {"Модель крана:", d::kCraneModel},
+                                    {"Заводской номер крана:", d::kCraneNumber},
+                                    {"Год изготовления:", d::kManufactureYear},
+                                    {"Группа режима работы:", d::kModeGroup},
+                                    {"Дата установки ограничителя:", d::kInstallDate},
+                                    {"Изготовитель крана:", d::kCraneMaker},
                                 },
                                 displays, panel);
     QGroupBox* programBox = group(" Организация, осуществившая ввод рабочей программы ",
-                                  {{"", "Edit_NalOrg"}}, displays, panel);
+                                  {{"", d::kProgrammingOrganisation}}, displays, panel);
     QGroupBox* limiterBox = group(" Идентификация ограничителя ",
                                   {
-                                      {"Заводской номер:", "Edit_NTIRS"},
-                                      {"Модификация:", "Edit_ModTIRS"},
-                                      {"Версия программы:", "Edit_VProg"},
-                                      {"Версия таблиц:", "Edit_VTabl"},
-                                      {"Конфигурация:", "Edit_ConfTIRS"},
-                                      {"Версия регистратора:", "Edit_VRP"},
-                                      {"Изготовитель:", "Edit_IzgotTIRS"},
-                                      {"Адаптирован к кранам:", "Edit_TipKranov"},
+                                      {"Заводской номер:", d::kLimiterSerialNumber},
+                                      {"Модификация:", d::kLimiterModel},
+                                      {"Версия программы:", d::kProgramVersion},
+                                      {"Версия таблиц:", d::kTablesVersion},
+                                      {"Конфигурация:", d::kConfiguration},
+                                      {"Версия регистратора:", d::kRecorderVersion},
+                                      {"Изготовитель:", d::kLimiterMaker},
+                                      {"Адаптирован к кранам:", d::kAdaptedCranes},
                                   },
                                   displays, panel);
     QGroupBox* modesBox =
         group(" Информация о режимах работы и ресурсе крана ",
               {
-                  {"Характеристическое число (текущее):", "Edit_HarCh"},
-                  {"Характеристическое число (нормативное):", "Label_NHarch", true},
-                  {"Класс использования:", "Label_KIspU", true},
-                  {"Коэффициент распределения нагрузок:", "Label_KNag", true},
-                  {"Режим нагружения:", "Label_RezhQ", true},
-                  {"Текущая группа режима работы крана:", "Label_RezhA", true},
-                  {"Масса поднятых грузов:", "Label_QSum", true},
+                  {"Характеристическое число (текущее):", d::kCharacteristicNumber},
+                  {"Характеристическое число (нормативное):", d::kNormativeCharacteristicNumber},
+                  {"Класс использования:", d::kUseClass},
+                  {"Коэффициент распределения нагрузок:", d::kLoadSpectrumFactor},
+                  {"Режим нагружения:", d::kLoadSpectrumClass},
+                  {"Текущая группа режима работы крана:", d::kCurrentGroup},
+                  {"Масса поднятых грузов:", d::kLiftedMass},
               },
               displays, panel);
     QGroupBox* timesBox = group(" Время работы механизмов ",
                                 {
-                                    {"Лебёдка:", "E_LEsec"},
-                                    {"Подъём стрелы:", "E_ALsec"},
-                                    {"Телескопирование:", "E_Lsec"},
-                                    {"Поворот:", "E_GAsec"},
-                                    {"Наработка в моточасах:", "L_TimeAll", true},
+                                    {"Лебёдка:", d::kWinchTime},
+                                    {"Подъём стрелы:", d::kBoomAngleTime},
+                                    {"Телескопирование:", d::kBoomLengthTime},
+                                    {"Поворот:", d::kSlewTime},
+                                    {"Наработка в моточасах:", d::kMotorHours},
                                 },
                                 displays, panel, 3);
 

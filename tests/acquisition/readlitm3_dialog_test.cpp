@@ -17,8 +17,10 @@
 #include "acquisition/Readlitm3.h"
 #include "acquisition/save_reading.h"
 #include "acquisition_test_support.h"
+#include "recorder/loader.h"
 #include "recorder/local_time.h"
 #include "scripted_dialogs.h"
+#include "tools/litm3_sim/demo_line.h"
 #include "tools/litm3_sim/litm3_device.h"
 
 using acquisition::StatusColour;
@@ -175,6 +177,46 @@ class ReadLitm3DialogTest : public QObject {
         click(dialog, "BitBtn_Close");
         QCOMPARE(answers.okCancelQuestions.size(), qsizetype{0});
         QVERIFY(isDestroyed(dialog));
+    }
+
+    // `tirs48 --demo-device`: the line chosen at start reaches every new dialog;
+    // the demo device sends a whole generated reading in well under the line's
+    // half minute, and what is saved loads without a single error.
+    void demoDeviceReadsAndSavesAWholeReading() {
+        setProgramAcquisitionLine(litm3sim::demoAcquisitionLine());
+        Answers answers;
+        QPointer<TForm_ReadLITM3> dialog = new TForm_ReadLITM3(nullptr, start_.path(), answers);
+        setProgramAcquisitionLine(acquisition::realAcquisitionLine());
+        dialog->show();
+
+        QElapsedTimer clock;
+        clock.start();
+        click(dialog, "BitBtn_ReadLITM3");
+        const qint64 readMs = clock.elapsed();
+        QCOMPARE(dialog->statusText(), QStringLiteral("Считывание успешно завершено!"));
+        QCOMPARE(dialog->statusColour(), StatusColour::Green);
+        QVERIFY2(readMs < 5000, qPrintable(QString::number(readMs)));
+        QVERIFY(dialog->image() == litm3sim::generatedImage());
+        const QByteArray shotDir = qgetenv("TIRS_SCREENSHOT_DIR");
+        if (!shotDir.isEmpty()) {
+            QVERIFY(dialog->grab().save(
+                QDir(QString::fromLocal8Bit(shotDir)).filePath("readlitm3-demo.png")));
+        }
+
+        const QString target = QDir(start_.path()).filePath("demo.litm");
+        answers.saveAnswers.push_back(target);
+        click(dialog, "BitBtn_SaveFile");
+        QCOMPARE(dialog->unsavedReading(), 0);
+        recorder::Reading reading;
+        std::string error;
+        QVERIFY(recorder::loadReading(target.toStdString(), reading, {','}, error));
+        QVERIFY(reading.LoadErrorLog.empty());
+        QCOMPARE(QString::fromStdString(reading.texts.get(recorder::display::kCraneModel)),
+                 QStringLiteral("КС-55713-1"));
+        QVERIFY(reading.FrameCount > 0);
+        click(dialog, "BitBtn_Close");
+        QVERIFY(isDestroyed(dialog));
+        qInfo("demo device: read in %lld ms", static_cast<long long>(readMs));
     }
 
     void closeQuestionAfterASumMismatch() {

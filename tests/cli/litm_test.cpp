@@ -8,8 +8,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
+#include "forms/create_form.h"
+#include "recorder/loader.h"
 #include "tools/sample_reading/sample_reading.h"
 
 namespace {
@@ -160,6 +163,57 @@ TEST_F(Litm, SampleWritesAFullReading) {
     EXPECT_EQ(std::filesystem::file_size(out), 270537u);
     EXPECT_EQ(litm("check '" + out.string() + "'").exitCode, 0);
     EXPECT_NE(litm("sample --out /nonexistent/dir/x.litm").exitCode, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// litm form writes the bytes the window's commands write: both call the forms core.
+TEST_F(Litm, FormWritesTheCoresDataFileAndReportOrSaysWhyNot) {
+    namespace fs = std::filesystem;
+    sample::SampleOptions earlier;
+    earlier.seed = 5;
+    write("previous.litm", sample::makeSampleReading(earlier));
+    fs::create_directories(dir_ / "cli" / "Шаблоны форм");
+    fs::create_directories(dir_ / "core");
+    for (const char* folder : {"cli/Шаблоны форм", "core"})
+        std::ofstream(dir_ / folder / "Форма 2.rtf") << "{\\rtf1 #TipKrana# #SumCicl# #HHome#}";
+
+    const Outcome made = litm("form 2 " + path("good.litm") + " " + path("previous.litm") +
+                                  " --template " + path("cli/Шаблоны форм/Форма 2.rtf") +
+                                  " --out " + path("cli/Формы/report.rtf") + " --decimal ,",
+                              true);
+    EXPECT_EQ(made.exitCode, 0) << made.out;
+
+    recorder::Reading reading;
+    std::string error;
+    ASSERT_TRUE(recorder::loadReading((dir_ / "good.litm").string(), reading, {','}, error));
+    forms::PreviousReading previous;
+    ASSERT_TRUE(forms::readPreviousReadingFile(dir_ / "previous.litm", previous, error));
+    forms::createForm2(reading, previous, {dir_ / "core" / "Форма 2.rtf", dir_ / "core" / "r.rtf"},
+                       {','});
+    auto bytes = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(bytes(dir_ / "cli" / "Шаблоны форм" / "Форма 2.txt"),
+              bytes(dir_ / "core" / "Форма 2.txt"));
+    EXPECT_EQ(bytes(dir_ / "cli" / "Формы" / "report.rtf"), bytes(dir_ / "core" / "r.rtf"));
+
+    const std::string templ = " --template " + path("cli/Шаблоны форм/Форма 2.rtf");
+    const Outcome noPrevious = litm("form 2 " + path("good.litm") + templ + " --out x.rtf", true);
+    EXPECT_NE(noPrevious.exitCode, 0);
+    EXPECT_NE(noPrevious.out.find("LAST PREVIOUS"), std::string::npos) << noPrevious.out;
+    const Outcome missing = litm("form 3 " + path("missing.litm") + templ + " --out x.rtf", true);
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_NE(missing.out.find("missing.litm"), std::string::npos) << missing.out;
+    const Outcome noTemplate =
+        litm("form 1 " + path("good.litm") + " " + path("previous.litm") + " --template " +
+                 path("cli/nothing.rtf") + " --out " + path("cli/r1.rtf"),
+             true);
+    EXPECT_EQ(noTemplate.exitCode, 1);
+    EXPECT_NE(noTemplate.out.find("Не открыт файл шаблона"), std::string::npos) << noTemplate.out;
 }
 
 }  // namespace

@@ -190,7 +190,7 @@ class Oracle {
             if (keep) {
                 ++i;
             } else if (ch == '{' || ch == '\\') {
-                std::size_t sp = F.find(' ', i + 1);
+                std::size_t sp = F.find_first_of(" \r\n", i + 1);
                 if (sp != std::string::npos) {
                     F.erase(i, sp - i + 1);
                 } else {

@@ -62,6 +62,12 @@ TEST_F(RtfEngine, FieldNamesLoseWhatAWordProcessorPutsInThem) {
     // the character itself goes.
     EXPECT_EQ(Merge("{\\rtf1 #Tip{\\bKrana}#}", "|0:Tip:T\n"), "{\\rtf1 T}");
     EXPECT_EQ(Merge("{\\rtf1 #Tip\\Krana#}", data), "{\\rtf1 K}");
+    // A line break ends a control word as a blank does: a name that LibreOffice
+    // splits with formatting ("}{\loch" and a line break) is joined again, also
+    // when the file has CR LF or a lone CR.
+    EXPECT_EQ(Merge("{\\rtf1 {#Tip}{\\loch\nKrana#}}", data), "{\\rtf1 {K}}");
+    EXPECT_EQ(Merge("{\\rtf1 {#Tip}{\\loch\r\nKrana#}}", data), "{\\rtf1 {K}}");
+    EXPECT_EQ(Merge("{\\rtf1 {#Tip}{\\loch\rKrana#}}", data), "{\\rtf1 {K}}");
     // Cyrillic letters stored as bytes vanish: the empty name is never filled, and
     // one ending in "1" is block 1.
     EXPECT_EQ(Merge("{\\rtf1 [#\xD2\xE8\xEF#]}", "|0:\xD2\xE8\xEF:x\n"), "{\\rtf1 []}");

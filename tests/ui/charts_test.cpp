@@ -81,14 +81,14 @@ class ChartsTest : public ProgramTest {
     void beforeAFileTheChartsAreEmptyWithTheirTitles() {
         QCOMPARE(param_->chart->title(), QString(recorder::kParameterChartInitialTitle));
         QCOMPARE(kz_->chart->title(), QString(recorder::kProtectionChartTitle));
-        QCOMPARE(param_->Series2->count(), 0);
+        QCOMPARE(param_->loadPercentLine->count(), 0);
         QVERIFY(!param_->chart->legend()->isVisible());
         QVERIFY(kz_->chart->titleFont().bold());
         QCOMPARE(kz_->chart->titleBrush().color(), QColor(0, 0, 128));
-        QCOMPARE(kz_->Label40->text(),
+        QCOMPARE(kz_->legendCaption->text(),
                  QString("1 - СТЕНА                  2 - ПОТОЛОК                        "
                          "3 - Поворот ВЛЕВО                     4 - Поворот ВПРАВО"));
-        QCOMPARE(param_->Label33->text(), QString("------- 100%"));
+        QCOMPARE(param_->limitCaption->text(), QString("------- 100%"));
         QCOMPARE(param_->CheckBox_GrParM->text(), QString("------ M1(t) "));
         QCOMPARE(param_->CheckBox_Data->text(), QString("Даты"));
     }
@@ -100,21 +100,22 @@ class ChartsTest : public ProgramTest {
         QCOMPARE(frames, 7293);
 
         const auto lines = recorder::parameterChartData(reading);
-        QCOMPARE(param_->Series1->points(), toPoints(lines.limit100));
-        QCOMPARE(param_->Series2->points(), toPoints(lines.loadPercent));
-        QCOMPARE(param_->Series4->points(), toPoints(lines.loadMass));
-        QCOMPARE(param_->Series5->points(), toPoints(lines.boomLength));
-        QCOMPARE(param_->Series16->points(), toPoints(lines.radius));
-        QCOMPARE(param_->Series18->points(), toPoints(lines.axis));
-        const QList<QXYSeries*> everyLine = {param_->Series1, param_->Series2,  param_->Series4,
-                                             param_->Series5, param_->Series16, param_->Series18,
-                                             kz_->Series10};
+        QCOMPARE(param_->limit100Line->points(), toPoints(lines.limit100));
+        QCOMPARE(param_->loadPercentLine->points(), toPoints(lines.loadPercent));
+        QCOMPARE(param_->loadMassLine->points(), toPoints(lines.loadMass));
+        QCOMPARE(param_->boomLengthLine->points(), toPoints(lines.boomLength));
+        QCOMPARE(param_->radiusLine->points(), toPoints(lines.radius));
+        QCOMPARE(param_->axisLine->points(), toPoints(lines.axis));
+        const QList<QXYSeries*> everyLine = {param_->limit100Line, param_->loadPercentLine,
+                                             param_->loadMassLine, param_->boomLengthLine,
+                                             param_->radiusLine,   param_->axisLine,
+                                             kz_->axisLine};
         for (QXYSeries* s : everyLine) QCOMPARE(s->count(), frames);
 
         // A working reading spans several days: one mark per change of date.
         QVERIFY(lines.dateMarks.size() >= 2);
-        QCOMPARE(param_->Series3->count(), static_cast<int>(lines.dateMarks.size()));
-        QCOMPARE(param_->dateLabels->marks().size(), param_->Series3->count());
+        QCOMPARE(param_->dateMarks->count(), static_cast<int>(lines.dateMarks.size()));
+        QCOMPARE(param_->dateLabels->marks().size(), param_->dateMarks->count());
         QCOMPARE(param_->dateLabels->marks().first().label,
                  QString::fromStdString(lines.dateMarks.front().label));
 
@@ -160,24 +161,24 @@ class ChartsTest : public ProgramTest {
     void checkBoxesShowTheirLinesAndKeepTheirStatesAcrossFiles() {
         open(3);
         // As the window starts: M and Q shown, R, L and the dates hidden.
-        QVERIFY(param_->Series1->isVisible() && param_->Series2->isVisible());
-        QVERIFY(param_->Series4->isVisible());
-        QVERIFY(!param_->Series16->isVisible() && !param_->Series5->isVisible());
-        QVERIFY(!param_->Series3->isVisible());
+        QVERIFY(param_->limit100Line->isVisible() && param_->loadPercentLine->isVisible());
+        QVERIFY(param_->loadMassLine->isVisible());
+        QVERIFY(!param_->radiusLine->isVisible() && !param_->boomLengthLine->isVisible());
+        QVERIFY(!param_->dateMarks->isVisible());
 
         param_->CheckBox_GrParM->click();
-        QVERIFY(!param_->Series1->isVisible());
-        QVERIFY(!param_->Series2->isVisible());
-        QVERIFY(param_->Series4->isVisible());
+        QVERIFY(!param_->limit100Line->isVisible());
+        QVERIFY(!param_->loadPercentLine->isVisible());
+        QVERIFY(param_->loadMassLine->isVisible());
         param_->CheckBox_GrParR->click();
-        QVERIFY(param_->Series16->isVisible());
+        QVERIFY(param_->radiusLine->isVisible());
         param_->CheckBox_GrParL->click();
-        QVERIFY(param_->Series5->isVisible());
+        QVERIFY(param_->boomLengthLine->isVisible());
         param_->CheckBox_GrParQ->click();
-        QVERIFY(!param_->Series4->isVisible());
+        QVERIFY(!param_->loadMassLine->isVisible());
         param_->CheckBox_Data->click();
-        QVERIFY(param_->Series3->isVisible());
-        QVERIFY(param_->Series18->isVisible());
+        QVERIFY(param_->dateMarks->isVisible());
+        QVERIFY(param_->axisLine->isVisible());
 
         // The value axis follows what is shown: without M, no 100 % line to reach.
         QVERIFY(param_->axisValues->max() < 100);
@@ -187,10 +188,10 @@ class ChartsTest : public ProgramTest {
 
         open(4);
         QVERIFY(!param_->CheckBox_GrParM->isChecked());
-        QVERIFY(!param_->Series1->isVisible() && !param_->Series2->isVisible());
-        QVERIFY(param_->Series16->isVisible() && param_->Series5->isVisible());
-        QVERIFY(!param_->Series4->isVisible());
-        QVERIFY(param_->Series3->isVisible());
+        QVERIFY(!param_->limit100Line->isVisible() && !param_->loadPercentLine->isVisible());
+        QVERIFY(param_->radiusLine->isVisible() && param_->boomLengthLine->isVisible());
+        QVERIFY(!param_->loadMassLine->isVisible());
+        QVERIFY(param_->dateMarks->isVisible());
     }
 
     void clickOnAPointJumpsToItsFrame() {
@@ -201,10 +202,10 @@ class ChartsTest : public ProgramTest {
         // Near frame 7000, points stand far enough apart to aim at one.
         param_->showFrames(6990, 7010);
         QApplication::processEvents();
-        const QPointF point = param_->Series2->at(7000);
+        const QPointF point = param_->loadPercentLine->at(7000);
         QCOMPARE(point.x(), 7000.0);
         QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
-                          onScreen(param_->Chart_Param, param_->Series2, point));
+                          onScreen(param_->Chart_Param, param_->loadPercentLine, point));
         QCOMPARE(jumps.count(), 1);
         QCOMPARE(jumps.takeFirst().at(0).toInt(), 7000);
         QCOMPARE(main_->PageControl_Main->currentWidget(), main_->TabSheet_Cikl);
@@ -219,7 +220,7 @@ class ChartsTest : public ProgramTest {
         QTest::mouseClick(frames->rangeButton, Qt::LeftButton);
         showParameterChart();
         QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
-                          onScreen(param_->Chart_Param, param_->Series2, point));
+                          onScreen(param_->Chart_Param, param_->loadPercentLine, point));
         QCOMPARE(jumps.count(), 1);
         jumps.clear();
         QCOMPARE(frames->grid->item(0, 0)->text(), QString("7000"));
@@ -227,7 +228,7 @@ class ChartsTest : public ProgramTest {
         // The 100 % line at frame 7003 is a point of a series as well.
         showParameterChart();
         QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
-                          onScreen(param_->Chart_Param, param_->Series1, QPointF(7003, 100)));
+                          onScreen(param_->Chart_Param, param_->limit100Line, QPointF(7003, 100)));
         QCOMPARE(jumps.count(), 1);
         QCOMPARE(jumps.takeFirst().at(0).toInt(), 7003);
     }
@@ -239,14 +240,15 @@ class ChartsTest : public ProgramTest {
         const double top = param_->axisValues->max();
         int frame = -1;
         for (int n = 10; n < 7280 && frame < 0; ++n) {
-            const double q = param_->Series4->at(n).y(), m = param_->Series2->at(n).y();
+            const double q = param_->loadMassLine->at(n).y(),
+                         m = param_->loadPercentLine->at(n).y();
             if (q > 0.1 * top && q < 0.8 * top && std::abs(q - m) > 0.1 * top) frame = n;
         }
         QVERIFY2(frame >= 0, "no load point clear of the other lines");
         param_->showFrames(frame - 10, frame + 10);
         QApplication::processEvents();
         const QPointF load =
-            param_->chart->mapToPosition(param_->Series4->at(frame), param_->Series4);
+            param_->chart->mapToPosition(param_->loadMassLine->at(frame), param_->loadMassLine);
         QCOMPARE(param_->frameAt(load), std::optional<int>(frame));
 
         param_->CheckBox_GrParQ->click();
@@ -265,8 +267,8 @@ class ChartsTest : public ProgramTest {
         QSignalSpy jumps(main_, &TForm_TIRS48CMain::frameJumpRequested);
         FrameChartView* view = param_->Chart_Param;
         QWidget* viewport = view->viewport();
-        const QPoint from = onScreen(view, param_->Series18, QPointF(1000, 0)) - QPoint(0, 40);
-        const QPoint to = onScreen(view, param_->Series18, QPointF(2000, 0)) - QPoint(0, 40);
+        const QPoint from = onScreen(view, param_->axisLine, QPointF(1000, 0)) - QPoint(0, 40);
+        const QPoint to = onScreen(view, param_->axisLine, QPointF(2000, 0)) - QPoint(0, 40);
 
         QTest::mousePress(viewport, Qt::LeftButton, {}, from);
         for (int step = 1; step <= 4; ++step)
@@ -291,7 +293,7 @@ class ChartsTest : public ProgramTest {
         main_->Menu_Clear->trigger();
         QCOMPARE(param_->axisFrames->min(), 0.0);
         QCOMPARE(param_->axisFrames->max(), 7292.0);
-        QCOMPARE(param_->Series2->count(), 7293);  // clearing leaves the series
+        QCOMPARE(param_->loadPercentLine->count(), 7293);  // clearing leaves the series
 
         // Too narrow a stretch still shows a few frames; the next file shows all.
         param_->showFrames(500, 500);

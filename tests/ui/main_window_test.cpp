@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "recorder/display_table.h"
 #include "ui/Official.h"
 #include "ui/Tirs48c_litm3_main.h"
 #include "ui/band_gauge.h"
@@ -48,6 +49,29 @@ class MainWindowTest : public ProgramTest {
     void initTestCase() { useRussianLocale(); }
     void init() { program_.start(); }
     void cleanup() { program_.stop(); }
+
+    // The window shows every display of the core's table, of its kind, on its page.
+    void hasAWidgetForEveryDisplayOfTheTable() {
+        const QHash<recorder::DisplayPage, QWidget*> pages = {
+            {recorder::DisplayPage::Service, main_->TabSheet_Slug},
+            {recorder::DisplayPage::LoadBands, main_->TabSheet_Nagr}};
+        for (const recorder::Display& d : recorder::displayTable()) {
+            const QString name = QString::fromUtf8(d.name.data(), d.name.size());
+            QWidget* w = main_->findChild<QWidget*>(name);
+            QVERIFY2(w, qPrintable("no widget for " + name));
+            QCOMPARE(main_->displays().widget(name), w);
+            const bool rightKind =
+                d.kind == recorder::DisplayKind::Edit    ? !!qobject_cast<QLineEdit*>(w)
+                : d.kind == recorder::DisplayKind::Label ? !!qobject_cast<QLabel*>(w)
+                                                         : !!qobject_cast<BandGauge*>(w);
+            QVERIFY2(rightKind, qPrintable(name + " is of another kind"));
+            QWidget* page = pages.value(d.page);
+            QVERIFY2(page->isAncestorOf(w), qPrintable(name + " is not on its page"));
+            auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
+            QVERIFY(tabs);
+            QCOMPARE(tabs->tabText(tabs->indexOf(page)), QString(recorder::pageTitle(d.page)));
+        }
+    }
 
     void startsAsTheFrameOfThePages() {
         QCOMPARE(main_->windowTitle(), QString("Анализ данных регистратора параметров ТИРС-48"));
@@ -95,7 +119,7 @@ class MainWindowTest : public ProgramTest {
                  (QStringList{"Информационная карта||off", "-", "Оперативная информация||off",
                               "Перегрузки||off", "КДС||off"}));
         QCOMPARE(describe(main_->Menu_Tests),
-                 (QStringList{"Форма 1||off", "Форма 2||off", "Форма 3||off"}));
+                 (QStringList{"Форма 1||on", "Форма 2||on", "Форма 3||on"}));
         QCOMPARE(describe(main_->Menu_Service), QStringList{"Адресное пространстов|Ctrl+Alt+I|on"});
 
         QStringList bar;

@@ -18,8 +18,6 @@ namespace litm3sim {
 
 namespace {
 
-constexpr std::uint8_t kProbeRequest = 0x08;
-constexpr std::uint8_t kTransferRequest = 0x02;
 constexpr std::uint8_t kExtraByte = 0x55;
 // A transfer nobody reads any more is given up after this long, and what it
 // left in the terminal is discarded so the next conversation starts clean.
@@ -46,7 +44,7 @@ std::vector<std::uint8_t> generatedImage(std::uint64_t seed) {
     return imageFromDataFile(sample::makeSampleReading(options));
 }
 
-Device::Device(std::vector<std::uint8_t> image, DeviceOptions options)
+Engine::Engine(std::vector<std::uint8_t> image, DeviceOptions options)
     : stream_(imageFromDataFile(image)), options_(options) {
     if (options_.wrongSum) {
         const std::uint32_t sum = recorder::imageSum(stream_);
@@ -55,6 +53,18 @@ Device::Device(std::vector<std::uint8_t> image, DeviceOptions options)
     if (options_.stopAfter) stream_.resize(std::min(*options_.stopAfter, stream_.size()));
     stream_.insert(stream_.end(), options_.extraBytes, kExtraByte);
 }
+
+Engine::Reply Engine::reply(std::uint8_t request) const {
+    constexpr std::uint8_t kProbeRequest = 0x08;
+    constexpr std::uint8_t kTransferRequest = 0x02;
+    if (options_.silent) return Reply::Nothing;
+    if (request == kProbeRequest) return Reply::ProbeAnswer;
+    if (request == kTransferRequest) return Reply::Image;
+    return Reply::Nothing;
+}
+
+Device::Device(std::vector<std::uint8_t> image, DeviceOptions options)
+    : engine_(std::move(image), options) {}
 
 Device::~Device() {
     if (master_ >= 0) ::close(master_);
@@ -100,19 +110,20 @@ bool Device::writeAll(const std::uint8_t* data, std::size_t n, const std::atomic
 void Device::sendImage(const std::atomic<bool>& stop) {
     ++transfers_;
     bool sent = true;
-    if (options_.fast) {
-        sent = writeAll(stream_.data(), stream_.size(), stop);
+    const std::vector<std::uint8_t>& stream = engine_.stream();
+    if (engine_.options().fast) {
+        sent = writeAll(stream.data(), stream.size(), stop);
     } else {
         // Paced by the clock: after t seconds at most t * 9600 bytes are out.
         const auto start = std::chrono::steady_clock::now();
         std::size_t done = 0;
-        while (done < stream_.size() && sent) {
+        while (done < stream.size() && sent) {
             const double elapsed =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            const auto due = std::min(stream_.size(),
+            const auto due = std::min(stream.size(),
                                       static_cast<std::size_t>(elapsed * kLineBytesPerSecond) + 1);
             if (due > done) {
-                sent = writeAll(stream_.data() + done, due - done, stop);
+                sent = writeAll(stream.data() + done, due - done, stop);
                 done = due;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -132,11 +143,16 @@ void Device::serve(const std::atomic<bool>& stop) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
             continue;
         }
-        for (ssize_t i = 0; i < n && !options_.silent; ++i) {
-            if (request[i] == kProbeRequest) {
-                writeAll(&options_.probeAnswer, 1, stop);
-            } else if (request[i] == kTransferRequest) {
-                sendImage(stop);
+        for (ssize_t i = 0; i < n; ++i) {
+            switch (engine_.reply(request[i])) {
+                case Engine::Reply::ProbeAnswer:
+                    writeAll(&engine_.probeAnswer(), 1, stop);
+                    break;
+                case Engine::Reply::Image:
+                    sendImage(stop);
+                    break;
+                case Engine::Reply::Nothing:
+                    break;
             }
         }
     }

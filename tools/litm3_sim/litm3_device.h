@@ -36,6 +36,26 @@ std::vector<std::uint8_t> imageFromDataFile(const std::vector<std::uint8_t>& fil
 // check right), for a device started without a file.
 std::vector<std::uint8_t> generatedImage(std::uint64_t seed = 1);
 
+// The device's side of the conversation, apart from any line: what it sends
+// back for each request byte. The pseudo-terminal device and the in-process
+// demo line (demo_line.h) both answer through it.
+class Engine {
+  public:
+    enum class Reply { Nothing, ProbeAnswer, Image };
+
+    Engine(std::vector<std::uint8_t> image, DeviceOptions options);
+
+    Reply reply(std::uint8_t request) const;
+    const std::uint8_t& probeAnswer() const { return options_.probeAnswer; }
+    // What a transfer sends: the image, cut short, spoilt or overlong as the options say.
+    const std::vector<std::uint8_t>& stream() const { return stream_; }
+    const DeviceOptions& options() const { return options_; }
+
+  private:
+    std::vector<std::uint8_t> stream_;
+    DeviceOptions options_;
+};
+
 class Device {
   public:
     Device(std::vector<std::uint8_t> image, DeviceOptions options);
@@ -61,8 +81,7 @@ class Device {
     void sendImage(const std::atomic<bool>& stop);
     bool writeAll(const std::uint8_t* data, std::size_t n, const std::atomic<bool>& stop);
 
-    std::vector<std::uint8_t> stream_;  // what a transfer sends
-    DeviceOptions options_;
+    Engine engine_;
     int master_ = -1;
     int slave_ = -1;
     std::string path_;

@@ -1,0 +1,22 @@
+#pragma once
+// Where the acquisition reads from: the serial line it talks through and the
+// devices behind the port names COM0 .. COM14. The program chooses it once at
+// start: the machine's serial ports over termios, or a demo device.
+
+#include <functional>
+#include <memory>
+
+#include "acquisition/com_ports.h"
+#include "acquisition/serial_line.h"
+
+namespace acquisition {
+
+struct AcquisitionLine {
+    std::function<std::unique_ptr<SerialLine>()> makeLine;
+    std::function<std::unique_ptr<ComPortMap>()> makePorts;
+};
+
+// The machine's serial ports (systemComPortMap) through TermiosLine.
+AcquisitionLine realAcquisitionLine();
+
+}  // namespace acquisition

@@ -1,0 +1,97 @@
+#include "forms/create_form.h"
+
+#include <cstring>
+#include <system_error>
+
+#include "rtf/report_engine.h"
+
+namespace forms {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string twoDigits(int value) {
+    return std::string{static_cast<char>('0' + value / 10 % 10),
+                       static_cast<char>('0' + value % 10)};
+}
+
+std::string formName(int form) {
+    return "Форма " + std::to_string(form);
+}
+
+// Writes the data file, makes sure the report's folder exists, runs the engine.
+FormResult merge(int form, const RepoRTF_interface::ReportDataFile& data, const FormFiles& files) {
+    FormResult result;
+    result.dataFile = dataFilePath(form, files.templateFile);
+    result.report = files.reportFile;
+    std::error_code ec;
+    const fs::path folder = result.dataFile.parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, ec))
+        throw FormError("Нет папки шаблонов «" + folder.string() +
+                        "»: файл данных формы не записан, форма не составлена.");
+    try {
+        data.Save(result.dataFile);
+    } catch (const std::system_error& e) {
+        throw FormError("Не удалось записать файл данных формы «" + result.dataFile.string() +
+                        "»: " + e.code().message());
+    }
+    if (files.reportFile.has_parent_path())
+        fs::create_directories(files.reportFile.parent_path(), ec);
+    try {
+        RepoRTF_interface::CreateReport(result.dataFile, files.templateFile, files.reportFile);
+    } catch (const RepoRTF_interface::RepoRTF_Error& e) {
+        throw FormError(e.Message);
+    }
+    return result;
+}
+
+}  // namespace
+
+fs::path dataFilePath(int form, const fs::path& templateFile) {
+    return templateFile.parent_path() / (formName(form) + ".txt");
+}
+
+std::string reportFileName(int form, const recorder::Reading& reading, const std::tm& now) {
+    std::string crane = reading.texts.get("Edit_MKran") + " №" + reading.texts.get("Edit_NKran") +
+                        " " + twoDigits(now.tm_mday) + "." + twoDigits(now.tm_mon + 1) + "." +
+                        twoDigits(now.tm_year) + " " + twoDigits(now.tm_hour) + "-" +
+                        twoDigits(now.tm_min);
+    for (char& c : crane) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || std::strchr("/\\:*?\"<>|", c) != nullptr) c = '_';
+    }
+    return formName(form) + " (" + crane + ").rtf";
+}
+
+FormFiles startDirectoryFiles(int form, const fs::path& startDirectory,
+                              const recorder::Reading& reading, const std::tm& now) {
+    return {startDirectory / kTemplateFolder / (formName(form) + ".rtf"),
+            startDirectory / kReportFolder / reportFileName(form, reading, now)};
+}
+
+FormResult createForm3(const recorder::Reading& reading, const FormFiles& files) {
+    return merge(3, form3DataFile(reading), files);
+}
+
+FormResult createForm2(recorder::Reading& reading, const PreviousReading& previous,
+                       const FormFiles& files, const recorder::NumberFormat& format) {
+    if (reading.texts.get("Edit_NTIRS").empty()) throw FormError(kNoLimiterSerial);
+    const CounterDifferences differences = counterDifferences(reading.counters, previous);
+    showDifferences(reading, differences, format);
+    return merge(2, form2DataFile(reading, previous, differences, format), files);
+}
+
+FormResult createForm1(recorder::Reading& reading, const PreviousReading& previous,
+                       const FormFiles& files, const recorder::NumberFormat& format) {
+    if (reading.texts.get("Edit_NTIRS").empty()) throw FormError(kNoLimiterSerial);
+    const CounterDifferences differences = counterDifferences(reading.counters, previous);
+    showDifferences(reading, differences, format);
+    const TestPeriod period = findTestPeriod(reading, previous);
+    FormResult result =
+        merge(1, form1DataFile(reading, previous, differences, period, format), files);
+    result.period = period;
+    return result;
+}
+
+}  // namespace forms

@@ -1,0 +1,78 @@
+#include "office_tools.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace office_test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+bool commandWorks(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+}  // namespace
+
+bool toolsPresent() {
+    return commandWorks("command -v soffice") && commandWorks("command -v pdftotext");
+}
+
+bool convertAll(const fs::path& workDir, const std::string& target,
+                const std::vector<fs::path>& files, const fs::path& outDir) {
+    fs::path profile = workDir / "lo-profile";
+    fs::create_directories(profile);
+    fs::create_directories(outDir);
+    std::string command = "HOME=" + quoted(profile.string()) +
+                          " soffice --headless --norestore -env:UserInstallation=" +
+                          quoted("file://" + profile.string());
+    command += target == "rtf" ? " --infilter='HTML (StarWriter)' --convert-to rtf"
+                               : " --convert-to " + quoted(target);
+    command += " --outdir " + quoted(outDir.string());
+    for (const fs::path& file : files) command += " " + quoted(file.string());
+    if (!commandWorks(command)) return false;
+    for (const fs::path& file : files) {
+        fs::path result = outDir / file.filename().replace_extension(target);
+        if (!fs::exists(result)) return false;
+    }
+    return true;
+}
+
+std::string pdfText(const fs::path& pdf) {
+    fs::path text = fs::path(pdf).replace_extension("pdf.txt");
+    if (!commandWorks("pdftotext -layout -enc UTF-8 " + quoted(pdf.string()) + " " +
+                      quoted(text.string())))
+        return {};
+    // Runs of blanks that the layout uses to place columns become one blank.
+    std::string collapsed;
+    for (char c : readFile(text)) {
+        if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') continue;
+        collapsed.push_back(c);
+    }
+    return collapsed;
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace office_test

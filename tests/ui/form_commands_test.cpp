@@ -1,0 +1,190 @@
+// "Обработка испытаний" > "Форма 1/2/3" with scripted dialogs: the report made
+// under "Формы" and opened, the differences shown, form 1's view of the test,
+// and every failure ending with its message and nothing opened.
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QValueAxis>
+#include <QtTest>
+
+#include "forms/create_form.h"
+#include "ui/Tirs48c_litm3_main.h"
+#include "ui/parameter_chart_page.h"
+#include "ui/record_view.h"
+#include "ui_fixture.h"
+
+using namespace ui_test;
+
+namespace {
+
+// A previous reading of the same crane: counters lower than craneReading()'s, its
+// last buffer frame (n = 6) dated 29.11.06 10:07:05, the frame of slot 3007.
+sample::ImageBuilder previousReading(int day = 29, int hour = 10, int minute = 7) {
+    sample::ImageBuilder b = craneReading();
+    for (int bank = 0; bank < 2; ++bank) {
+        b.setBankU24(bank, recorder::bank::kLoadCycles, 8000);
+        b.setBankI32(bank, recorder::bank::kTotalCycles, 50000);
+        b.setBankI32(bank, recorder::bank::kWinchSeconds, 360000);
+    }
+    b.setPointers(sample::agreeingPointers(6, 0x1234, 20, 0, 0));
+    b.setFrame(recorder::kPageFrames + 5, sample::FrameFields().at(day, 11, 6, hour, minute, 5));
+    return b;
+}
+
+}  // namespace
+
+class FormCommandsTest : public ProgramTest {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString last_, previous_, oldCurrent_;
+
+    QString shown(const char* name) const {
+        return main_->findChild<QLineEdit*>(name) ? main_->findChild<QLineEdit*>(name)->text()
+                                                  : main_->findChild<QLabel*>(name)->text();
+    }
+    QString folder(const QString& name) const { return dir_.filePath(name); }
+    QString reportPrefix(int form) const {
+        return folder("Формы/Форма %1 (КС-55713-1 №1234 ").arg(form);
+    }
+    // The report the window opened: under "Формы", named for the form and the crane.
+    void expectOpenedReport(int form) {
+        QCOMPARE(dialogs_.errors, QStringList{});
+        QCOMPARE(dialogs_.openedDocuments.size(), 1);
+        const QString report = dialogs_.openedDocuments.first();
+        QVERIFY2(report.startsWith(reportPrefix(form)) && report.endsWith(").rtf"),
+                 qPrintable(report));
+        QVERIFY(QFile::exists(report));
+    }
+    QStringList dataLines(int form) const {
+        QFile file(folder("Шаблоны форм/Форма %1.txt").arg(form));
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return QString::fromLatin1(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    }
+
+  private slots:
+    void initTestCase() {
+        useRussianLocale();
+        last_ = writeReading(dir_, "last.litm", craneReading());
+        previous_ = writeReading(dir_, "previous.litm", previousReading());
+        QDir(dir_.path()).mkdir("Шаблоны форм");
+        for (int form = 1; form <= 3; ++form) {
+            const QString name = QString("Форма %1.rtf").arg(form);
+            QFile::copy(QString(TIRS_TEMPLATES_DIR) + "/" + name, folder("Шаблоны форм/" + name));
+        }
+        oldCurrent_ = QDir::currentPath();
+    }
+    // The start directory is the current one when the window is made.
+    void init() {
+        QDir::setCurrent(dir_.path());
+        program_.start();
+    }
+    void cleanup() {
+        program_.stop();
+        QDir::setCurrent(oldCurrent_);
+        QDir(folder("Формы")).removeRecursively();
+    }
+
+    void form3MakesItsReportAndOpensIt() {
+        dialogs_.openAnswers = {last_};
+        main_->N_CreateForma3->trigger();
+        QCOMPARE(dialogs_.informations,
+                 QStringList{"Выберите файл данных РП ТИРС-48С для обработки!"});
+        expectOpenedReport(3);
+        QCOMPARE(dataLines(3).size(), 41);
+    }
+
+    void form2ShowsTheDifferencesOnceAndOpensItsReport() {
+        dialogs_.openAnswers = {last_, previous_};
+        main_->N_CreateForma2->trigger();
+        QCOMPARE(dialogs_.informations,
+                 (QStringList{"Выберите файл данных РП ТИРС-48С с последнего считывания!",
+                              "Выберите файл данных РП ТИРС-48С с предыдущего считывания!"}));
+        expectOpenedReport(2);
+        QCOMPARE(dataLines(2).size(), 42);
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));  // 9500 - 8000
+        QCOMPARE(shown("E_LEsec"), QString("0:03:20"));
+        QVERIFY(dataLines(2).contains("|0:SumCicl:1972"));
+
+        // Again with the first dialog cancelled: the same differences, not taken twice.
+        dialogs_.openAnswers = {"", previous_};
+        dialogs_.openedDocuments.clear();
+        main_->N_CreateForma2->trigger();
+        expectOpenedReport(2);
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));
+        QVERIFY(dataLines(2).contains("|0:SumCicl:1972"));
+    }
+
+    void form1NarrowsTheFrameViewAndTheChartToTheTest() {
+        dialogs_.openAnswers = {last_, previous_};
+        main_->N_CreateForma1->trigger();
+        expectOpenedReport(1);
+        QCOMPARE(dataLines(1).size(), 44);
+        QVERIFY(dataLines(1).contains("|0:KadrIsp:3007 - 7292"));
+        QCOMPARE(main_->frameView()->scrollBar->minimum(), 3007);
+        QVERIFY(main_->frameView()->scrollBar->value() >= 3007);
+        QCOMPARE(main_->ParamPage->axisFrames->min(), 3007.0);
+        QCOMPARE(main_->ParamPage->axisFrames->max(), 7292.0);
+    }
+
+    // The first test frame among the last four: the scroll bar starts at its
+    // maximum and the form is made.
+    void form1WithTheTestAmongTheLastFourFrames() {
+        sample::ImageBuilder last = craneReading();
+        last.setFrame(7290, sample::FrameFields().at(30, 11, 6, 12, 0, 5));
+        last.fixImageSum();
+        const QString lastPath = writeReading(dir_, "late.litm", last);
+        const QString previousPath =
+            writeReading(dir_, "late-prev.litm", previousReading(30, 12, 0));
+        dialogs_.openAnswers = {lastPath, previousPath};
+        main_->N_CreateForma1->trigger();
+        expectOpenedReport(1);
+        QScrollBar* bar = main_->frameView()->scrollBar;
+        QCOMPARE(bar->maximum(), 7288);  // FrameCount - 5
+        QCOMPARE(bar->minimum(), 7288);
+        QVERIFY(dataLines(1).contains("|0:KadrIsp:7290 - 7292"));
+    }
+
+    void failuresEndWithTheirMessageAndOpenNothing() {
+        // The second dialog cancelled: nothing subtracted, nothing written.
+        QFile::remove(folder("Шаблоны форм/Форма 2.txt"));
+        dialogs_.openAnswers = {last_, ""};
+        main_->N_CreateForma2->trigger();
+        QCOMPARE(dialogs_.errors, QStringList{});
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+        QVERIFY(!QFile::exists(folder("Шаблоны форм/Форма 2.txt")));
+
+        // The previous file cannot be opened.
+        dialogs_.openAnswers = {last_, folder("missing.litm")};
+        main_->N_CreateForma1->trigger();
+        QCOMPARE(dialogs_.errors, QStringList{"\n Файл не удальсь открыть!"});
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+
+        // The engine's message: the template is missing.
+        QFile::rename(folder("Шаблоны форм/Форма 3.rtf"), folder("Форма 3.rtf.away"));
+        dialogs_.errors.clear();
+        dialogs_.openAnswers = {last_};
+        main_->N_CreateForma3->trigger();
+        QFile::rename(folder("Форма 3.rtf.away"), folder("Шаблоны форм/Форма 3.rtf"));
+        QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+
+        // No limiter serial number: why the form cannot be made.
+        sample::ImageBuilder noSerial = craneReading();
+        noSerial.setBankText(0, recorder::bank::kSerialNumber, recorder::bank::kSerialNumberWidth,
+                             "");
+        noSerial.fixAllBankChecks();
+        noSerial.fixImageSum();
+        dialogs_.errors.clear();
+        dialogs_.openAnswers = {writeReading(dir_, "no-serial.litm", noSerial), previous_};
+        main_->N_CreateForma2->trigger();
+        QCOMPARE(dialogs_.errors, QStringList{QString::fromUtf8(forms::kNoLimiterSerial)});
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+        QCOMPARE(dialogs_.openedDocuments, QStringList{});
+    }
+};
+
+QTEST_MAIN(FormCommandsTest)
+#include "form_commands_test.moc"
