@@ -14,6 +14,9 @@ const std::vector<const cli::Subcommand*>& subcommands() {
         &cli::kCheckCommand,     &cli::kShowCommand,      &cli::kFramesCommand,
         &cli::kOverloadsCommand, &cli::kAddressesCommand, &cli::kSampleCommand,
         &cli::kMergeCommand,     &cli::kReadCommand,      &cli::kFormCommand,
+#ifdef TIRS_HAVE_REPORTS
+        &cli::kReportCommand,
+#endif
     };
     return list;
 }

@@ -18,5 +18,8 @@ extern const Subcommand kSampleCommand;
 extern const Subcommand kMergeCommand;
 extern const Subcommand kReadCommand;
 extern const Subcommand kFormCommand;
+#ifdef TIRS_HAVE_REPORTS
+extern const Subcommand kReportCommand;  // only where the reports are built
+#endif
 
 }  // namespace cli

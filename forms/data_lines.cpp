@@ -48,7 +48,7 @@ void addCyclesAndTimes(ReportDataFile& file, const recorder::Reading& reading) {
     static const char* const kKeys[recorder::bank::kBands] = {
         "RCikl0",  "RCikl10", "RCikl20",  "RCikl30",  "RCikl40",  "RCikl50",  "RCikl60", "RCikl70",
         "RCikl80", "RCikl90", "RCikl100", "RCikl110", "RCikl120", "RCikl130", "RCikl140"};
-    const auto& names = recorder::bandDisplayNames();
+    const auto& names = recorder::bandDisplays();
     for (std::size_t band = 0; band < names.size(); ++band)
         file.Add(kKeys[band], reading.texts.get(names[band].workCycles));
     file.Add("TimeLe", reading.texts.get("E_LEsec"));

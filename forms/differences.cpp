@@ -25,7 +25,7 @@ CounterDifferences counterDifferences(const recorder::Counters& last,
 void showDifferences(recorder::Reading& reading, const CounterDifferences& d,
                      const recorder::NumberFormat& format) {
     recorder::DisplayTexts& t = reading.texts;
-    const auto& names = recorder::bandDisplayNames();
+    const auto& names = recorder::bandDisplays();
     for (std::size_t band = 0; band < names.size(); ++band)
         t.set(names[band].loadCycles, std::to_string(d.LoadCycles[band]));
     t.set("E_LEsec", recorder::formatHms(d.WinchSeconds));

@@ -25,6 +25,7 @@ class QTabWidget;
 class RecordView;
 class TForm_LogError;
 class TForm_Official;
+class TForm_Print;
 class UserDialogs;
 namespace forms {
 struct PreviousReading;
@@ -43,6 +44,7 @@ class TForm_TIRS48CMain : public QMainWindow {
 
     // The error-log and service-information windows, created after this one.
     void attachWindows(TForm_LogError* logError, TForm_Official* official);
+    void attachPrintWindow(TForm_Print* print) { print_ = print; }
 
     const recorder::Reading& reading() const { return *reading_; }
     const QString& startDirectory() const { return startDirectory_; }
@@ -52,6 +54,9 @@ class TForm_TIRS48CMain : public QMainWindow {
     // The frame view ("Общая") and the overload view ("Перегрузки и КДС").
     RecordView* frameView() const { return frameView_; }
     RecordView* overloadView() const { return overloadView_; }
+
+    // The decimal separator of the user's regional settings, as the displays use it.
+    recorder::NumberFormat numberFormat() const;
 
     // Opens a data file named outside the dialog (command line, file manager,
     // the recent-files list, a drop) exactly as if it had been chosen in the dialog.
@@ -76,6 +81,10 @@ class TForm_TIRS48CMain : public QMainWindow {
     void Menu_logClick();
     void N_AdresClick();
     void Menu_ExitClick();
+    // "Печать": the card and then its appendix; the operational information; the overloads.
+    void M_IKClick();
+    void M_OperClick();
+    void M_PerClick();
     void FormResize();
     // The selection buttons of the frame view and of the overload view (tags 1, 2, 3).
     void BitBtn_OtborClick(int tag);
@@ -161,7 +170,6 @@ class TForm_TIRS48CMain : public QMainWindow {
     void loadChosenFile(const QString& path);
     // Writes the reading's texts and gauge values into the displays.
     void renderReading();
-    recorder::NumberFormat numberFormat() const;
     // The forms: the prompts, the previous reading, the core's call, the result.
     void createComparedForm(int form);
     void finishForm(int form, const forms::PreviousReading* previous);
@@ -174,6 +182,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     QLabel* statusPanels_[3] = {};
     TForm_LogError* logError_ = nullptr;
     TForm_Official* official_ = nullptr;
+    TForm_Print* print_ = nullptr;
     RecordView* frameView_ = nullptr;
     RecordView* overloadView_ = nullptr;
     QList<QAction*> fileMenuExtras_;

@@ -38,10 +38,10 @@ void TForm_TIRS48CMain::createMenu() {
     Menu_Print->setObjectName("Menu_Print");
     Menu_Print->menuAction()->setObjectName("Menu_PrintAction");
     Menu_Print->menuAction()->setShortcut(QKeySequence("Ctrl+P"));
-    M_IK = later(item(Menu_Print, "M_IK", "Информационная карта"));
+    M_IK = item(Menu_Print, "M_IK", "Информационная карта");
     Menu_Print->addSeparator();
-    M_Oper = later(item(Menu_Print, "M_Oper", "Оперативная информация"));
-    M_Per = later(item(Menu_Print, "M_Per", "Перегрузки"));
+    M_Oper = item(Menu_Print, "M_Oper", "Оперативная информация");
+    M_Per = item(Menu_Print, "M_Per", "Перегрузки");
     N2 = later(item(Menu_Print, "N2", "КДС"));  // no command of its own
 
     Menu_File->addSeparator();
@@ -74,6 +74,9 @@ void TForm_TIRS48CMain::createMenu() {
     connect(N_CreateForma1, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma1Click);
     connect(N_CreateForma2, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma2Click);
     connect(N_CreateForma3, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma3Click);
+    connect(M_IK, &QAction::triggered, this, &TForm_TIRS48CMain::M_IKClick);
+    connect(M_Oper, &QAction::triggered, this, &TForm_TIRS48CMain::M_OperClick);
+    connect(M_Per, &QAction::triggered, this, &TForm_TIRS48CMain::M_PerClick);
     connect(Menu_log, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_logClick);
     connect(Menu_Exit, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_ExitClick);
     connect(N_Adres, &QAction::triggered, this, &TForm_TIRS48CMain::N_AdresClick);

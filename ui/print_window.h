@@ -1,12 +1,39 @@
 #pragma once
-// The print window: created at start-up beside the other windows and kept
-// hidden. The printed reports fill it; until they exist it is an empty shell.
+// The print window: created at start-up beside the other windows and never
+// shown itself. Its four actions fill a report from the main window's reading
+// and texts and show it in a modal print preview, from which the user prints
+// or saves a PDF.
 
 #include <QWidget>
+#include <vector>
+
+#include "reports/page_writer.h"
+
+class QAction;
+class TForm_TIRS48CMain;
+class UserDialogs;
 
 class TForm_Print : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TForm_Print(QWidget* mainWindow);
+    TForm_Print(TForm_TIRS48CMain* mainWindow, UserDialogs& dialogs);
+
+    QAction* Action_PrintInfCart = nullptr;  // the information card
+    QAction* Action_PrintPril1 = nullptr;    // its two appendix pages, one preview each
+    QAction* Action_PrintCikl = nullptr;     // the operational information
+    QAction* Action_PrintPer = nullptr;      // the overload table
+
+  public slots:
+    void Action_PrintInfCartExecute();
+    void Action_PrintPrilExecute();
+    void Action_PrintCiklExecute();
+    void Action_PrintPerExecute();
+
+  private:
+    // Shows the layout in a modal print preview named `name`; returns when it is closed.
+    void preview(const reports::ReportLayout& layout, const char* name);
+
+    TForm_TIRS48CMain* main_;
+    UserDialogs& dialogs_;
 };

@@ -95,6 +95,9 @@ class RecordView : public QWidget {
     // The listed records as CSV, the columns of `litm frames --csv`; the
     // separator follows the decimal separator (';' with a decimal comma).
     std::string selectionCsv() const;
+    // The integer in an edit, or nothing after telling the user why not (the
+    // printed frame range reads the range fields the same way).
+    std::optional<std::int64_t> integerIn(QLineEdit* edit, const QString& what);
 
   signals:
     // The three buttons, told apart by their tags; the window's handler answers.
@@ -110,8 +113,6 @@ class RecordView : public QWidget {
   private:
     void buildGrid(const RecordViewSetup& setup);
     QWidget* buildSelections(const RecordViewSetup& setup);
-    // The integer in an edit, or nothing after telling the user why not.
-    std::optional<std::int64_t> integerIn(QLineEdit* edit, const QString& what);
     void syncScrollBar();
     // Wheel and paging keys over the grid move the scroll bar as it moves itself.
     bool gridEvent(QEvent* event);

@@ -116,8 +116,8 @@ class MainWindowTest : public ProgramTest {
                               "Печать>|Ctrl+P|on", "-", "Обработка испытаний>||on",
                               "Лог ошибок...||on", "-", "Выход||on"}));
         QCOMPARE(describe(main_->Menu_Print),
-                 (QStringList{"Информационная карта||off", "-", "Оперативная информация||off",
-                              "Перегрузки||off", "КДС||off"}));
+                 (QStringList{"Информационная карта||on", "-", "Оперативная информация||on",
+                              "Перегрузки||on", "КДС||off"}));
         QCOMPARE(describe(main_->Menu_Tests),
                  (QStringList{"Форма 1||on", "Форма 2||on", "Форма 3||on"}));
         QCOMPARE(describe(main_->Menu_Service), QStringList{"Адресное пространстов|Ctrl+Alt+I|on"});
