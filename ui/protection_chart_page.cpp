@@ -104,8 +104,18 @@ ProtectionChartPage::ProtectionChartPage(QWidget* parent) : QWidget(parent) {
 
     Button_WholeRange = wholeRangeButton(this, Chart_KZ);
 
+    // What the two colours of the bands mean.
+    auto* colours =
+        new QLabel(QString::fromUtf8("<span style='color:%1'>&#9632;</span> введено&nbsp;&nbsp; "
+                                     "<span style='color:%2'>&#9632;</span> сработало")
+                       .arg(kGreen.name(), kRed.name()),
+                   this);
+    colours->setObjectName("Legend_KZColours");
+    colours->setTextFormat(Qt::RichText);
+
     auto* under = new QHBoxLayout;
     under->addWidget(legendCaption, 1);
+    under->addWidget(colours);
     under->addWidget(Button_WholeRange);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

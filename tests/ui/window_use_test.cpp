@@ -24,10 +24,16 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+#include <QChart>
+#include <QLineSeries>
+#include <QValueAxis>
 #include "acquisition/Readlitm3.h"
 #include "dialogs/qt_translations.h"
 #include "recorder/record_csv.h"
 #include "ui/Tirs48c_litm3_main.h"
+#include "ui/frame_chart_view.h"
+#include "ui/parameter_chart_page.h"
+#include "ui/protection_chart_page.h"
 #include "ui/record_view.h"
 #include "ui_fixture.h"
 
@@ -361,6 +367,67 @@ class WindowUseTest : public ProgramTest {
         fileMenuItem("Menu_About")->trigger();
         QCOMPARE(dialogs_.informations.size(), 1);
         QVERIFY(dialogs_.informations[0].contains("Версия " TIRS_TEST_VERSION));
+    }
+
+    void chartsReadOutZoomAndLegend() {
+        showActive();
+        open(sample_);
+        main_->PageControl_Main->setCurrentWidget(main_->TabSheet_Grafik);
+        ParameterChartPage* page = main_->ParamPage;
+        FrameChartView* view = page->Chart_Param;
+        QTest::qWait(50);
+        const QRectF plot = page->chart->plotArea();
+        const QPoint middle = view->mapFromScene(page->chart->mapToScene(plot.center()));
+        auto frameAtPointer = [&] {
+            const double share = (plot.center().x() - plot.left()) / plot.width();
+            return page->axisFrames->min() +
+                   share * (page->axisFrames->max() - page->axisFrames->min());
+        };
+
+        // The read-out beside the pointer: the frame under it with its values.
+        QTest::mouseMove(view->viewport(), middle);
+        QTRY_VERIFY(page->hoverReadout->isVisible());
+        const QString text = page->hoverReadout->text();
+        const long frame = text.section('\n', 0, 0).section(' ', 1).toLong();
+        const double perPixel = (page->axisFrames->max() - page->axisFrames->min()) / plot.width();
+        QVERIFY(std::abs(frame - frameAtPointer()) <= 1.5 * perPixel);
+        const auto reading = coreReading(sample_);
+        const auto& f = reading.FrameTable[static_cast<std::size_t>(frame)];
+        QVERIFY2(
+            text.startsWith(QString("Кадр %1\n%2 %3\nM = %4 %\nQ = ")
+                                .arg(frame)
+                                .arg(QString::fromStdString(f.Date), QString::fromStdString(f.Time))
+                                .arg(f.LoadPercent)),
+            qPrintable(text));
+        QVERIFY(text.contains(',') && !text.contains("L = "));
+
+        // The wheel zooms around the pointer: the frame under it stays there.
+        const double before = frameAtPointer();
+        const double span = page->axisFrames->max() - page->axisFrames->min();
+        wheel(view->viewport(), 0);  // nothing happens without a turn
+        QWheelEvent in(QPointF(middle), QPointF(view->viewport()->mapToGlobal(middle)), QPoint(),
+                       QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &in);
+        QVERIFY(view->isZoomed());
+        QVERIFY(page->axisFrames->max() - page->axisFrames->min() < span * 0.7);
+        QVERIFY(std::abs(frameAtPointer() - before) < span / 100);
+        QWheelEvent out(QPointF(middle), QPointF(view->viewport()->mapToGlobal(middle)), QPoint(),
+                        QPoint(0, -1200), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &out);
+        QVERIFY(!view->isZoomed());
+
+        // Axis numbers in the locale: decimal comma, no group separators.
+        QCOMPARE(page->chart->locale().toString(1.5), QString("1,5"));
+        QCOMPARE(page->chart->locale().toString(7272), QString("7272"));
+        QVERIFY(page->chart->localizeNumbers());
+
+        // The colours of the protection bands explained under the chart.
+        auto* colours = main_->KZPage->findChild<QLabel*>("Legend_KZColours");
+        QVERIFY(colours && colours->isVisibleTo(main_->KZPage));
+        const QColor entered = main_->KZPage->limit(1).entered->color();
+        const QColor triggered = main_->KZPage->limit(1).triggered->color();
+        QVERIFY(colours->text().contains(entered.name() + "'>&#9632;</span> введено"));
+        QVERIFY(colours->text().contains(triggered.name() + "'>&#9632;</span> сработало"));
     }
 };
 
