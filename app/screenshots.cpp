@@ -4,8 +4,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -17,6 +19,8 @@
 #include "ui/Logloaderror.h"
 #include "ui/Official.h"
 #include "ui/Tirs48c_litm3_main.h"
+#include "ui/frame_chart_view.h"
+#include "ui/parameter_chart_page.h"
 #include "ui/program_windows.h"
 
 namespace {
@@ -65,6 +69,20 @@ int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString
     }
     outer->setCurrentIndex(0);
 
+    // The parameter chart with the read-out at the pointer.
+    {
+        main.PageControl_Main->setCurrentWidget(main.TabSheet_Grafik);
+        main.PageControl_Grafik->setCurrentWidget(main.TabSheet_Param);
+        QApplication::processEvents();
+        QWidget* viewport = main.ParamPage->Chart_Param->viewport();
+        const QPointF at(viewport->width() * 0.6, viewport->height() * 0.4);
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        written += save(&main, dir, "56-chart-readout") ? 1 : 0;
+        main.ParamPage->hoverReadout->hide();
+        main.PageControl_Main->setCurrentIndex(0);
+    }
     // The acquisition dialog with its gauge at 70 %.
     {
         TForm_ReadLITM3 acquisition(&main, QDir::currentPath(), dialogs);

@@ -94,7 +94,7 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     axisFrames->setTitleText(QString::fromUtf8("Кадры"));
     axisValues = new QValueAxis(chart);
     axisValues->setObjectName("Chart_Param_LeftAxis");
-    axisValues->setLabelFormat("%g");
+    axisValues->setLabelFormat("%.6g");  // a localized format needs its precision
     axisValues->setTickType(QValueAxis::TicksDynamic);
     axisValues->setTickAnchor(0);
     styleAxis(axisFrames);

@@ -113,13 +113,16 @@ ProtectionChartPage::ProtectionChartPage(QWidget* parent) : QWidget(parent) {
     colours->setObjectName("Legend_KZColours");
     colours->setTextFormat(Qt::RichText);
 
+    // The titles keep the whole width; the colours and the button go below them.
     auto* under = new QHBoxLayout;
-    under->addWidget(legendCaption, 1);
+    under->addStretch(1);
     under->addWidget(colours);
+    under->addSpacing(12);
     under->addWidget(Button_WholeRange);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(Chart_KZ, 1);
+    layout->addWidget(legendCaption);
     layout->addLayout(under);
 }
 
