@@ -29,7 +29,6 @@ namespace {
 
 constexpr const char* kRecentKey = "recentFiles";
 constexpr const char* kPositionKey = "mainWindow/position";
-constexpr const char* kSizeKey = "mainWindow/size";
 
 // The local .litm file a drop carries, or an empty text.
 QString droppedDataFile(const QMimeData* mime) {
@@ -126,9 +125,8 @@ void TForm_TIRS48CMain::dropEvent(QDropEvent* event) {
 }
 
 void TForm_TIRS48CMain::restorePlacement() {
+    // Only the place: the window always starts at its full 800 by 600.
     const QSettings settings;
-    const QSize size = settings.value(kSizeKey).toSize();
-    if (size.isValid()) resize(size.boundedTo(maximumSize()));
     if (!settings.contains(kPositionKey)) return;
     // A place on a screen that is gone (a second monitor unplugged) is forgotten.
     const QPoint position = settings.value(kPositionKey).toPoint();
@@ -140,9 +138,7 @@ void TForm_TIRS48CMain::restorePlacement() {
 }
 
 void TForm_TIRS48CMain::savePlacement() const {
-    QSettings settings;
-    settings.setValue(kPositionKey, pos());
-    settings.setValue(kSizeKey, size());
+    QSettings().setValue(kPositionKey, pos());
 }
 
 void TForm_TIRS48CMain::saveSelectionAsCsv(RecordView* view) {
