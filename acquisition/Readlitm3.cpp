@@ -1,5 +1,6 @@
 #include "acquisition/Readlitm3.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -9,10 +10,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <algorithm>
 
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
@@ -40,6 +44,48 @@ acquisition::AcquisitionLine& programLine() {
     return line;
 }
 
+// The progress gauge: a navy bar from the left with its percentage in the
+// middle, the figures white where they stand over the bar and black over the
+// empty part, so they read at every value.
+class ProcessGauge : public QProgressBar {
+  public:
+    using QProgressBar::QProgressBar;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    static QColor fillColour() { return {0, 0, 128}; }
+};
+
+void ProcessGauge::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    const QRect inside = rect().adjusted(1, 1, -1, -1);
+    painter.fillRect(inside, Qt::white);
+    painter.setPen(Qt::gray);
+    painter.drawRect(frame);
+
+    const int span = maximum() - minimum();
+    const double share = span > 0 ? double(value() - minimum()) / span : 0.0;
+    const int filled = static_cast<int>(inside.width() * std::clamp(share, 0.0, 1.0) + 0.5);
+    const QRect bar(inside.left(), inside.top(), filled, inside.height());
+    painter.fillRect(bar, fillColour());
+
+    if (!isTextVisible()) return;
+    const QString label = text();
+    painter.setFont(font());
+    // The same text twice, each clipped to its side of the bar's edge.
+    painter.save();
+    painter.setClipRect(inside.adjusted(filled, 0, 0, 0));
+    painter.setPen(Qt::black);
+    painter.drawText(inside, Qt::AlignCenter, label);
+    painter.restore();
+    painter.setClipRect(bar);
+    painter.setPen(Qt::white);
+    painter.drawText(inside, Qt::AlignCenter, label);
+}
+
 QFont boldFont(QFont font) {
     font.setBold(true);
     return font;
@@ -56,6 +102,7 @@ class TForm_ReadLITM3::Status : public acquisition::StatusSink {
 
     void setStatusText(const std::string& utf8) override {
         form_.statusPanel_->setText(fromUtf8(utf8));
+        emit form_.statusShown(form_.statusPanel_->text());
     }
     void setStatusColour(acquisition::StatusColour colour) override {
         form_.setStatusColour(colour);
@@ -96,8 +143,10 @@ TForm_ReadLITM3::~TForm_ReadLITM3() = default;
 
 void TForm_ReadLITM3::buildLayout() {
     setWindowTitle(QStringLiteral("Считывание информации с ЛИТМ-3"));
+    // Only the close box: a minimised modal dialog would hide the whole
+    // program with it under some window managers.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowCloseButtonHint);
     setFixedSize(561, 256);
 
     const recorder::ServiceTexts defaults = acquisition::defaultServiceTexts(recorder::localNow());
@@ -156,16 +205,13 @@ void TForm_ReadLITM3::buildLayout() {
     MaskEdit_DateRead->setFixedWidth(130);
     MaskEdit_DateUd->setFixedWidth(130);
 
-    CGauge_Process = new QProgressBar(this);
+    CGauge_Process = new ProcessGauge(this);
     CGauge_Process->setObjectName("CGauge_Process");
     CGauge_Process->setGeometry(8, 152, 545, 25);
     CGauge_Process->setRange(0, 100);
     CGauge_Process->setValue(0);
     CGauge_Process->setAlignment(Qt::AlignCenter);
     CGauge_Process->setFormat(QStringLiteral("%p%"));
-    CGauge_Process->setStyleSheet(
-        QStringLiteral("QProgressBar { border: 1px solid gray; background: white; color: black; }"
-                       "QProgressBar::chunk { background: navy; }"));
 
     auto makeButton = [this](const char* name, const QString& text, int x, int width) {
         auto* button = new QPushButton(text, this);
@@ -264,9 +310,15 @@ recorder::ServiceTexts TForm_ReadLITM3::serviceTexts() const {
 void TForm_ReadLITM3::BitBtn_ReadLITM3Click() {
     if (busy_) return;
     busy_ = true;
+    // The transfer holds the window for about half a minute: the pointer says so.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::unique_ptr<acquisition::SerialLine> line = line_.makeLine();
-    const std::vector<acquisition::PortCandidate> ports = acquisition::comPortCandidates(*ports_);
+    std::vector<acquisition::PortCandidate> ports = acquisition::comPortCandidates(*ports_);
+    // The status names the device behind each COM name: "COM0 (/dev/ttyUSB0)".
+    for (acquisition::PortCandidate& port : ports)
+        if (!port.device.empty()) port.name += " (" + port.device + ")";
     acquisition::readDevice(*line, ports, *status_, image_, unsavedReading_);
+    QApplication::restoreOverrideCursor();
     busy_ = false;
 }
 
@@ -290,8 +342,10 @@ void TForm_ReadLITM3::BitBtn_SaveFileClick() {
     if (path.isEmpty()) return;
 
     busy_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const acquisition::SaveResult result = acquisition::saveReading(
         path.toStdString(), image_, serviceTexts(), *status_, unsavedReading_);
+    QApplication::restoreOverrideCursor();
     busy_ = false;
     if (!result.ok) dialogs_.showError(this, fromUtf8(result.message), QStringLiteral("Ошибка"));
 }

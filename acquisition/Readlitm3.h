@@ -44,6 +44,10 @@ class TForm_ReadLITM3 : public QDialog {
     acquisition::StatusColour statusColour() const { return statusColour_; }
     recorder::ServiceTexts serviceTexts() const;
 
+  signals:
+    // Every text the status line shows, as it is shown.
+    void statusShown(const QString& text);
+
   public slots:
     void BitBtn_ReadLITM3Click();
     void BitBtn_SaveFileClick();

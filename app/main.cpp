@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "acquisition/Readlitm3.h"
+#include "dialogs/qt_translations.h"
 #include "dialogs/user_dialogs.h"
 #include "screenshots.h"
 #include "tools/litm3_sim/demo_line.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     app.setProperty("helpFile", QString::fromUtf8(main_window_texts::kHelpFile));
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setFont(QFont("Arial", 9));
+    installQtTranslations(app);
 
     QCommandLineParser parser;
     parser.addPositionalArgument("file", "Data file (*.litm) to open.");
@@ -108,7 +110,7 @@ int main(int argc, char** argv) {
                                      static_cast<long long>(open.elapsed()));
                 }
                 if (parser.isSet(screenshots)) {
-                    const int n = saveScreenshots(windows, parser.value(screenshots));
+                    const int n = saveScreenshots(windows, dialogs, parser.value(screenshots));
                     std::fprintf(stderr, "tirs48: %d screenshots saved\n", n);
                     QCoreApplication::quit();
                 }

@@ -3,14 +3,24 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QRegularExpression>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <cstdio>
 
+#include "acquisition/Readlitm3.h"
 #include "ui/Logloaderror.h"
 #include "ui/Official.h"
 #include "ui/Tirs48c_litm3_main.h"
+#include "ui/frame_chart_view.h"
+#include "ui/parameter_chart_page.h"
 #include "ui/program_windows.h"
 
 namespace {
@@ -40,7 +50,7 @@ void UnattendedDialogs::runModal(QDialog& dialog) {
     dialog.show();
 }
 
-int saveScreenshots(ProgramWindows& windows, const QString& directory) {
+int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString& directory) {
     QDir dir(directory);
     if (!dir.mkpath(".")) return 0;
     TForm_TIRS48CMain& main = *windows.Form_TIRS48CMain;
@@ -58,6 +68,51 @@ int saveScreenshots(ProgramWindows& windows, const QString& directory) {
         if (inner) inner->setCurrentIndex(0);
     }
     outer->setCurrentIndex(0);
+
+    // The parameter chart with the read-out at the pointer.
+    {
+        main.PageControl_Main->setCurrentWidget(main.TabSheet_Grafik);
+        main.PageControl_Grafik->setCurrentWidget(main.TabSheet_Param);
+        QApplication::processEvents();
+        QWidget* viewport = main.ParamPage->Chart_Param->viewport();
+        const QPointF at(viewport->width() * 0.6, viewport->height() * 0.4);
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        written += save(&main, dir, "56-chart-readout") ? 1 : 0;
+        main.ParamPage->hoverReadout->hide();
+        main.PageControl_Main->setCurrentIndex(0);
+    }
+    // The acquisition dialog with its gauge at 70 %.
+    {
+        TForm_ReadLITM3 acquisition(&main, QDir::currentPath(), dialogs);
+        acquisition.findChild<QProgressBar*>("CGauge_Process")->setValue(70);
+        acquisition.show();
+        written += save(&acquisition, dir, "51-acquisition-70") ? 1 : 0;
+    }
+    // The menu "Файл" as it opens, with the grid's hint in the status bar.
+    {
+        QStatusTipEvent tip(QString::fromUtf8("Для расшифровки кодов укажите ячейку"));
+        QApplication::sendEvent(&main, &tip);
+        main.Menu_File->popup(main.mapToGlobal(QPoint(0, 20)));
+        written += save(main.Menu_File, dir, "52-menu-file") ? 1 : 0;
+        main.Menu_File->hide();
+        written += save(&main, dir, "53-status-hint") ? 1 : 0;
+    }
+    // Qt's own dialogs in the program's language.
+    {
+        QFileDialog files(&main, QString::fromUtf8("Открыть"), QDir::currentPath() + "/Файлы",
+                          QString::fromUtf8("Файлы РП ТИРС-48С (*.litm)"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        sizeFileDialog(files);
+        files.show();
+        written += save(&files, dir, "54-open-dialog") ? 1 : 0;
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf8("Предупреждение"),
+                        QString::fromUtf8("Файл с информацией не сохранен! \nСохранить?"),
+                        QMessageBox::Ok | QMessageBox::Cancel, &main);
+        box.show();
+        written += save(&box, dir, "55-question") ? 1 : 0;
+    }
 
     windows.Form_LogError->show();
     written += save(windows.Form_LogError, dir, "41-log") ? 1 : 0;

@@ -9,7 +9,7 @@
 struct ProgramWindows;
 
 // Saves one PNG per page into `directory`; returns the number of files written.
-int saveScreenshots(ProgramWindows& windows, const QString& directory);
+int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString& directory);
 
 // While pictures are taken nobody answers: modal windows are only shown and
 // messages go to the error output; questions are cancelled.

@@ -87,14 +87,4 @@ bool loadOrReport(const std::string& path, recorder::Reading& reading,
     return false;
 }
 
-std::string shortestNumber(float value, char decimalSeparator) {
-    char buffer[32];
-    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, ec == std::errc{} ? ptr : buffer);
-    if (decimalSeparator != '.')
-        for (char& c : text)
-            if (c == '.') c = decimalSeparator;
-    return text;
-}
-
 }  // namespace cli

@@ -9,6 +9,7 @@
 
 #include "recorder/number_format.h"
 #include "recorder/reading.h"
+#include "recorder/record_csv.h"
 
 namespace cli {
 
@@ -54,6 +55,6 @@ bool loadOrReport(const std::string& path, recorder::Reading& reading,
                   const recorder::NumberFormat& format);
 
 // Shortest decimal text of a float that reads back to the same float ("10.5", "-0.01").
-std::string shortestNumber(float value, char decimalSeparator = '.');
+using recorder::shortestNumber;
 
 }  // namespace cli

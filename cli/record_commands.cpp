@@ -3,11 +3,13 @@
 
 #include <iostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/json.h"
 #include "cli/subcommands.h"
+#include "recorder/record_csv.h"
 #include "recorder/record_fields.h"
 #include "recorder/selection.h"
 
@@ -50,16 +52,6 @@ OutputOptions outputOptions(Arguments& args) {
     return o;
 }
 
-std::string csvField(const std::string& text, char separator) {
-    if (text.find_first_of(std::string("\"\r\n") + separator) == std::string::npos) return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"') out.push_back('"');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
-
 template <typename Record>
 void print(const std::vector<const Record*>& records, const recorder::RecordField* fields,
            int fieldCount, recorder::FieldValue (*get)(const Record&, int),
@@ -81,20 +73,10 @@ void print(const std::vector<const Record*>& records, const recorder::RecordFiel
         }
         out += records.empty() ? "]\n" : "\n]\n";
     } else if (o.output == Output::Csv) {
-        const char decimal = o.csvSeparator == ';' ? ',' : '.';
-        for (int f = 0; f < fieldCount; ++f)
-            out += (f ? std::string(1, o.csvSeparator) : "") + fields[f].name;
-        out += "\r\n";
-        for (const Record* r : records) {
-            for (int f = 0; f < fieldCount; ++f) {
-                const auto v = get(*r, f);
-                if (f) out.push_back(o.csvSeparator);
-                out += v.kind == FieldKind::Integer  ? std::to_string(v.integer)
-                       : v.kind == FieldKind::Number ? shortestNumber(v.number, decimal)
-                                                     : csvField(*v.text, o.csvSeparator);
-            }
-            out += "\r\n";
-        }
+        if constexpr (std::is_same_v<Record, recorder::FrameRecord>)
+            out = recorder::framesCsv(records, o.csvSeparator);
+        else
+            out = recorder::overloadsCsv(records, o.csvSeparator);
     } else {
         for (int f = 0; f < fieldCount; ++f) out += (f ? "\t" : "") + std::string(fields[f].name);
         out += "\n";

@@ -8,6 +8,7 @@
 #include <utility>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 // A save-file question: where to start, what to propose, which files to show.
@@ -69,3 +70,7 @@ class QtUserDialogs : public UserDialogs {
 
     QString boxTitle_;
 };
+
+// Gives Qt's own file dialog the size and column widths at which the name,
+// size, type and date columns show whole.
+void sizeFileDialog(QFileDialog& dialog);

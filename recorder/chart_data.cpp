@@ -83,4 +83,15 @@ std::string parameterChartTitle(const Reading& reading) {
            reading.texts.get(display::kLimiterSerialNumber) + " (по кадрам)";
 }
 
+std::string frameReadout(const FrameRecord& frame, const ShownLines& shown,
+                         const NumberFormat& format) {
+    std::string text =
+        "Кадр " + std::to_string(frame.Number) + "\n" + frame.Date + " " + frame.Time;
+    if (shown.loadPercent) text += "\nM = " + std::to_string(frame.LoadPercent) + " %";
+    if (shown.loadMass) text += "\nQ = " + formatFixed(frame.LoadMass, 2, format) + " т";
+    if (shown.boomLength) text += "\nL = " + formatFixed(frame.BoomLength, 2, format) + " м";
+    if (shown.radius) text += "\nR = " + formatFixed(frame.Radius, 2, format) + " м";
+    return text;
+}
+
 }  // namespace recorder

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "recorder/number_format.h"
 #include "recorder/reading.h"
 
 namespace recorder {
@@ -72,5 +73,15 @@ int frameViewPosition(const std::vector<int>& selection, int frame);
 // "График параметров работы крана <model> №<number> по данным РП ТИРС-48 №<serial> (по кадрам)"
 // from the identification texts as shown.
 std::string parameterChartTitle(const Reading& reading);
+
+// Which lines of the parameter chart are shown, for the read-out at the pointer.
+struct ShownLines {
+    bool loadPercent = true, loadMass = true, boomLength = false, radius = false;
+};
+
+// The read-out of one frame at the pointer: its number, date and time, then
+// the values of the shown lines, one per line ("M = 43 %", "Q = 4,83 т").
+std::string frameReadout(const FrameRecord& frame, const ShownLines& shown,
+                         const NumberFormat& format);
 
 }  // namespace recorder

@@ -30,9 +30,11 @@ void PagedView::setUpAfterLoad(const Reading& reading) {
     if (kind_ == ViewKind::Frames) {
         list_ = identitySelection(kFrameTableSize, reading.FrameCount);
         scrollMax_ = std::max(reading.FrameCount - columns_, 0);
+        listed_ = std::clamp(reading.FrameCount, 0, static_cast<int>(kFrameTableSize));
     } else {
         list_ = identitySelection(kOverloadTableSize, static_cast<int>(kOverloadTableSize));
         scrollMax_ = reading.OverloadCount > columns_ ? reading.OverloadCount - columns_ : 1;
+        listed_ = std::clamp(reading.OverloadCount, 0, static_cast<int>(kOverloadTableSize));
     }
     position_ = scrollMax_;
 }
@@ -55,6 +57,7 @@ SelectionOutcome PagedView::select(const Reading& reading, const SelectionReques
             break;
     }
     list_ = std::move(s.entries);
+    listed_ = s.stopped ? 0 : std::clamp(s.count, 0, static_cast<int>(list_.size()));
     if (s.stopped) return SelectionOutcome::Stopped;
     countText_ = std::to_string(s.count);
     if (s.count == 0) return SelectionOutcome::NothingFound;
@@ -104,6 +107,39 @@ std::string PagedView::cellExplanation(const Reading& reading, int column, int r
     const auto slot = shownSlot(reading, column);
     if (!slot) return {};
     return frameCellExplanation(reading.FrameTable[static_cast<std::size_t>(*slot)], row);
+}
+
+std::vector<int> PagedView::listedSlots() const {
+    std::vector<int> listed;
+    for (int i = 0; i < listed_; ++i)
+        if (const int slot = list_[static_cast<std::size_t>(i)]; slot >= 0) listed.push_back(slot);
+    return listed;
+}
+
+std::string PagedView::positionText() const {
+    if (listed_ <= 0) return {};
+    const std::string total = " из " + std::to_string(listed_);
+    const int first = position_ + 1;
+    const int last = std::min(position_ + columns_, listed_);
+    if (first > last) return "—" + total;
+    if (first == last) return std::to_string(first) + total;
+    return std::to_string(first) + "–" + std::to_string(last) + total;
+}
+
+std::string PagedView::copiedBlock(const Reading& reading, const std::vector<int>& rows,
+                                   const std::vector<int>& columns,
+                                   const NumberFormat& format) const {
+    std::vector<std::vector<std::string>> texts;
+    for (int c : columns) texts.push_back(columnTexts(reading, c, format));
+    std::string out;
+    for (int r : rows) {
+        if (r < 0 || r >= this->rows()) continue;
+        out += kind_ == ViewKind::Frames ? frameFields()[static_cast<std::size_t>(r)].caption
+                                         : overloadRowCaption(r);
+        for (const auto& column : texts) out += "\t" + column[static_cast<std::size_t>(r)];
+        out += "\n";
+    }
+    return out;
 }
 
 }  // namespace recorder

@@ -74,12 +74,27 @@ class PagedView {
     // The hint of a pointed cell (frame grid only; empty for an empty column).
     std::string cellExplanation(const Reading& reading, int column, int row) const;
 
+    // How many entries the list holds: the loaded records after opening, the
+    // count after a selection, 0 before any file.
+    int listed() const { return listed_; }
+    // The record slots of the list, in its order (what a saved selection holds).
+    std::vector<int> listedSlots() const;
+    // Where the columns stand in the list, 1-based: "1201–1205 из 7272";
+    // "— из 3" when no listed entry is on screen; empty for an empty list.
+    std::string positionText() const;
+    // A block of cells as tab-separated lines, each led by its row caption, so
+    // that it pastes into a spreadsheet: `rows` and `columns` of the grid in
+    // ascending order.
+    std::string copiedBlock(const Reading& reading, const std::vector<int>& rows,
+                            const std::vector<int>& columns, const NumberFormat& format) const;
+
   private:
     ViewKind kind_;
     int columns_;
     std::vector<int> list_;
     int scrollMax_;
     int position_ = 0;
+    int listed_ = 0;
     std::string countText_ = "0000";
 };
 

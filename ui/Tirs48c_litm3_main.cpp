@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "acquisition/Readlitm3.h"
 #include "dialogs/user_dialogs.h"
@@ -31,8 +32,21 @@ class StatusPanel : public QLabel {
         setMaximumWidth(width);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
-    QSize sizeHint() const override { return {width_, QLabel::sizeHint().height()}; }
-    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+    // A text wider than the panel widens it (a hint is shown whole); an empty
+    // or short text gives the panel its own width back.
+    void setText(const QString& text) {
+        QLabel::setText(text);
+        setMaximumWidth(std::max(width_, QLabel::sizeHint().width()));
+        updateGeometry();
+    }
+    QSize sizeHint() const override {
+        return {std::max(width_, QLabel::sizeHint().width()), QLabel::sizeHint().height()};
+    }
+    // A text wider than the panel is never cut: the panel beside gives way.
+    QSize minimumSizeHint() const override {
+        const int text = QLabel::sizeHint().width();
+        return {text > width_ ? text : 0, QLabel::minimumSizeHint().height()};
+    }
 
   private:
     int width_;
@@ -53,8 +67,10 @@ TForm_TIRS48CMain::TForm_TIRS48CMain(UserDialogs& dialogs, QWidget* parent)
     createMenu();
     createPages();
     createStatusBar();
+    createDesktopHabits();
     renderReading();  // the empty displays of a window without a reading
     centreOnScreen(this);
+    restorePlacement();
 }
 
 TForm_TIRS48CMain::~TForm_TIRS48CMain() = default;
@@ -86,7 +102,9 @@ bool TForm_TIRS48CMain::event(QEvent* event) {
     // The hint of the control under the mouse goes to the first panel, leaving
     // the other panels in place.
     if (event->type() == QEvent::StatusTip) {
-        statusPanels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        static_cast<StatusPanel*>(statusPanels_[0])->setText(tip);
+        statusPanels_[0]->setToolTip(tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -148,6 +166,7 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     }
     openedFilePath_ = path;
 
+    rememberRecentFile(path);
     recorder::checkDataFile(*file, *reading_);
     if (logError_) {
         logError_->setLines(reading_->LoadErrorLog);
@@ -184,14 +203,9 @@ void TForm_TIRS48CMain::Menu_ExitClick() {
     close();
 }
 
-void TForm_TIRS48CMain::showHelp() {
-    dialogs_.showInformation(this, QString::fromUtf8(kCaption) + "\n\n" +
-                                       QString::fromUtf8("Файл справки: ") +
-                                       QString::fromUtf8(kHelpFile));
-}
-
 void TForm_TIRS48CMain::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, so the windows beside it go too.
+    savePlacement();
     if (official_) official_->hide();
     if (logError_) logError_->hide();
     QMainWindow::closeEvent(event);

@@ -2,8 +2,10 @@
 // The main window: it owns the one loaded Reading, shows it on its pages, and
 // carries the menu with every command of the program.
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "recorder/number_format.h"
@@ -11,6 +13,8 @@
 #include "ui/displays.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -56,9 +60,17 @@ class TForm_TIRS48CMain : public QMainWindow {
     // The decimal separator of the user's regional settings, as the displays use it.
     recorder::NumberFormat numberFormat() const;
 
-    // Opens a data file named outside the dialog (command line, file manager)
-    // exactly as if it had been chosen in the dialog.
+    // Opens a data file named outside the dialog (command line, file manager,
+    // the recent-files list, a drop) exactly as if it had been chosen in the dialog.
     void openDataFilePath(const QString& path);
+
+    // The data files opened last, newest first (at most kRecentFileCount).
+    QStringList recentFiles() const;
+    static constexpr int kRecentFileCount = 8;
+    // Writes the selection of the view on the current page as CSV, asking where.
+    void saveSelectionAsCsv(RecordView* view);
+    // The short user's guide installed with the program, or empty when missing.
+    static QString userGuidePath();
 
   public slots:
     void Menu_LITM3Click();
@@ -132,6 +144,8 @@ class TForm_TIRS48CMain : public QMainWindow {
     QAction* Menu_Help = nullptr;
 
   protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -145,6 +159,14 @@ class TForm_TIRS48CMain : public QMainWindow {
     void fillCharts();
     void resetChartAxis();
     void showHelp();
+    void showAbout();
+    // Recent files, a drop, the remembered place, Alt+Ф: what a desktop program does.
+    void createDesktopHabits();
+    // The recent files, the selection export, help and about, put into "Файл" as it opens.
+    void fillFileMenuExtras();
+    void rememberRecentFile(const QString& path);
+    void restorePlacement();
+    void savePlacement() const;
 
     // Steps of the open command from the chosen file's name on.
     void loadChosenFile(const QString& path);
@@ -166,6 +188,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     TForm_Print* print_ = nullptr;
     RecordView* frameView_ = nullptr;
     RecordView* overloadView_ = nullptr;
+    QList<QAction*> fileMenuExtras_;
 };
 
 // Captions and texts of the open command.

@@ -1,5 +1,7 @@
 #include "ui/chart_style.h"
 
+#include <QLocale>
+
 #include <QChart>
 #include <QPainter>
 #include <QPushButton>
@@ -21,6 +23,12 @@ void styleFrameChart(QChart* chart, QColor titleColour, bool boldTitle) {
     chart->setBackgroundBrush(Qt::white);
     chart->setMargins(QMargins(4, 4, 8, 4));
     chart->setAnimationOptions(QChart::NoAnimation);
+    // Axis numbers as the user writes them: the decimal comma under a Russian
+    // locale, frame numbers without group separators.
+    QLocale numbers;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(numbers);
+    chart->setLocalizeNumbers(true);
 }
 
 void styleAxis(QValueAxis* axis) {

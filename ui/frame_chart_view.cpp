@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QRubberBand>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -29,6 +30,7 @@ FrameChartView::FrameChartView(QChart* chart, QValueAxis* frames, QWidget* paren
     frames_->setTickAnchor(0);
     frames_->setLabelFormat("%.0f");
     setFrameRange(wholeFirst_, wholeLast_);
+    setMouseTracking(true);
 }
 
 void FrameChartView::setWholeRange(double first, double last) {
@@ -96,7 +98,11 @@ void FrameChartView::mousePressEvent(QMouseEvent* event) {
 }
 
 void FrameChartView::mouseMoveEvent(QMouseEvent* event) {
-    if (!pressed_) return QChartView::mouseMoveEvent(event);
+    if (!pressed_) {
+        const QPoint pos = event->position().toPoint();
+        emit hovered(chart()->mapFromScene(mapToScene(pos)), pos, true);
+        return QChartView::mouseMoveEvent(event);
+    }
     const QPoint pos = event->position().toPoint();
     if (!dragging_ && std::abs(pos.x() - pressPos_.x()) >= kDragThreshold) dragging_ = true;
     if (dragging_) {
@@ -119,4 +125,26 @@ void FrameChartView::mouseReleaseEvent(QMouseEvent* event) {
         emit clickedAt(chart()->mapFromScene(mapToScene(pos)));
     }
     event->accept();
+}
+
+void FrameChartView::leaveEvent(QEvent* event) {
+    emit hovered({}, {}, false);
+    QChartView::leaveEvent(event);
+}
+
+void FrameChartView::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0) return QChartView::wheelEvent(event);
+    event->accept();
+    // The frame under the pointer keeps its place; the stretch either side of
+    // it shrinks (wheel away from the user) or grows.
+    const double factor = std::pow(kWheelZoom, notches);
+    const double first = frames_->min(), last = frames_->max();
+    const double at = std::clamp(frameAt(event->position().toPoint().x()), first, last);
+    const double newFirst = at - (at - first) * factor;
+    const double newLast = at + (last - at) * factor;
+    if (newFirst <= wholeFirst_ && newLast >= wholeLast_)
+        showWhole();
+    else
+        showFrames(newFirst, newLast);
 }

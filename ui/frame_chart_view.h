@@ -16,6 +16,8 @@ class FrameChartView : public QChartView {
     Q_OBJECT
 
   public:
+    // Each wheel notch shows this share of the frames shown before (or its inverse).
+    static constexpr double kWheelZoom = 0.8;
     // A stretch narrower than this is not zoomed into.
     static constexpr double kNarrowestStretch = 4;
 
@@ -33,11 +35,17 @@ class FrameChartView : public QChartView {
     // A left click without a drag, in the chart's own coordinates.
     void clickedAt(QPointF chartPosition);
     void zoomChanged(bool zoomed);
+    // The pointer moved over the chart without a button held (chart
+    // coordinates and the view's own), or left it (`inside` false).
+    void hovered(QPointF chartPosition, QPoint viewPosition, bool inside);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The wheel zooms in and out around the frame under the pointer.
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     void setFrameRange(double first, double last);

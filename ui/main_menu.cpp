@@ -62,7 +62,7 @@ void TForm_TIRS48CMain::createMenu() {
     N_Adres = item(Menu_Service, "N_Adres", "Адресное пространстов", QKeySequence("Ctrl+Alt+I"));
     addAction(N_Adres);
 
-    // Help is offered as a short note naming the help file.
+    // F1 opens the user's guide in the desktop's browser.
     Menu_Help = new QAction(this);
     Menu_Help->setObjectName("Menu_Help");
     Menu_Help->setShortcut(QKeySequence::HelpContents);

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -93,7 +94,7 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     axisFrames->setTitleText(QString::fromUtf8("Кадры"));
     axisValues = new QValueAxis(chart);
     axisValues->setObjectName("Chart_Param_LeftAxis");
-    axisValues->setLabelFormat("%g");
+    axisValues->setLabelFormat("%.6g");  // a localized format needs its precision
     axisValues->setTickType(QValueAxis::TicksDynamic);
     axisValues->setTickAnchor(0);
     styleAxis(axisFrames);
@@ -109,6 +110,13 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     Chart_Param->setObjectName("Chart_Param");
     connect(Chart_Param, &FrameChartView::clickedAt, this,
             &ParameterChartPage::Chart_ParamClickSeries);
+    hoverReadout = new QLabel(Chart_Param);
+    hoverReadout->setObjectName("Chart_Param_Readout");
+    hoverReadout->setStyleSheet(QStringLiteral(
+        "QLabel { background: #ffffe1; color: black; border: 1px solid gray; padding: 2px; }"));
+    hoverReadout->setAttribute(Qt::WA_TransparentForMouseEvents);
+    hoverReadout->hide();
+    connect(Chart_Param, &FrameChartView::hovered, this, &ParameterChartPage::showReadout);
 
     dateLabels = new DateMarksItem(chart, dateMarks);
     connect(chart, &QChart::plotAreaChanged, this, [this] { dateLabels->refresh(); });
@@ -157,7 +165,42 @@ std::array<QXYSeries*, 7> ParameterChartPage::allSeries() const {
             radiusLine,   axisLine,        dateMarks};
 }
 
+void ParameterChartPage::showReadout(QPointF chartPosition, QPoint viewPosition, bool inside) {
+    const QRectF plot = chart->plotArea();
+    if (!inside || !reading_ || !plot.contains(chartPosition)) {
+        hoverReadout->hide();
+        return;
+    }
+    const double share = (chartPosition.x() - plot.left()) / std::max(plot.width(), 1.0);
+    const long frame =
+        std::lround(axisFrames->min() + share * (axisFrames->max() - axisFrames->min()));
+    if (frame < 0 || frame >= reading_->FrameCount) {
+        hoverReadout->hide();
+        return;
+    }
+    recorder::ShownLines shown;
+    shown.loadPercent = CheckBox_GrParM->isChecked();
+    shown.loadMass = CheckBox_GrParQ->isChecked();
+    shown.boomLength = CheckBox_GrParL->isChecked();
+    shown.radius = CheckBox_GrParR->isChecked();
+    const QString point = QLocale().decimalPoint();
+    const recorder::NumberFormat format{point == "," ? ',' : '.'};
+    hoverReadout->setText(QString::fromStdString(recorder::frameReadout(
+        reading_->FrameTable[static_cast<std::size_t>(frame)], shown, format)));
+    hoverReadout->adjustSize();
+    // Beside the pointer, turned to the other side near the right and bottom edges.
+    QPoint at = viewPosition + QPoint(14, 14);
+    if (at.x() + hoverReadout->width() > Chart_Param->width())
+        at.setX(viewPosition.x() - 14 - hoverReadout->width());
+    if (at.y() + hoverReadout->height() > Chart_Param->height())
+        at.setY(viewPosition.y() - 14 - hoverReadout->height());
+    hoverReadout->move(at);
+    hoverReadout->show();
+    hoverReadout->raise();
+}
+
 void ParameterChartPage::fill(const recorder::Reading& reading) {
+    reading_ = &reading;
     const recorder::ParameterChartData chartData = recorder::parameterChartData(reading);
     const std::array<const std::vector<recorder::ChartPoint>*, 6> lines = {
         &chartData.limit100,   &chartData.loadPercent, &chartData.loadMass,

@@ -66,6 +66,8 @@ class ParameterChartPage : public QWidget {
     QCheckBox* CheckBox_GrParL = nullptr;
     QCheckBox* CheckBox_Data = nullptr;
     QPushButton* Button_WholeRange = nullptr;
+    // The read-out at the pointer: frame number, date, time and the shown values.
+    QLabel* hoverReadout = nullptr;
 
   public slots:
     // Shows each series as its check box says and fits the value axis to what is shown.
@@ -80,6 +82,9 @@ class ParameterChartPage : public QWidget {
 
   private:
     void Chart_ParamClickSeries(QPointF chartPosition);
+    void showReadout(QPointF chartPosition, QPoint viewPosition, bool inside);
+
+    const recorder::Reading* reading_ = nullptr;
     std::array<QXYSeries*, 7> allSeries() const;
 
     // Lowest and highest value of each series, for the automatic value axis.

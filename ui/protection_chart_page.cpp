@@ -104,12 +104,25 @@ ProtectionChartPage::ProtectionChartPage(QWidget* parent) : QWidget(parent) {
 
     Button_WholeRange = wholeRangeButton(this, Chart_KZ);
 
+    // What the two colours of the bands mean.
+    auto* colours =
+        new QLabel(QString::fromUtf8("<span style='color:%1'>&#9632;</span> введено&nbsp;&nbsp; "
+                                     "<span style='color:%2'>&#9632;</span> сработало")
+                       .arg(kGreen.name(), kRed.name()),
+                   this);
+    colours->setObjectName("Legend_KZColours");
+    colours->setTextFormat(Qt::RichText);
+
+    // The titles keep the whole width; the colours and the button go below them.
     auto* under = new QHBoxLayout;
-    under->addWidget(legendCaption, 1);
+    under->addStretch(1);
+    under->addWidget(colours);
+    under->addSpacing(12);
     under->addWidget(Button_WholeRange);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(Chart_KZ, 1);
+    layout->addWidget(legendCaption);
     layout->addLayout(under);
 }
 

@@ -1,5 +1,8 @@
 #include "ui/record_view.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,20 +11,44 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QValidator>
+#include <QWheelEvent>
+#include <algorithm>
 #include <limits>
 
 #include "dialogs/user_dialogs.h"
+#include "recorder/record_csv.h"
 #include "recorder/record_fields.h"
 
 namespace {
 
 constexpr int kRowHeight = 17;
 const QColor kNavy(0, 0, 128);
+
+// Whatever reaches a digit-only edit other than by a typed key (a paste, a
+// drop) keeps only its digits.
+class DigitsOnly : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override {
+        QString digits;
+        int kept = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            if (!input.at(i).isDigit() || input.at(i).unicode() > '9') continue;
+            digits += input.at(i);
+            if (i < position) ++kept;
+        }
+        input = digits;
+        position = kept;
+        return Acceptable;
+    }
+};
 
 QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -170,13 +197,16 @@ RecordView::RecordView(const RecordViewSetup& setup, const recorder::Reading& re
     scrollBar->setPageStep(view_.columns());
     scrollBar->setFixedWidth(grid->width());
     layout->addWidget(scrollBar, 1, 1, Qt::AlignLeft);
+    positionLabel = new QLabel(this);
+    positionLabel->setObjectName(QString::fromUtf8(setup.grid) + "_Position");
+    layout->addWidget(positionLabel, 2, 1, Qt::AlignRight);
     syncScrollBar();
     connect(scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
         if (!syncing_) emit scrollBarChanged(value);
     });
 
-    layout->addWidget(buildSelections(setup), 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    layout->addWidget(buildSelections(setup), 3, 0, 1, 2);
+    layout->setRowStretch(4, 1);
     layout->setColumnStretch(2, 1);
 }
 
@@ -190,6 +220,8 @@ void RecordView::buildGrid(const RecordViewSetup& setup) {
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Text, kNavy);
     grid->setPalette(palette);
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
     if (*setup.gridHint) {
         // The grid's hint invites pointing at a cell; a pointed cell of a code
         // row explains its code in its own tooltip.
@@ -246,22 +278,111 @@ QWidget* RecordView::buildSelections(const RecordViewSetup& setup) {
         connect(button, &QPushButton::clicked, this,
                 [this, button] { emit buttonClicked(button->property("tag").toInt()); });
     if (digitKeyFilter_)
-        for (QLineEdit* edit : {minLoadEdit, firstEdit, lastEdit}) edit->installEventFilter(this);
+        for (QLineEdit* edit : {minLoadEdit, firstEdit, lastEdit}) {
+            edit->installEventFilter(this);
+            edit->setValidator(new DigitsOnly(edit));
+        }
+    // Enter in an edit runs its group's "Вывести".
+    connect(minLoadEdit, &QLineEdit::returnPressed, loadButton, &QPushButton::click);
+    connect(firstEdit, &QLineEdit::returnPressed, rangeButton, &QPushButton::click);
+    connect(lastEdit, &QLineEdit::returnPressed, rangeButton, &QPushButton::click);
     return row;
 }
 
 bool RecordView::Edit_KeyPress(const QKeyEvent& key) {
-    // Keys without a character (arrows, Delete's 0x7F, Home ...) pass.
+    // Keys without a printable character pass: Tab and Backtab, Backspace,
+    // Delete, arrows, Home/End, and Ctrl+A/C/V/X/Z, whose texts are control
+    // characters. Only a printable character other than a digit is refused.
+    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
     const QString text = key.text();
     if (text.size() != 1) return false;
     const QChar c = text.at(0);
-    return !((c >= '0' && c <= '9') || c == QChar(8) || c == QChar(0x7F));
+    return c.isPrint() && !(c >= '0' && c <= '9');
 }
 
 bool RecordView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid || watched == grid->viewport()) {
+        if (gridEvent(event)) return true;
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::KeyPress && Edit_KeyPress(*static_cast<QKeyEvent*>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
+}
+
+bool RecordView::gridEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Wheel:
+            // The scroll bar turns the wheel into steps as it does under the pointer.
+            QApplication::sendEvent(scrollBar, event);
+            return true;
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key == QKeySequence::Copy) {
+                copySelection();
+                return true;
+            }
+            const std::pair<int, QAbstractSlider::SliderAction> paging[] = {
+                {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+                {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+                {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+                {Qt::Key_End, QAbstractSlider::SliderToMaximum}};
+            for (const auto& [k, action] : paging)
+                if (key->key() == k && !(key->modifiers() & ~Qt::KeypadModifier)) {
+                    scrollBar->triggerAction(action);
+                    return true;
+                }
+            return false;
+        }
+        case QEvent::ContextMenu: {
+            QMenu menu(this);
+            QAction* copy = menu.addAction(QString::fromUtf8("Копировать"));
+            copy->setShortcut(QKeySequence::Copy);
+            connect(copy, &QAction::triggered, this, &RecordView::copySelection);
+            connect(menu.addAction(QString::fromUtf8("Сохранить выборку как CSV…")),
+                    &QAction::triggered, this, &RecordView::saveSelectionRequested);
+            menu.exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+QString RecordView::selectedBlock() const {
+    std::vector<int> rows, columns;
+    for (const QTableWidgetSelectionRange& range : grid->selectedRanges()) {
+        for (int r = range.topRow(); r <= range.bottomRow(); ++r) rows.push_back(r);
+        for (int c = range.leftColumn(); c <= range.rightColumn(); ++c) columns.push_back(c);
+    }
+    for (auto* list : {&rows, &columns}) {
+        std::sort(list->begin(), list->end());
+        list->erase(std::unique(list->begin(), list->end()), list->end());
+    }
+    if (rows.empty() || columns.empty()) return {};
+    return QString::fromStdString(view_.copiedBlock(reading_, rows, columns, format_));
+}
+
+void RecordView::copySelection() {
+    const QString block = selectedBlock();
+    if (!block.isEmpty()) QGuiApplication::clipboard()->setText(block);
+}
+
+std::string RecordView::selectionCsv() const {
+    const char separator = format_.decimalSeparator == ',' ? ';' : ',';
+    const std::vector<int> listed = view_.listedSlots();
+    if (view_.kind() == recorder::ViewKind::Frames) {
+        std::vector<const recorder::FrameRecord*> frames;
+        for (int slot : listed)
+            if (static_cast<std::size_t>(slot) < reading_.FrameTable.size())
+                frames.push_back(&reading_.FrameTable[static_cast<std::size_t>(slot)]);
+        return recorder::framesCsv(frames, separator);
+    }
+    std::vector<const recorder::OverloadRecord*> records;
+    for (int slot : listed)
+        if (static_cast<std::size_t>(slot) < reading_.OverloadTable.size())
+            records.push_back(&reading_.OverloadTable[static_cast<std::size_t>(slot)]);
+    return recorder::overloadsCsv(records, separator);
 }
 
 void RecordView::showPosition(int position) {
@@ -352,6 +473,7 @@ void RecordView::redraw() {
         }
     }
     grid->viewport()->update();
+    positionLabel->setText(QString::fromStdString(view_.positionText()));
 }
 
 QWidget* buildKdsView(QWidget* parent) {

@@ -76,15 +76,25 @@ class RecordView : public QWidget {
     QPushButton* loadButton = nullptr;
     QPushButton* rangeButton = nullptr;
     QPushButton* dateButton = nullptr;
+    // Where the columns stand in the list: "1201–1205 из 7272".
+    QLabel* positionLabel = nullptr;
 
     // A selection by the button tagged 1 (load), 2 (range) or 3 (date).
     void selectByTag(int tag);
     // The columns from a scroll position on.
     void showPosition(int position);
     // The key filter of the edits: true when the typed character is discarded
-    // (anything but a digit or backspace).
+    // (a printable character other than a digit). Tab, Backspace, Delete, the
+    // arrows, Home/End and the editing shortcuts pass.
     static bool Edit_KeyPress(const QKeyEvent& key);
 
+    // The selected cells as tab-separated lines led by their row captions.
+    QString selectedBlock() const;
+    // Ctrl+C: the selected block to the clipboard.
+    void copySelection();
+    // The listed records as CSV, the columns of `litm frames --csv`; the
+    // separator follows the decimal separator (';' with a decimal comma).
+    std::string selectionCsv() const;
     // The integer in an edit, or nothing after telling the user why not (the
     // printed frame range reads the range fields the same way).
     std::optional<std::int64_t> integerIn(QLineEdit* edit, const QString& what);
@@ -94,6 +104,8 @@ class RecordView : public QWidget {
     void buttonClicked(int tag);
     // The user moved the scroll bar.
     void scrollBarChanged(int position);
+    // "Сохранить выборку как CSV…" from the grid's context menu.
+    void saveSelectionRequested();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,6 +114,8 @@ class RecordView : public QWidget {
     void buildGrid(const RecordViewSetup& setup);
     QWidget* buildSelections(const RecordViewSetup& setup);
     void syncScrollBar();
+    // Wheel and paging keys over the grid move the scroll bar as it moves itself.
+    bool gridEvent(QEvent* event);
 
     const recorder::Reading& reading_;
     UserDialogs& dialogs_;
