@@ -19,9 +19,9 @@
 #ifdef TIRS_HAVE_ARCHIVE_UI
 #include "archive_ui/archive_menu.h"
 #endif
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/guarded_application.h"
-#include "ui/program_windows.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/guarded_application.h"
+#include "ui/main_window/program_windows.h"
 
 namespace {
 

@@ -16,12 +16,12 @@
 #include <cstdio>
 
 #include "acquisition/Readlitm3.h"
-#include "ui/Logloaderror.h"
-#include "ui/Official.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/frame_chart_view.h"
-#include "ui/parameter_chart_page.h"
-#include "ui/program_windows.h"
+#include "ui/charts/frame_chart_view.h"
+#include "ui/charts/parameter_chart_page.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/program_windows.h"
+#include "ui/windows/Logloaderror.h"
+#include "ui/windows/Official.h"
 
 namespace {
 

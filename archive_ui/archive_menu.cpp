@@ -9,7 +9,7 @@
 #include "archive/reading_archive.h"
 #include "archive_ui/archive_window.h"
 #include "dialogs/user_dialogs.h"
-#include "ui/Tirs48c_litm3_main.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "recorder/loader.h"
 #include "tools/sample_reading/sample_reading.h"
-#include "ui/frame_chart_view.h"
-#include "ui/parameter_chart_page.h"
-#include "ui/protection_chart_page.h"
+#include "ui/charts/frame_chart_view.h"
+#include "ui/charts/parameter_chart_page.h"
+#include "ui/charts/protection_chart_page.h"
 
 namespace {
 

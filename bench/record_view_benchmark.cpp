@@ -14,7 +14,7 @@
 #include "dialogs/user_dialogs.h"
 #include "recorder/loader.h"
 #include "tools/sample_reading/sample_reading.h"
-#include "ui/record_view.h"
+#include "ui/views/record_view.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "archive_ui/archive_menu.h"
 #include "archive_ui/archive_window.h"
 #include "archive_ui/fleet_table_model.h"
-#include "ui/Tirs48c_litm3_main.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

@@ -16,12 +16,12 @@
 #include <QtTest>
 
 #include "recorder/chart_data.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/date_marks_item.h"
-#include "ui/frame_chart_view.h"
-#include "ui/parameter_chart_page.h"
-#include "ui/protection_chart_page.h"
-#include "ui/record_view.h"
+#include "ui/charts/date_marks_item.h"
+#include "ui/charts/frame_chart_view.h"
+#include "ui/charts/parameter_chart_page.h"
+#include "ui/charts/protection_chart_page.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/views/record_view.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

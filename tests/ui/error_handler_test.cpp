@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <stdexcept>
 
-#include "ui/guarded_application.h"
+#include "ui/main_window/guarded_application.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

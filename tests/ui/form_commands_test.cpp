@@ -11,9 +11,9 @@
 #include <QtTest>
 
 #include "forms/create_form.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/parameter_chart_page.h"
-#include "ui/record_view.h"
+#include "ui/charts/parameter_chart_page.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/views/record_view.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

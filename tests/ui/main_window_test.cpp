@@ -11,10 +11,10 @@
 #include <QtTest>
 
 #include "recorder/display_table.h"
-#include "ui/Official.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/band_gauge.h"
-#include "ui/print_window.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/band_gauge.h"
+#include "ui/windows/Official.h"
+#include "ui/windows/print_window.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

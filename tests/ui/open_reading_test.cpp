@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "ui/Official.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/band_gauge.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/band_gauge.h"
+#include "ui/windows/Official.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

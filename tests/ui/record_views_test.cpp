@@ -9,8 +9,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/record_view.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/views/record_view.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

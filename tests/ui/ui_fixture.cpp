@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "ui/Tirs48c_litm3_main.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
 
 #include <QFile>
 

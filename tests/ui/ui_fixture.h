@@ -16,8 +16,8 @@
 #include "scripted_dialogs.h"
 #include "tools/sample_reading/image_builder.h"
 #include "tools/sample_reading/sample_reading.h"
-#include "ui/Logloaderror.h"
-#include "ui/program_windows.h"
+#include "ui/main_window/program_windows.h"
+#include "ui/windows/Logloaderror.h"
 
 namespace ui_test {
 

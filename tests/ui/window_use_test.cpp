@@ -30,11 +30,11 @@
 #include "acquisition/Readlitm3.h"
 #include "dialogs/qt_translations.h"
 #include "recorder/record_csv.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/frame_chart_view.h"
-#include "ui/parameter_chart_page.h"
-#include "ui/protection_chart_page.h"
-#include "ui/record_view.h"
+#include "ui/charts/frame_chart_view.h"
+#include "ui/charts/parameter_chart_page.h"
+#include "ui/charts/protection_chart_page.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/views/record_view.h"
 #include "ui_fixture.h"
 
 using namespace ui_test;

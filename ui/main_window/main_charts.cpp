@@ -4,11 +4,11 @@
 #include <QTabWidget>
 
 #include "recorder/chart_data.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/pages.h"
-#include "ui/parameter_chart_page.h"
-#include "ui/protection_chart_page.h"
-#include "ui/record_view.h"
+#include "ui/charts/parameter_chart_page.h"
+#include "ui/charts/protection_chart_page.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/pages.h"
+#include "ui/views/record_view.h"
 
 void TForm_TIRS48CMain::createChartPages() {
     ParamPage = buildParameterChartPage(TabSheet_Param);

@@ -1,11 +1,11 @@
-#include "ui/displays.h"
+#include "ui/main_window/displays.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QtGlobal>
 
 #include "recorder/display_table.h"
-#include "ui/band_gauge.h"
+#include "ui/main_window/band_gauge.h"
 
 QWidget* Displays::addText(const recorder::Display& display, QWidget* parent) {
     if (display.kind == recorder::DisplayKind::Label) return addLabel(display, parent);

@@ -1,4 +1,4 @@
-#include "ui/guarded_application.h"
+#include "ui/main_window/guarded_application.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "ui/frame_chart_view.h"
+#include "ui/charts/frame_chart_view.h"
 
 #include <QMouseEvent>
 #include <QRubberBand>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/chart_style.h"
+#include "ui/charts/chart_style.h"
 
 namespace {
 

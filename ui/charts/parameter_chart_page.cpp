@@ -1,4 +1,4 @@
-#include "ui/parameter_chart_page.h"
+#include "ui/charts/parameter_chart_page.h"
 
 #include <QChart>
 #include <QCheckBox>
@@ -17,10 +17,10 @@
 #include <limits>
 
 #include "recorder/chart_data.h"
-#include "ui/chart_style.h"
-#include "ui/date_marks_item.h"
-#include "ui/frame_chart_view.h"
-#include "ui/pages.h"
+#include "ui/charts/chart_style.h"
+#include "ui/charts/date_marks_item.h"
+#include "ui/charts/frame_chart_view.h"
+#include "ui/main_window/pages.h"
 
 namespace {
 

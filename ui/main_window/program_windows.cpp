@@ -1,9 +1,9 @@
-#include "ui/program_windows.h"
+#include "ui/main_window/program_windows.h"
 
-#include "ui/Logloaderror.h"
-#include "ui/Official.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/print_window.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/windows/Logloaderror.h"
+#include "ui/windows/Official.h"
+#include "ui/windows/print_window.h"
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;

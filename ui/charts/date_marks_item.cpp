@@ -1,4 +1,4 @@
-#include "ui/date_marks_item.h"
+#include "ui/charts/date_marks_item.h"
 
 #include <QChart>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "ui/record_view.h"
+#include "ui/views/record_view.h"
 
 #include <QApplication>
 #include <QClipboard>

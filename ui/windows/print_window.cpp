@@ -1,4 +1,4 @@
-#include "ui/print_window.h"
+#include "ui/windows/print_window.h"
 
 #include <QAction>
 #include <QPrintPreviewDialog>
@@ -7,8 +7,8 @@
 #include "dialogs/user_dialogs.h"
 #include "reports/report_content.h"
 #include "reports/report_layouts.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/record_view.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/views/record_view.h"
 
 namespace {
 

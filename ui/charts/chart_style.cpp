@@ -1,4 +1,4 @@
-#include "ui/chart_style.h"
+#include "ui/charts/chart_style.h"
 
 #include <QLocale>
 
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "ui/frame_chart_view.h"
+#include "ui/charts/frame_chart_view.h"
 
 #include <cmath>
 

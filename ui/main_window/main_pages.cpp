@@ -10,9 +10,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/pages.h"
-#include "ui/record_view.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/pages.h"
+#include "ui/views/record_view.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QAction>
 
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/print_window.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/windows/print_window.h"
 
 void TForm_TIRS48CMain::M_IKClick() {
     if (!print_) return;

@@ -10,7 +10,7 @@
 
 #include "recorder/number_format.h"
 #include "recorder/reading.h"
-#include "ui/displays.h"
+#include "ui/main_window/displays.h"
 
 class QAction;
 class QDragEnterEvent;

@@ -1,4 +1,4 @@
-#include "ui/band_gauge.h"
+#include "ui/main_window/band_gauge.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -22,8 +22,8 @@
 #include <QUrl>
 
 #include "dialogs/user_dialogs.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/record_view.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/views/record_view.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <array>
 
 #include "recorder/display_table.h"
-#include "ui/band_gauge.h"
-#include "ui/displays.h"
-#include "ui/pages.h"
+#include "ui/main_window/band_gauge.h"
+#include "ui/main_window/displays.h"
+#include "ui/main_window/pages.h"
 
 namespace {
 

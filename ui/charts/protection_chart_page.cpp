@@ -1,4 +1,4 @@
-#include "ui/protection_chart_page.h"
+#include "ui/charts/protection_chart_page.h"
 
 #include <QChart>
 #include <QHBoxLayout>
@@ -9,9 +9,9 @@
 #include <QValueAxis>
 
 #include "recorder/chart_data.h"
-#include "ui/chart_style.h"
-#include "ui/frame_chart_view.h"
-#include "ui/pages.h"
+#include "ui/charts/chart_style.h"
+#include "ui/charts/frame_chart_view.h"
+#include "ui/main_window/pages.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "forms/create_form.h"
 #include "recorder/loader.h"
 #include "recorder/local_time.h"
-#include "ui/Tirs48c_litm3_main.h"
-#include "ui/parameter_chart_page.h"
-#include "ui/record_view.h"
+#include "ui/charts/parameter_chart_page.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/views/record_view.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "ui/Tirs48c_litm3_main.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "ui/Logloaderror.h"
+#include "ui/windows/Logloaderror.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/window_placement.h"
+#include "ui/windows/window_placement.h"
 
 namespace {
 // Shown until the first data file is opened.

@@ -1,4 +1,4 @@
-#include "ui/Tirs48c_litm3_main.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -14,10 +14,10 @@
 #include "acquisition/Readlitm3.h"
 #include "dialogs/user_dialogs.h"
 #include "recorder/loader.h"
-#include "ui/Logloaderror.h"
-#include "ui/Official.h"
-#include "ui/record_view.h"
-#include "ui/window_placement.h"
+#include "ui/views/record_view.h"
+#include "ui/windows/Logloaderror.h"
+#include "ui/windows/Official.h"
+#include "ui/windows/window_placement.h"
 
 using namespace main_window_texts;
 

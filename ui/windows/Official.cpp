@@ -1,9 +1,9 @@
-#include "ui/Official.h"
+#include "ui/windows/Official.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/window_placement.h"
+#include "ui/windows/window_placement.h"
 
 TForm_Official::TForm_Official(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName("Form_Official");

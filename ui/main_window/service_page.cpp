@@ -8,8 +8,8 @@
 #include <QLineEdit>
 
 #include "recorder/display_table.h"
-#include "ui/displays.h"
-#include "ui/pages.h"
+#include "ui/main_window/displays.h"
+#include "ui/main_window/pages.h"
 
 namespace {
 
