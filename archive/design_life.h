@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "recorder/local_time.h"
+
 namespace archive {
 
-// Days since 01.01.1970 of a civil date (proleptic Gregorian).
-int daysFromCivil(int year, int month, int day);
-struct CivilDay {
-    int year = 1970, month = 1, day = 1;
-};
-CivilDay civilFromDays(int days);
+using recorder::CivilDay;
+using recorder::civilFromDays;
+using recorder::daysFromCivil;
 
 // A reading date as the trailer stores it, "dd.mm.yyyy hh:mm" (the time may be
 // missing): minutes since 01.01.1970, or nothing for a text that is not a date.

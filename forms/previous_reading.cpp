@@ -3,49 +3,26 @@
 #include <cstdint>
 
 #include "fileio/bounded_read.h"
+#include "recorder/counters.h"
 #include "recorder/number_format.h"
 #include "recorder/pointer_block.h"
 
 namespace forms {
 
-namespace {
-
 using namespace recorder;
-
-// Bank 1 replaces Bank 0 only when strictly greater, integers compared as signed
-// 32-bit numbers, the characteristic number as a float (a NaN never wins).
-std::int32_t largerI32(const DataFile& f, std::size_t offset) {
-    const std::int32_t v0 = f.i32(kBank0Offset + offset);
-    const std::int32_t v1 = f.i32(kBank1Offset + offset);
-    return v1 > v0 ? v1 : v0;
-}
-
-std::uint32_t largerU24(const DataFile& f, std::size_t offset) {
-    const auto v0 = static_cast<std::int32_t>(f.u24(kBank0Offset + offset));
-    const auto v1 = static_cast<std::int32_t>(f.u24(kBank1Offset + offset));
-    return static_cast<std::uint32_t>(v1 > v0 ? v1 : v0);
-}
-
-float largerF32(const DataFile& f, std::size_t offset) {
-    const float v0 = f.f32(kBank0Offset + offset);
-    const float v1 = f.f32(kBank1Offset + offset);
-    return v1 > v0 ? v1 : v0;
-}
-
-}  // namespace
 
 PreviousReading readPreviousReading(const DataFile& file) {
     PreviousReading p;
-    p.CharacteristicNumber = largerF32(file, bank::kCharacteristicNumber);
+    p.CharacteristicNumber = largerBankF32(file, bank::kCharacteristicNumber);
     for (std::size_t band = 0; band < bank::kBands; ++band)
-        p.LoadCycles[band] = largerU24(file, bank::kLoadCycles + 3 * band);
-    p.TotalCycles = largerI32(file, bank::kTotalCycles);
-    p.WinchSeconds = largerI32(file, bank::kWinchSeconds);
-    p.BoomAngleSeconds = largerI32(file, bank::kBoomAngleSeconds);
-    p.BoomLengthSeconds = largerI32(file, bank::kBoomLengthSeconds);
-    p.SlewSeconds = largerI32(file, bank::kSlewSeconds);
-    p.MotorMinutes = largerU24(file, bank::kMotorMinutes);
-    p.LiftedMass = largerI32(file, bank::kLiftedMass);
+        p.LoadCycles[band] = largerBankU24(file, bank::kLoadCycles + 3 * band);
+    p.TotalCycles = largerBankI32(file, bank::kTotalCycles);
+    p.WinchSeconds = largerBankI32(file, bank::kWinchSeconds);
+    p.BoomAngleSeconds = largerBankI32(file, bank::kBoomAngleSeconds);
+    p.BoomLengthSeconds = largerBankI32(file, bank::kBoomLengthSeconds);
+    p.SlewSeconds = largerBankI32(file, bank::kSlewSeconds);
+    p.MotorMinutes = largerBankU24(file, bank::kMotorMinutes);
+    p.LiftedMass = largerBankI32(file, bank::kLiftedMass);
     p.ReadingDate = file.textSlot(trailer::kReadingDate);
 
     p.BufferFrameCount = votedBufferFrameCount(readPointerBlock(file));

@@ -4,64 +4,57 @@
 #include <cstdint>
 
 namespace recorder {
-namespace {
 
-// Bank 1's value replaces Bank 0's only when strictly greater. Integer fields
-// compare as signed 32-bit numbers (an erased 0xFFFFFFFF is -1 and never wins);
-// three-byte fields widen with a zero high byte, so an erased one is 16777215.
-std::int32_t largerI32(const DataFile& f, std::size_t offset) {
+std::int32_t largerBankI32(const DataFile& f, std::size_t offset) {
     const std::int32_t v0 = f.i32(kBank0Offset + offset);
     const std::int32_t v1 = f.i32(kBank1Offset + offset);
     return v1 > v0 ? v1 : v0;
 }
 
-std::uint32_t largerU24(const DataFile& f, std::size_t offset) {
+std::uint32_t largerBankU24(const DataFile& f, std::size_t offset) {
     const auto v0 = static_cast<std::int32_t>(f.u24(kBank0Offset + offset));
     const auto v1 = static_cast<std::int32_t>(f.u24(kBank1Offset + offset));
     return static_cast<std::uint32_t>(v1 > v0 ? v1 : v0);
 }
 
-// A NaN never compares greater, so it never replaces Bank 0's value.
-float largerF32(const DataFile& f, std::size_t offset) {
+float largerBankF32(const DataFile& f, std::size_t offset) {
     const float v0 = f.f32(kBank0Offset + offset);
     const float v1 = f.f32(kBank1Offset + offset);
     return v1 > v0 ? v1 : v0;
 }
-
-}  // namespace
 
 void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& format) {
     Counters& c = reading.counters;
     DisplayTexts& t = reading.texts;
     const auto& names = bandDisplays();
 
-    c.CharacteristicNumber = largerF32(file, bank::kCharacteristicNumber);
+    c.CharacteristicNumber = largerBankF32(file, bank::kCharacteristicNumber);
     t.set(display::kCharacteristicNumber, formatFixed(c.CharacteristicNumber, 2, format));
 
     for (std::size_t band = 0; band < bank::kBands; ++band) {
-        c.LoadCycles[band] = largerU24(file, bank::kLoadCycles + 3 * band);
+        c.LoadCycles[band] = largerBankU24(file, bank::kLoadCycles + 3 * band);
         t.set(names[band].loadCycles, std::to_string(c.LoadCycles[band]));
     }
-    c.TotalCycles = largerI32(file, bank::kTotalCycles);
+    c.TotalCycles = largerBankI32(file, bank::kTotalCycles);
 
     for (std::size_t band = 0; band < bank::kBands; ++band) {
-        c.WorkCycles[band] = largerU24(file, bank::kWorkCycles + 3 * band);
+        c.WorkCycles[band] = largerBankU24(file, bank::kWorkCycles + 3 * band);
         t.set(names[band].workCycles, std::to_string(c.WorkCycles[band]));
     }
 
-    c.WinchSeconds = largerI32(file, bank::kWinchSeconds);
-    c.BoomAngleSeconds = largerI32(file, bank::kBoomAngleSeconds);
-    c.BoomLengthSeconds = largerI32(file, bank::kBoomLengthSeconds);
-    c.SlewSeconds = largerI32(file, bank::kSlewSeconds);
+    c.WinchSeconds = largerBankI32(file, bank::kWinchSeconds);
+    c.BoomAngleSeconds = largerBankI32(file, bank::kBoomAngleSeconds);
+    c.BoomLengthSeconds = largerBankI32(file, bank::kBoomLengthSeconds);
+    c.SlewSeconds = largerBankI32(file, bank::kSlewSeconds);
     t.set(display::kWinchTime, formatHms(c.WinchSeconds));
     t.set(display::kBoomAngleTime, formatHms(c.BoomAngleSeconds));
     t.set(display::kBoomLengthTime, formatHms(c.BoomLengthSeconds));
     t.set(display::kSlewTime, formatHms(c.SlewSeconds));
 
-    c.MotorMinutes = largerU24(file, bank::kMotorMinutes);
+    c.MotorMinutes = largerBankU24(file, bank::kMotorMinutes);
     t.set(display::kMotorHours, formatHms(static_cast<std::int64_t>(c.MotorMinutes) * 60));
 
-    c.LiftedMass = largerI32(file, bank::kLiftedMass);
+    c.LiftedMass = largerBankI32(file, bank::kLiftedMass);
     t.set(display::kLiftedMass, formatFixed(c.LiftedMass * 0.01, 1, format) + " т.");
 }
 
