@@ -10,7 +10,9 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <cmath>
+#include <cstdint>
 
+#include "fileio/bounded_read.h"
 #include "recorder/classification.h"
 #include "recorder/counters.h"
 #include "recorder/identification.h"
@@ -18,6 +20,17 @@
 
 namespace archive {
 namespace {
+
+bool isReadingSize(qint64 size) {
+    return size >= kSmallestReadingSize && size <= kLargestReadingSize;
+}
+
+QString notAReading(qint64 size) {
+    return QStringLiteral("not a reading: %1 bytes, a reading has %2 to %3")
+        .arg(size)
+        .arg(kSmallestReadingSize)
+        .arg(kLargestReadingSize);
+}
 
 QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
@@ -302,38 +315,30 @@ void ReadingArchive::rollback() {
 }
 
 AddResult ReadingArchive::addFile(const QString& path) {
+    // Read as every input of the program is read: a regular file only, never
+    // waited on, and no more of it kept than a reading can hold.
     AddResult result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        result.message = QStringLiteral("no such file");
+    fileio::FileBytes read;
+    std::string reason;
+    if (!fileio::readRegularFile(QFile::encodeName(path).toStdString(),
+                                 static_cast<std::size_t>(kLargestReadingSize), UINT64_MAX, read,
+                                 reason)) {
+        result.message = fromStd(reason);
         return result;
     }
-    if (!info.isFile()) {
-        result.message = QStringLiteral("not a regular file");
+    if (!isReadingSize(static_cast<qint64>(read.size))) {
+        result.message = notAReading(static_cast<qint64>(read.size));
         return result;
     }
-    if (info.size() < kSmallestReadingSize || info.size() > kLargestReadingSize) {
-        result.message = QStringLiteral("not a reading: %1 bytes, a reading has %2 to %3")
-                             .arg(info.size())
-                             .arg(kSmallestReadingSize)
-                             .arg(kLargestReadingSize);
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.message = QStringLiteral("cannot read: %1").arg(file.errorString());
-        return result;
-    }
-    return addBytes(file.readAll(), info.fileName());
+    return addBytes(QByteArray(reinterpret_cast<const char*>(read.bytes.data()),
+                               static_cast<qsizetype>(read.bytes.size())),
+                    QFileInfo(path).fileName());
 }
 
 AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourceName) {
     AddResult result;
-    if (bytes.size() < kSmallestReadingSize || bytes.size() > kLargestReadingSize) {
-        result.message = QStringLiteral("not a reading: %1 bytes, a reading has %2 to %3")
-                             .arg(bytes.size())
-                             .arg(kSmallestReadingSize)
-                             .arg(kLargestReadingSize);
+    if (!isReadingSize(bytes.size())) {
+        result.message = notAReading(bytes.size());
         return result;
     }
     QSqlDatabase db = QSqlDatabase::database(connection_, false);

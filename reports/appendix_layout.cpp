@@ -17,9 +17,9 @@ ReportLayout appendixPage(AppendixPage& page) {
 
     // The whole page is one band: charts are placed by the page's height.
     Band b;
-    b.text(0, 0, w, qs(page.label), FontSpec{11, false, false}, Qt::AlignRight);
-    b.text(0, b.height + 2, w, qs(page.title), FontSpec{20, true, true}, Qt::AlignHCenter);
-    const FontSpec subtitle{14, true, true};
+    b.text(0, 0, w, qs(page.label), FontStyle{11, false, false}, Qt::AlignRight);
+    b.text(0, b.height + 2, w, qs(page.title), FontStyle{20, true, true}, Qt::AlignHCenter);
+    const FontStyle subtitle{14, true, true};
     b.text(0, b.height + 2, w, qs(page.subtitles[0]), subtitle, Qt::AlignHCenter, true);
     b.text(0, b.height, w, qs(page.subtitles[1]), subtitle, Qt::AlignHCenter, true);
 

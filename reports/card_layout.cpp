@@ -7,11 +7,11 @@
 namespace reports {
 namespace {
 
-const FontSpec kTitleFont{22, true, true};
-const FontSpec kSubtitleFont{14, true, true};
-const FontSpec kSectionFont{12, true, false};
-const FontSpec kCaptionFont{11, false, false};
-const FontSpec kValueFont{11, true, false};
+const FontStyle kTitleFont{22, true, true};
+const FontStyle kSubtitleFont{14, true, true};
+const FontStyle kSectionFont{12, true, false};
+const FontStyle kCaptionFont{11, false, false};
+const FontStyle kValueFont{11, true, false};
 
 constexpr double kRowHeight = 20;
 // Column edges of the load-band table.

@@ -16,9 +16,9 @@ constexpr double kCaptionHeight = 18;
 constexpr double kLeftSpace = 58;    // axis numbers and the rotated axis title
 constexpr double kBottomSpace = 32;  // axis numbers and the axis title
 constexpr double kRightSpace = 12;
-const FontSpec kCaptionFont{12, true, false};
-const FontSpec kTickFont{9, false, false};
-const FontSpec kTitleFont{10, true, false};
+const FontStyle kCaptionFont{12, true, false};
+const FontStyle kTickFont{9, false, false};
+const FontStyle kTitleFont{10, true, false};
 
 int decimalsFor(double step) {
     return step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));

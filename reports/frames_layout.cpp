@@ -8,8 +8,8 @@
 namespace reports {
 namespace {
 
-const FontSpec kLineFont{11, false, false};
-const FontSpec kTitleFont{13, true, true};
+const FontStyle kLineFont{11, false, false};
+const FontStyle kTitleFont{13, true, true};
 
 }  // namespace
 

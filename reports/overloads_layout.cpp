@@ -7,9 +7,9 @@
 namespace reports {
 namespace {
 
-const FontSpec kTitleFont{16, true, false};
-const FontSpec kHeadingFont{11, true, false};
-const FontSpec kLineFont{11, false, false};
+const FontStyle kTitleFont{16, true, false};
+const FontStyle kHeadingFont{11, true, false};
+const FontStyle kLineFont{11, false, false};
 constexpr double kPadding = 6;
 
 }  // namespace

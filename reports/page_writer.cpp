@@ -21,8 +21,8 @@
 namespace reports {
 namespace {
 
-int fontKey(const FontSpec& spec) {
-    return qRound(spec.pixelSize * 8) * 4 + (spec.bold ? 2 : 0) + (spec.italic ? 1 : 0);
+int fontKey(const FontStyle& style) {
+    return qRound(style.pixelSize * 8) * 4 + (style.bold ? 2 : 0) + (style.italic ? 1 : 0);
 }
 
 // Fonts, metrics and glyphs are asked for tens of thousands of times per long
@@ -37,16 +37,16 @@ struct FontCache {
     explicit FontCache(const QFont& f) : font(f), metrics(f), raw(QRawFont::fromFont(f)) {}
 };
 
-FontCache& cached(const FontSpec& spec) {
+FontCache& cached(const FontStyle& style) {
     static QHash<int, FontCache*> cache;
-    const int key = fontKey(spec);
+    const int key = fontKey(style);
     auto it = cache.find(key);
-    if (it == cache.end()) it = cache.insert(key, new FontCache(reportFont(spec)));
+    if (it == cache.end()) it = cache.insert(key, new FontCache(reportFont(style)));
     return **it;
 }
 
-const QFontMetricsF& metrics(const FontSpec& spec) {
-    return cached(spec).metrics;
+const QFontMetricsF& metrics(const FontStyle& style) {
+    return cached(style).metrics;
 }
 
 // The glyphs of a piece of a tab-separated line and its width, from the font itself.
@@ -92,9 +92,9 @@ void forEachTabbedPiece(const QString& text, const std::vector<double>& stops, F
 // per piece (a PDF writes a text object per call).
 class GlyphBatch {
   public:
-    void add(const QString& text, const std::vector<double>& stops, const FontSpec& spec,
+    void add(const QString& text, const std::vector<double>& stops, const FontStyle& style,
              QPointF baseline, QPainter& painter) {
-        FontCache& cache = cached(spec);
+        FontCache& cache = cached(style);
         if (cache_ != &cache) {
             flush(painter);
             cache_ = &cache;
@@ -127,27 +127,27 @@ class GlyphBatch {
 
 }  // namespace
 
-QFont reportFont(const FontSpec& spec) {
+QFont reportFont(const FontStyle& style) {
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, qRound(spec.pixelSize)));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPixelSize(std::max(1, qRound(style.pixelSize)));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
     // Unhinted outlines measure the same on the screen, in the preview and in a
     // PDF, so positions computed here hold on every device.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
-double lineHeight(const FontSpec& spec) {
-    return std::ceil(metrics(spec).height());
+double lineHeight(const FontStyle& style) {
+    return std::ceil(metrics(style).height());
 }
 
-double textWidth(const QString& text, const FontSpec& spec) {
-    return metrics(spec).horizontalAdvance(text);
+double textWidth(const QString& text, const FontStyle& style) {
+    return metrics(style).horizontalAdvance(text);
 }
 
-TextItem& Band::text(double x, double y, double width, const QString& value, const FontSpec& font,
+TextItem& Band::text(double x, double y, double width, const QString& value, const FontStyle& font,
                      Qt::Alignment align, bool wrap) {
     double h = lineHeight(font);
     if (wrap) {
@@ -172,7 +172,7 @@ void Band::line(const QLineF& l, double width) {
 }
 
 std::vector<double> tabPositions(const QString& value, const std::vector<double>& stops,
-                                 const FontSpec& font) {
+                                 const FontStyle& font) {
     std::vector<double> positions;
     forEachTabbedPiece(value, stops, cached(font),
                        [&](const PieceGlyphs&, double x) { positions.push_back(x); });
@@ -180,7 +180,7 @@ std::vector<double> tabPositions(const QString& value, const std::vector<double>
 }
 
 void Band::tabbed(double y, const QString& value,
-                  const std::shared_ptr<const std::vector<double>>& stops, const FontSpec& font) {
+                  const std::shared_ptr<const std::vector<double>>& stops, const FontStyle& font) {
     const double h = lineHeight(font);
     const double right = stops->empty() ? 0 : stops->back();
     TextItem item{

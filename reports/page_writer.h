@@ -35,20 +35,20 @@ inline double mmToUnits(double mm) {
 }
 
 // Arial (or the metric-compatible face fontconfig gives for it) at a size in units.
-struct FontSpec {
+struct FontStyle {
     double pixelSize = 12;
     bool bold = false;
     bool italic = false;
 };
-QFont reportFont(const FontSpec& spec);
+QFont reportFont(const FontStyle& style);
 // The height of one line of the font, in units.
-double lineHeight(const FontSpec& spec);
-double textWidth(const QString& text, const FontSpec& spec);
+double lineHeight(const FontStyle& style);
+double textWidth(const QString& text, const FontStyle& style);
 
 struct TextItem {
     QRectF rect;
     QString text;
-    FontSpec font;
+    FontStyle font;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     bool wrap = false;
     // The page's number is appended to the text when the page is drawn ("Страница " + 3).
@@ -79,20 +79,20 @@ struct Band {
     std::vector<Item> items;  // positions relative to the band's top left
 
     // Adds a text of one line (or wrapped to the rect's width) and grows the band to hold it.
-    TextItem& text(double x, double y, double width, const QString& text, const FontSpec& font,
+    TextItem& text(double x, double y, double width, const QString& text, const FontStyle& font,
                    Qt::Alignment align = Qt::AlignLeft, bool wrap = false);
     void box(const QRectF& rect, bool filled);
     void line(const QLineF& line, double width = 0.5);
     // A line of tab-separated pieces drawn at the tab stops (see tabPositions).
     void tabbed(double y, const QString& text,
-                const std::shared_ptr<const std::vector<double>>& stops, const FontSpec& font);
+                const std::shared_ptr<const std::vector<double>>& stops, const FontStyle& font);
 };
 
 // Where each tab-separated piece of `text` starts: at the first stop to the
 // right of where the previous piece ended (an empty piece moves on by one
 // stop), as a word processor's tabs do; past the last stop, a blank further on.
 std::vector<double> tabPositions(const QString& text, const std::vector<double>& stops,
-                                 const FontSpec& font);
+                                 const FontStyle& font);
 
 struct ReportLayout {
     QPageLayout::Orientation orientation = QPageLayout::Portrait;

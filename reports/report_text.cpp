@@ -5,11 +5,11 @@
 namespace reports {
 
 double flowPairs(Band& band, double x0, double y, double width,
-                 const std::vector<CaptionValue>& pairs, const FontSpec& captionFont,
-                 const FontSpec& valueFont) {
+                 const std::vector<CaptionValue>& pairs, const FontStyle& captionFont,
+                 const FontStyle& valueFont) {
     const double lh = std::max(lineHeight(captionFont), lineHeight(valueFont));
     double x = x0;
-    auto place = [&](const QString& text, const FontSpec& font, double gapAfter) {
+    auto place = [&](const QString& text, const FontStyle& font, double gapAfter) {
         if (text.isEmpty()) return;
         const double w = textWidth(text, font);
         if (x > x0 && x + w > x0 + width) {
@@ -37,8 +37,8 @@ double flowPairs(Band& band, double x0, double y, double width,
 
 double addSignature(Band& b, double y, const std::string& confirm, const std::string& signatureLine,
                     const std::string& name, const std::string& dateLine, double width) {
-    const FontSpec bold{12, true, false};
-    const FontSpec plain{11, false, false};
+    const FontStyle bold{12, true, false};
+    const FontStyle plain{11, false, false};
     b.text(0, y, width, qs(confirm), bold);
     y += lineHeight(bold) + 14;
     // The name stands centred between the parentheses, which open wide enough
@@ -49,7 +49,7 @@ double addSignature(Band& b, double y, const std::string& confirm, const std::st
     if (open < 0 || close < open) {
         b.text(0, y, width, line, plain);
     } else {
-        const FontSpec nameFont{11, true, false};
+        const FontStyle nameFont{11, true, false};
         const QString before = line.left(open + 1);
         const double left = textWidth(before, plain);
         const double inside = std::max(textWidth(line.mid(open + 1, close - open - 1), plain),

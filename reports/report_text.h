@@ -19,8 +19,8 @@ inline QString qs(const std::string& text) {
 // `width`, a piece that does not fit starting the next line. Returns the y under
 // the last line.
 double flowPairs(Band& band, double x, double y, double width,
-                 const std::vector<CaptionValue>& pairs, const FontSpec& captionFont,
-                 const FontSpec& valueFont);
+                 const std::vector<CaptionValue>& pairs, const FontStyle& captionFont,
+                 const FontStyle& valueFont);
 
 // "Информацию подтверждаю", the signature line with the name centred inside its
 // parentheses, and the blank date line.
