@@ -67,4 +67,18 @@ class SerialLine {
     virtual void close() = 0;
 };
 
+// A line with nothing to configure: a device in the same process (the demo
+// device, the fuzzing harness). Every settings call succeeds and does nothing;
+// what stays to be written is opening, the bytes and closing.
+class InProcessLine : public SerialLine {
+  public:
+    void saveTimeouts() override {}
+    void saveSettings() override {}
+    void restoreSettings() override {}
+    void restoreTimeouts() override {}
+    void applySettings(const LineSettings&) override {}
+    void applyTimeouts(const Timeouts&) override {}
+    void abortPending() override {}
+};
+
 }  // namespace acquisition

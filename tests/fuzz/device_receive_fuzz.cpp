@@ -15,7 +15,7 @@
 
 namespace {
 
-class FuzzedLine : public acquisition::SerialLine {
+class FuzzedLine : public acquisition::InProcessLine {
   public:
     FuzzedLine(const std::uint8_t* data, std::size_t size) {
         if (size == 0) return;
@@ -38,13 +38,6 @@ class FuzzedLine : public acquisition::SerialLine {
 
     bool open(const std::string& device) override { return open_ = device == "/dev/fuzz"; }
     bool isOpen() const override { return open_; }
-    void saveTimeouts() override {}
-    void saveSettings() override {}
-    void restoreSettings() override {}
-    void restoreTimeouts() override {}
-    void applySettings(const acquisition::LineSettings&) override {}
-    void applyTimeouts(const acquisition::Timeouts&) override {}
-    void abortPending() override {}
     bool writeByte(std::uint8_t) override { return true; }
     bool readByte(std::uint8_t& byte) override {
         if (hasProbeAnswer_) {

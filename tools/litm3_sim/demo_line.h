@@ -17,19 +17,12 @@ namespace litm3sim {
 // The device name the demo port map puts behind COM0.
 inline constexpr const char* kDemoDevicePath = "demo:ЛИТМ-3";
 
-class DemoLine : public acquisition::SerialLine {
+class DemoLine : public acquisition::InProcessLine {
   public:
     explicit DemoLine(std::shared_ptr<const Engine> engine) : engine_(std::move(engine)) {}
 
     bool open(const std::string& device) override;
     bool isOpen() const override { return open_; }
-    void saveTimeouts() override {}
-    void saveSettings() override {}
-    void restoreSettings() override {}
-    void restoreTimeouts() override {}
-    void applySettings(const acquisition::LineSettings&) override {}
-    void applyTimeouts(const acquisition::Timeouts&) override {}
-    void abortPending() override {}
     bool writeByte(std::uint8_t byte) override;
     // The next byte of the device's answer; with nothing left it is silent at once.
     bool readByte(std::uint8_t& byte) override;
