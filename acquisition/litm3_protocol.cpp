@@ -1,6 +1,7 @@
 #include "acquisition/litm3_protocol.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <thread>
 
@@ -98,21 +99,25 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     line.applyTimeouts(kTransferTimeouts);
     sleep(kTransferSettleMs);
 
-    // One byte per read: the first read that waits out its time-out marks the
-    // end of the stream, so the count is exact. Bytes past a full image are
-    // counted but not stored.
+    // Reads until a read waits out its time-out: that marks the end of the
+    // stream, so the count is exact. Each read takes what has arrived, so an
+    // image is not read one call per byte. Bytes past a full image are counted
+    // but not stored, and no more than the drain limit is read.
     const std::size_t capacity = std::min(image.size(), recorder::kImageSize);
+    const std::size_t limit = recorder::kImageSize + kOverrunDrainLimit;
+    std::array<std::uint8_t, 4096> overrun{};  // bytes past the image land here
     std::size_t k = 0;
-    while (moved) {
-        std::uint8_t byte = 0;
-        moved = line.readByte(byte);
-        if (!moved) break;
-        if (k < capacity) {
-            image[k] = byte;
-            gauge.set(static_cast<int>(k / 2700));
-        }
-        ++k;
-        if (k >= recorder::kImageSize + kOverrunDrainLimit) break;
+    while (moved && k < limit) {
+        const bool storing = k < capacity;
+        const std::size_t n = line.readAvailable(
+            storing ? image.subspan(k, capacity - k)
+                    : std::span(overrun).first(std::min(overrun.size(), limit - k)));
+        moved = n > 0;
+        // The gauge steps through every value it would take byte by byte.
+        if (storing && moved)
+            for (std::size_t step = k / 2700; step <= (k + n - 1) / 2700; ++step)
+                gauge.set(static_cast<int>(step));
+        k += n;
     }
     result.received = k;
 
@@ -140,10 +145,13 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
 
     // The gauge follows the sum, one step per 2641 bytes.
     gauge.reset();
+    constexpr std::size_t kSumStep = 2641;
+    const std::size_t summed = std::min(recorder::kSummedSize, image.size());
     std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < recorder::kSummedSize && i < image.size(); ++i) {
-        sum += image[i];
-        gauge.set(static_cast<int>(i / 2641));
+    for (std::size_t from = 0; from < summed; from += kSumStep) {
+        gauge.set(static_cast<int>(from / kSumStep));
+        const std::size_t to = std::min(summed, from + kSumStep);
+        for (std::size_t i = from; i < to; ++i) sum += image[i];
     }
     result.computedSum = sum;
     result.storedSum = recorder::storedImageSum(image);

@@ -1,12 +1,15 @@
 #pragma once
 // The serial line as the reader-device conversation sees it: a port opened by
 // name, its own settings and time-outs kept and put back, the device's line
-// settings applied, and single bytes written and read with a time-out.
+// settings applied, and single bytes written and read with a time-out (or what
+// has arrived read at once).
 //
 // The protocol ignores the results of the settings calls (a port that does not
 // take them simply gets no answer), so those calls return nothing.
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace acquisition {
@@ -63,6 +66,14 @@ class SerialLine {
     virtual bool writeByte(std::uint8_t byte) = 0;
     // Waits up to the read time-out for one byte; false when none arrived.
     virtual bool readByte(std::uint8_t& byte) = 0;
+    // Waits up to the read time-out for the first byte, then takes the bytes
+    // that have already arrived behind it, up to into.size(); 0 when none came.
+    // A run of these calls ends a stream where a run of readByte calls would:
+    // only a read that finds nothing waits out its time-out. A line that cannot
+    // see what has arrived reads one byte.
+    virtual std::size_t readAvailable(std::span<std::uint8_t> into) {
+        return !into.empty() && readByte(into[0]) ? 1 : 0;
+    }
 
     virtual void close() = 0;
 };

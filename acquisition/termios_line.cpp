@@ -1,5 +1,6 @@
 #include "acquisition/termios_line.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -191,6 +192,15 @@ bool TermiosLine::readByte(std::uint8_t& byte) {
     if (bufferStart_ == bufferEnd_ && !fillBuffer(timeouts_.readWaitForOneByte())) return false;
     byte = buffer_[bufferStart_++];
     return true;
+}
+
+std::size_t TermiosLine::readAvailable(std::span<std::uint8_t> into) {
+    if (fd_ < 0 || into.empty()) return 0;
+    if (bufferStart_ == bufferEnd_ && !fillBuffer(timeouts_.readWaitForOneByte())) return 0;
+    const std::size_t n = std::min(into.size(), bufferEnd_ - bufferStart_);
+    std::copy_n(buffer_.data() + bufferStart_, n, into.data());
+    bufferStart_ += n;
+    return n;
 }
 
 void TermiosLine::close() {

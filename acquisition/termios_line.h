@@ -36,6 +36,7 @@ class TermiosLine : public SerialLine {
     void abortPending() override;
     bool writeByte(std::uint8_t byte) override;
     bool readByte(std::uint8_t& byte) override;
+    std::size_t readAvailable(std::span<std::uint8_t> into) override;
     void close() override;
 
   private:

@@ -1,12 +1,14 @@
 // Fuzz target: the reader-device conversation on the receiving side. Input: the
 // answer to the probe (1 byte), the length of what the device sends after the
-// transfer request (3 bytes, little-endian), then the first bytes it sends; the
-// rest of the stream is zeros, and then the line falls silent. So a short input
-// can stand for a whole image, a short transfer or an overrun.
+// transfer request (3 bytes, little-endian), how much has arrived at each read
+// (1 byte: 61 bytes per unit, 0 for everything), then the first bytes it sends;
+// the rest of the stream is zeros, and then the line falls silent. So a short
+// input can stand for a whole image, a short transfer or an overrun.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -23,12 +25,13 @@ class FuzzedLine : public acquisition::InProcessLine {
         hasProbeAnswer_ = true;
         const std::uint8_t* rest = data + 1;
         std::size_t restSize = size - 1;
-        if (restSize >= 3) {
+        if (restSize >= 4) {
             streamLength_ =
                 std::min<std::size_t>(rest[0] | rest[1] << 8 | rest[2] << 16,
                                       recorder::kImageSize + acquisition::kOverrunDrainLimit + 64);
-            rest += 3;
-            restSize -= 3;
+            if (rest[3] != 0) piece_ = rest[3] * std::size_t{61};
+            rest += 4;
+            restSize -= 4;
         } else {
             streamLength_ = restSize;
         }
@@ -50,6 +53,17 @@ class FuzzedLine : public acquisition::InProcessLine {
         ++at_;
         return true;
     }
+    std::size_t readAvailable(std::span<std::uint8_t> into) override {
+        if (into.empty()) return 0;
+        if (hasProbeAnswer_) return readByte(into[0]) ? 1 : 0;
+        const std::size_t n =
+            std::min({into.size(), piece_, streamLength_ - std::min(at_, streamLength_)});
+        const std::size_t given = at_ < streamSize_ ? std::min(n, streamSize_ - at_) : 0;
+        if (given > 0) std::memcpy(into.data(), stream_ + at_, given);
+        std::memset(into.data() + given, 0, n - given);
+        at_ += n;
+        return n;
+    }
     void close() override { open_ = false; }
 
   private:
@@ -59,6 +73,7 @@ class FuzzedLine : public acquisition::InProcessLine {
     std::size_t streamSize_ = 0;
     std::size_t streamLength_ = 0;
     std::size_t at_ = 0;
+    std::size_t piece_ = SIZE_MAX;  // the most one read takes: what has arrived
     bool open_ = false;
 };
 

@@ -53,17 +53,19 @@ int main(int argc, char** argv) {
     put(folder / "load_reading" / "full.litm", text(sample::makeSampleReading(full)));
     put(folder / "load_reading" / "short.litm", reading.substr(0, 240000));
 
-    // The device: the answer to the probe, the length of the stream, its first bytes.
-    auto stream = [](std::size_t length, const std::string& start) {
+    // The device: the answer to the probe, the length of the stream, the bytes
+    // that arrive at each read (in 61s, 0 for all), the first bytes of the stream.
+    auto stream = [](std::size_t length, int piece, const std::string& start) {
         std::string bytes = "\xA0";
         for (int i = 0; i < 3; ++i) bytes.push_back(static_cast<char>(length >> (8 * i) & 0xFF));
-        return bytes + start;
+        return bytes + static_cast<char>(piece) + start;
     };
     const std::string image = reading.substr(0, recorder::kImageSize);
-    put(folder / "device_receive" / "good", stream(image.size(), image));
-    put(folder / "device_receive" / "zeros", stream(image.size(), ""));
-    put(folder / "device_receive" / "short", stream(5000, image.substr(0, 5000)));
-    put(folder / "device_receive" / "overrun", stream(image.size() + 100, image.substr(0, 2000)));
+    put(folder / "device_receive" / "good", stream(image.size(), 0, image));
+    put(folder / "device_receive" / "zeros", stream(image.size(), 67, ""));
+    put(folder / "device_receive" / "short", stream(5000, 3, image.substr(0, 5000)));
+    put(folder / "device_receive" / "overrun",
+        stream(image.size() + 100, 0, image.substr(0, 2000)));
     put(folder / "device_receive" / "wrong_answer", "\x55");
 
     // The engine: a template, NUL, the data file. A form with fields and a

@@ -1,5 +1,7 @@
 #include "tools/litm3_sim/demo_line.h"
 
+#include <algorithm>
+
 namespace litm3sim {
 
 bool DemoLine::open(const std::string& device) {
@@ -31,6 +33,15 @@ bool DemoLine::readByte(std::uint8_t& byte) {
     byte = *pending_++;
     --left_;
     return true;
+}
+
+std::size_t DemoLine::readAvailable(std::span<std::uint8_t> into) {
+    if (!open_) return 0;
+    const std::size_t n = std::min(into.size(), left_);
+    std::copy_n(pending_, n, into.data());
+    pending_ += n;
+    left_ -= n;
+    return n;
 }
 
 void DemoLine::close() {

@@ -26,6 +26,7 @@ class DemoLine : public acquisition::InProcessLine {
     bool writeByte(std::uint8_t byte) override;
     // The next byte of the device's answer; with nothing left it is silent at once.
     bool readByte(std::uint8_t& byte) override;
+    std::size_t readAvailable(std::span<std::uint8_t> into) override;
     void close() override;
 
   private:
