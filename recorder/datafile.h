@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace recorder {
@@ -139,6 +140,9 @@ class DataFile {
 
     std::size_t size() const { return bytes_.size(); }
     std::span<const std::uint8_t> bytes() const { return bytes_; }
+    // Hands the bytes back (the file is left empty), so that a caller loading
+    // file after file can reuse one buffer.
+    std::vector<std::uint8_t> takeBytes() { return std::exchange(bytes_, {}); }
 
     std::uint8_t u8(std::size_t offset) const {
         return offset < bytes_.size() ? bytes_[offset] : 0;

@@ -1,7 +1,9 @@
 #include "recorder/frames.h"
 
 #include <charconv>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "recorder/number_format.h"
 
@@ -17,12 +19,28 @@ std::uint16_t u16At(const std::uint8_t* b, int offset) {
 
 // The texts are written into the record's existing strings: a load decodes
 // 7293 frames, and building each text anew would cost most of the load's time.
+// A text of the same length as the one there (nearly always) is copied over it
+// in place; a general assign costs several times more.
 constexpr char kHex[] = "0123456789ABCDEF";
+
+template <std::size_t N>
+void setText(std::string& out, const char (&text)[N]) {
+    if (out.size() == N) {
+        std::memcpy(out.data(), text, N);
+    } else {
+        out.assign(text, N);
+    }
+}
+
+void setStatus(std::string& out, bool good) {
+    const std::string_view status = good ? kStatusGood : kStatusBad;
+    if (out != status) out.assign(status);
+}
 
 void assignTriple(std::string& out, std::uint8_t a, std::uint8_t b, std::uint8_t c, char sep) {
     const char text[8] = {kHex[a >> 4],  kHex[a & 0xF], sep,          kHex[b >> 4],
                           kHex[b & 0xF], sep,           kHex[c >> 4], kHex[c & 0xF]};
-    out.assign(text, 8);
+    setText(out, text);
 }
 
 struct BitTexts {
@@ -35,7 +53,7 @@ struct BitTexts {
 constexpr BitTexts kBitTexts;
 
 void assignBits(std::string& out, std::uint8_t byte) {
-    out.assign(kBitTexts.text[byte], 8);
+    setText(out, kBitTexts.text[byte]);
 }
 
 void assignReevingMode(std::string& out, std::int8_t reeving, std::int8_t mode) {
@@ -49,7 +67,7 @@ void assignReevingMode(std::string& out, std::int8_t reeving, std::int8_t mode) 
 }  // namespace
 
 void decodeFrame(const std::uint8_t* b, int slot, FrameRecord& f) {
-    f.Status = blockSumOk(b, kFrameSize) ? kStatusGood : kStatusBad;
+    setStatus(f.Status, blockSumOk(b, kFrameSize));
     f.Number = slot;
     assignTriple(f.Date, b[0], b[1], b[2], '.');
     assignTriple(f.Time, b[5], b[4], b[3], ':');

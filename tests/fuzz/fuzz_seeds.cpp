@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "recorder/datafile.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "tests/fuzz/fuzz_readings.h"
 
 namespace {
 
@@ -33,25 +33,34 @@ int main(int argc, char** argv) {
         return 64;
     }
     const fs::path folder = argv[1];
+    // Made afresh: a seed an older generator wrote must not stay behind.
+    for (const char* target :
+         {"load_reading", "load_reading_files", "device_receive", "report_engine"})
+        fs::remove_all(folder / target);
 
-    // Data files: a good reading, a damaged one, a short one, a full page buffer.
-    sample::SampleOptions good;
-    const std::string reading = text(sample::makeSampleReading(good));
-    put(folder / "load_reading" / "good.litm", reading);
-    sample::SampleOptions damaged;
-    damaged.seed = 2;
-    damaged.faults.badBlocks = {{0, 2}, {1, 5}};
-    damaged.faults.badFrames = {0, 7000};
-    damaged.faults.wrongImageSum = true;
-    damaged.faults.eraseBank1 = true;
-    put(folder / "load_reading" / "damaged.litm", text(sample::makeSampleReading(damaged)));
-    sample::SampleOptions full;
-    full.seed = 3;
-    full.bufferFrames = 33;
-    full.overloads = 2600;
-    full.pagePointer = 100;
-    put(folder / "load_reading" / "full.litm", text(sample::makeSampleReading(full)));
-    put(folder / "load_reading" / "short.litm", reading.substr(0, 240000));
+    // Data files: whole ones, as the generator makes them (replayed only: the
+    // fuzzer takes the short form below), a short one among them.
+    using fuzzing::BaseReading;
+    const std::string reading = text(fuzzing::baseReading(BaseReading::Good));
+    put(folder / "load_reading_files" / "good.litm", reading);
+    put(folder / "load_reading_files" / "damaged.litm",
+        text(fuzzing::baseReading(BaseReading::Damaged)));
+    put(folder / "load_reading_files" / "full.litm", text(fuzzing::baseReading(BaseReading::Full)));
+    put(folder / "load_reading_files" / "short.litm", reading.substr(0, 240000));
+
+    // The same as changes to a generated reading: which one, the decimal
+    // separator and the charts, a cut, then patches (anchor, offset, count, bytes).
+    const fs::path load = folder / "load_reading";
+    put(load / "good", std::string(1, '\x10'));
+    put(load / "damaged", std::string(1, '\x11'));
+    put(load / "full_comma", std::string(1, '\x16'));
+    put(load / "zeros", std::string(1, '\x03'));
+    put(load / "short", std::string("\x08\x80\xA9\x03", 4));  // 240000 bytes
+    put(load / "pointers", std::string("\x00\x07\x00\x00\x08\xFF\xFF\x00\x00\x10\x27\x00\x00", 13));
+    put(load / "bank_erased", std::string("\x00\x04\x00\x00\x8A\xFF", 6));
+    put(load / "overloads",
+        std::string("\x02\x08\x0A\x00\x0A\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A", 15));
+    put(load / "trailer", std::string("\x00\x0F\x00\x00\x05\xFF\x41\x42\x00\x43", 10));
 
     // The device: the answer to the probe, the length of the stream, the bytes
     // that arrive at each read (in 61s, 0 for all), the first bytes of the stream.
