@@ -11,23 +11,41 @@
 
 namespace recorder {
 
+namespace {
+
+// The sum of n bytes, eight at a time: the same sum a byte loop makes, with a
+// word read per eight bytes (the image sum covers a quarter of a megabyte).
+std::uint32_t byteSum(const std::uint8_t* bytes, std::size_t n) {
+    constexpr std::uint64_t kEvenBytes = 0x00FF00FF00FF00FFull;
+    std::uint32_t sum = 0;
+    std::size_t i = 0;
+    while (n - i >= 8) {
+        // Four 16-bit lanes gather pairs of bytes; 128 words keep them below 65536.
+        std::uint64_t lanes = 0;
+        for (const std::size_t end = std::min(n - n % 8, i + 8 * 128); i < end; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes + i, 8);
+            lanes += (word & kEvenBytes) + (word >> 8 & kEvenBytes);
+        }
+        sum += static_cast<std::uint32_t>((lanes & 0xFFFF) + (lanes >> 16 & 0xFFFF) +
+                                          (lanes >> 32 & 0xFFFF) + (lanes >> 48));
+    }
+    for (; i < n; ++i) sum += bytes[i];
+    return sum;
+}
+
+}  // namespace
+
 bool blockSumOk(const std::uint8_t* bytes, std::size_t n) {
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < n; ++i) sum += bytes[i];
-    return (sum & 0xFFu) == 0xFFu;
+    return (byteSum(bytes, n) & 0xFFu) == 0xFFu;
 }
 
 std::uint8_t checkByteFor(const std::uint8_t* bytes, std::size_t nWithoutCheck) {
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < nWithoutCheck; ++i) sum += bytes[i];
-    return static_cast<std::uint8_t>(0xFFu - (sum & 0xFFu));
+    return static_cast<std::uint8_t>(0xFFu - (byteSum(bytes, nWithoutCheck) & 0xFFu));
 }
 
 std::uint32_t imageSum(std::span<const std::uint8_t> image) {
-    const std::size_t n = std::min(image.size(), kSummedSize);
-    std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < n; ++i) sum += image[i];
-    return sum;
+    return byteSum(image.data(), std::min(image.size(), kSummedSize));
 }
 
 // Multi-byte reads start inside the file or read zero: an offset near the top of

@@ -19,17 +19,13 @@ std::uint16_t u16At(const std::uint8_t* b, int offset) {
 
 // The texts are written into the record's existing strings: a load decodes
 // 7293 frames, and building each text anew would cost most of the load's time.
-// A text of the same length as the one there (nearly always) is copied over it
-// in place; a general assign costs several times more.
+// The eight characters of a date, a time or a bit row are written over the
+// ones there (a slot holds eight already, but for a first load).
 constexpr char kHex[] = "0123456789ABCDEF";
 
-template <std::size_t N>
-void setText(std::string& out, const char (&text)[N]) {
-    if (out.size() == N) {
-        std::memcpy(out.data(), text, N);
-    } else {
-        out.assign(text, N);
-    }
+char* eightCharacters(std::string& out) {
+    if (out.size() != 8) out.resize(8);
+    return out.data();
 }
 
 void setStatus(std::string& out, bool good) {
@@ -38,9 +34,15 @@ void setStatus(std::string& out, bool good) {
 }
 
 void assignTriple(std::string& out, std::uint8_t a, std::uint8_t b, std::uint8_t c, char sep) {
-    const char text[8] = {kHex[a >> 4],  kHex[a & 0xF], sep,          kHex[b >> 4],
-                          kHex[b & 0xF], sep,           kHex[c >> 4], kHex[c & 0xF]};
-    setText(out, text);
+    char* text = eightCharacters(out);
+    text[0] = kHex[a >> 4];
+    text[1] = kHex[a & 0xF];
+    text[2] = sep;
+    text[3] = kHex[b >> 4];
+    text[4] = kHex[b & 0xF];
+    text[5] = sep;
+    text[6] = kHex[c >> 4];
+    text[7] = kHex[c & 0xF];
 }
 
 struct BitTexts {
@@ -53,7 +55,7 @@ struct BitTexts {
 constexpr BitTexts kBitTexts;
 
 void assignBits(std::string& out, std::uint8_t byte) {
-    setText(out, kBitTexts.text[byte]);
+    std::memcpy(eightCharacters(out), kBitTexts.text[byte], 8);
 }
 
 void assignReevingMode(std::string& out, std::int8_t reeving, std::int8_t mode) {
