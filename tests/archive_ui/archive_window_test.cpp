@@ -71,7 +71,10 @@ class ArchiveWindowTest : public ProgramTest {
     // With TIRS_SCREENSHOT_DIR set, a picture of the widget for a person to look at.
     static void shoot(QWidget& widget, const QString& name) {
         const QString folder = qEnvironmentVariable("TIRS_SCREENSHOT_DIR");
-        if (!folder.isEmpty()) widget.grab().save(QDir(folder).filePath(name));
+        if (folder.isEmpty()) return;
+        widget.show();
+        QTest::qWait(300);  // laid out and the chart drawn, as a person sees it
+        widget.grab().save(QDir(folder).filePath(name));
     }
 
   private slots:
