@@ -224,11 +224,19 @@ class ArchiveWindowTest : public ProgramTest {
              {"|0:HEnd:2000,00", "|0:HHome:1000,00", "|0:SumCicl:10000",
               "|0:DateTimeSchit:11.04.2025 10:00", "|0:DateTimeSchitPrev:01.01.2025 10:00"})
             QVERIFY2(lines.contains(line), line);
+        if (qEnvironmentVariableIsSet("TIRS_SCREENSHOT_DIR"))
+            QFile::copy(report, qEnvironmentVariable("TIRS_SCREENSHOT_DIR") + "/form2.rtf");
         QFile rtf(report);
         QVERIFY(rtf.open(QIODevice::ReadOnly));
         const QByteArray text = rtf.readAll();
         for (const char* value : {"2000,00", "1000,00", "11.04.2025 10:00", "10000"})
             QVERIFY2(text.contains(value), value);
+
+        // Form 1 from the same two: its own report beside form 2's.
+        click(window, "Button_ArchiveForm1");
+        QCOMPARE(dialogs_.openedDocuments.size(), 2);
+        QVERIFY(dialogs_.openedDocuments.last().startsWith(start_ + "/Формы/Форма 1 ("));
+        QVERIFY(QFile::exists(dialogs_.openedDocuments.last()));
 
         // Without the templates folder the core's message is shown, nothing opened.
         QVERIFY(QDir().rename(start_ + "/Шаблоны форм", start_ + "/away"));
@@ -237,7 +245,7 @@ class ArchiveWindowTest : public ProgramTest {
         QCOMPARE(dialogs_.errors.size(), 1);
         QVERIFY2(dialogs_.errors.first().contains("Нет папки шаблонов"),
                  qPrintable(dialogs_.errors.first()));
-        QCOMPARE(dialogs_.openedDocuments.size(), 1);
+        QCOMPARE(dialogs_.openedDocuments.size(), 2);
         QDir(start_ + "/Формы").removeRecursively();
     }
 
