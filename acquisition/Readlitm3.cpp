@@ -347,7 +347,11 @@ void TForm_ReadLITM3::BitBtn_SaveFileClick() {
         path.toStdString(), image_, serviceTexts(), *status_, unsavedReading_);
     QApplication::restoreOverrideCursor();
     busy_ = false;
-    if (!result.ok) dialogs_.showError(this, fromUtf8(result.message), QStringLiteral("Ошибка"));
+    if (!result.ok) {
+        dialogs_.showError(this, fromUtf8(result.message), QStringLiteral("Ошибка"));
+        return;
+    }
+    emit readingSaved(path);
 }
 
 void TForm_ReadLITM3::BitBtn_CloseClick() {
@@ -383,7 +387,9 @@ void TForm_ReadLITM3::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs) {
+void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs,
+                        const std::function<void(const QString&)>& saved) {
     QPointer<TForm_ReadLITM3> dialog = new TForm_ReadLITM3(parent, startDirectory, dialogs);
+    if (saved) QObject::connect(dialog, &TForm_ReadLITM3::readingSaved, dialog, saved);
     dialogs.runModal(*dialog);
 }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -47,6 +48,8 @@ class TForm_ReadLITM3 : public QDialog {
   signals:
     // Every text the status line shows, as it is shown.
     void statusShown(const QString& text);
+    // A reading written whole to `path` (sent after the save, not on a failed one).
+    void readingSaved(const QString& path);
 
   public slots:
     void BitBtn_ReadLITM3Click();
@@ -94,4 +97,6 @@ class TForm_ReadLITM3 : public QDialog {
 void setProgramAcquisitionLine(acquisition::AcquisitionLine line);
 
 // Opens the acquisition dialog modally over parent; it is destroyed when closed.
-void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs);
+// `saved` is told the path of every reading the dialog saves.
+void runReadLitm3Dialog(QWidget* parent, const QString& startDirectory, UserDialogs& dialogs,
+                        const std::function<void(const QString&)>& saved = {});

@@ -4,21 +4,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QSettings>
 
 #include "archive/reading_archive.h"
+#include "archive_ui/archive_settings.h"
+#include "archive_ui/archive_settings_dialog.h"
 #include "archive_ui/archive_window.h"
 #include "dialogs/user_dialogs.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
 
 namespace {
-
-std::optional<archive::DatabaseLocation> archiveLocation(QString& error) {
-    // ~/.config/tirs48/tirs48.conf, [archive] url=...
-    const QSettings settings(QStringLiteral("tirs48"), QStringLiteral("tirs48"));
-    const QString setting = settings.value(QStringLiteral("archive/url")).toString();
-    return archive::parseDatabaseUrl(setting, error);
-}
 
 void addOpenReading(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
     const QString path = main.openedFilePath();
@@ -30,7 +24,7 @@ void addOpenReading(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
     const auto location = archiveLocation(error);
     archive::ReadingArchive store;
     if (!location || !store.open(*location, error)) {
-        dialogs.showError(&main, error);
+        dialogs.showError(&main, location ? error : QStringLiteral("Архив считываний: ") + error);
         return;
     }
     const archive::AddResult r = store.addFile(path);
@@ -56,6 +50,35 @@ void addOpenReading(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
     }
 }
 
+// A reading the acquisition dialog has just saved. It is safe in its file
+// whatever happens here, so a failure only says so and the program goes on.
+void addSavedReading(TForm_TIRS48CMain& main, UserDialogs& dialogs, const QString& path) {
+    if (!ArchiveSettings::load().addAfterReading) return;
+    const QString name = QFileInfo(path).fileName();
+    const auto notAdded = [&](const QString& why) {
+        dialogs.showError(&main, QStringLiteral("Считывание сохранено в файл %1, но в архив не "
+                                                "добавлено.\n%2\nЕго можно добавить позже: "
+                                                "«Архив» → «Добавить в архив».")
+                                     .arg(name, why));
+    };
+    QString error;
+    const auto location = archiveLocation(error);
+    if (!location) {
+        notAdded(QStringLiteral("Архив считываний: ") + error);
+        return;
+    }
+    archive::ReadingArchive store;
+    if (!store.open(*location, error)) {
+        notAdded(error);
+        return;
+    }
+    const archive::AddResult r = store.addFile(path);
+    if (r.outcome == archive::AddOutcome::Refused)
+        notAdded(QStringLiteral("Архив считываний %1: %2").arg(store.name(), r.message));
+    else if (r.outcome == archive::AddOutcome::Failed)
+        notAdded(r.message);
+}
+
 }  // namespace
 
 void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
@@ -74,9 +97,15 @@ void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
     add->setObjectName(QStringLiteral("Menu_ArchiveAdd"));
     QAction* show = menu->addAction(QStringLiteral("Архив считываний…"));
     show->setObjectName(QStringLiteral("Menu_ArchiveShow"));
+    menu->addSeparator();
+    QAction* settings = menu->addAction(QStringLiteral("Настройки архива…"));
+    settings->setObjectName(QStringLiteral("Menu_ArchiveSettings"));
 
     QObject::connect(add, &QAction::triggered, &main,
                      [&main, &dialogs] { addOpenReading(main, dialogs); });
+    QObject::connect(
+        &main, &TForm_TIRS48CMain::readingSaved, &main,
+        [&main, &dialogs](const QString& path) { addSavedReading(main, dialogs, path); });
     // One archive window at a time; asked again, it comes to the front, re-read.
     auto window = std::make_shared<QPointer<ArchiveWindow>>();
     QObject::connect(show, &QAction::triggered, &main, [&main, &dialogs, window] {
@@ -89,10 +118,11 @@ void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
         QString error;
         const auto location = archiveLocation(error);
         if (!location) {
-            dialogs.showError(&main, error);
+            dialogs.showError(&main, QStringLiteral("Архив считываний: ") + error);
             return;
         }
         auto* w = new ArchiveWindow(dialogs, *location, &main);
+        w->setFormSource(main.startDirectory(), main.numberFormat());
         w->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(w, &ArchiveWindow::openReadingRequested, &main,
                          [&main](const QString& path) {
@@ -102,5 +132,15 @@ void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
                          });
         *window = w;
         w->show();
+    });
+
+    // A window open on the old address is closed: the next one opens the new.
+    QObject::connect(settings, &QAction::triggered, &main, [&main, &dialogs, window] {
+        ArchiveSettingsDialog dialog(dialogs, &main);
+        const QString oldUrl = ArchiveSettings::load().url;
+        dialogs.runModal(dialog);
+        if (dialog.result() == QDialog::Accepted && *window &&
+            ArchiveSettings::load().url != oldUrl)
+            (*window)->close();
     });
 }

@@ -1,18 +1,23 @@
 #include "archive_ui/archive_window.h"
 
+#include <QApplication>
 #include <QChartView>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "archive_ui/archived_form.h"
 #include "archive_ui/fleet_table_model.h"
 #include "archive_ui/history_chart.h"
 #include "dialogs/user_dialogs.h"
@@ -30,7 +35,7 @@ QTableWidgetItem* cell(const QString& text, bool number = false) {
 
 ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocation& location,
                              QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs) {
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), startDirectory_(QDir::currentPath()) {
     setObjectName(QStringLiteral("Form_Archive"));
     setWindowTitle(QStringLiteral("Архив считываний — %1").arg(location.displayName()));
     resize(1000, 700);
@@ -69,9 +74,32 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
                                          QStringLiteral("Циклов"), QStringLiteral("Моточасы"),
                                          QStringLiteral("Проверки"), QStringLiteral("Файл")});
     history_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    history_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     history_->verticalHeader()->hide();
     history_->horizontalHeader()->setStretchLastSection(true);
-    history_->setToolTip(QStringLiteral("Двойной щелчок открывает считывание"));
+    history_->setToolTip(
+        QStringLiteral("Двойной щелчок открывает считывание; два выбранных (Ctrl+щелчок) — "
+                       "для формы 1 или 2"));
+    history_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    // Forms 1 and 2 from two chosen readings: the earlier is the previous one.
+    auto* formsLabel = new QLabel(QStringLiteral("По двум выбранным считываниям:"));
+    auto* form1 = new QPushButton(QStringLiteral("Форма 1"));
+    form1->setObjectName(QStringLiteral("Button_ArchiveForm1"));
+    auto* form2 = new QPushButton(QStringLiteral("Форма 2"));
+    form2->setObjectName(QStringLiteral("Button_ArchiveForm2"));
+    for (QPushButton* b : {form1, form2})
+        b->setToolTip(QStringLiteral("Раннее считывание — предыдущее, позднее — текущее"));
+    auto* formRow = new QHBoxLayout;
+    formRow->addWidget(formsLabel);
+    formRow->addWidget(form1);
+    formRow->addWidget(form2);
+    formRow->addStretch(1);
+    auto* historyPane = new QWidget;
+    auto* historyLayout = new QVBoxLayout(historyPane);
+    historyLayout->setContentsMargins(0, 0, 0, 0);
+    historyLayout->addWidget(history_, 1);
+    historyLayout->addLayout(formRow);
 
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignBottom);
@@ -80,7 +108,7 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
     chartView->setRenderHint(QPainter::Antialiasing);
 
     auto* lower = new QSplitter(Qt::Horizontal);
-    lower->addWidget(history_);
+    lower->addWidget(historyPane);
     lower->addWidget(chartView);
     lower->setSizes({450, 550});
     auto* split = new QSplitter(Qt::Vertical);
@@ -103,6 +131,25 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
     connect(history_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (row >= 0 && row < static_cast<int>(shown_.size()))
             openReading(shown_[static_cast<std::size_t>(row)].id);
+    });
+
+    connect(form1, &QPushButton::clicked, this, [this] { createForm(1); });
+    connect(form2, &QPushButton::clicked, this, [this] { createForm(2); });
+    connect(history_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int row = history_->rowAt(at.y());
+        QMenu menu(this);
+        QAction* open = menu.addAction(QStringLiteral("Открыть"));
+        open->setEnabled(row >= 0);
+        menu.addSeparator();
+        QAction* f1 = menu.addAction(QStringLiteral("Форма 1 по двум выбранным"));
+        QAction* f2 = menu.addAction(QStringLiteral("Форма 2 по двум выбранным"));
+        QAction* chosen = menu.exec(history_->viewport()->mapToGlobal(at));
+        if (chosen == open && row < static_cast<int>(shown_.size()))
+            openReading(shown_[static_cast<std::size_t>(row)].id);
+        else if (chosen == f1)
+            createForm(1);
+        else if (chosen == f2)
+            createForm(2);
     });
 
     QString error;
@@ -214,4 +261,45 @@ void ArchiveWindow::openReading(qint64 id) {
     }
     file.close();
     emit openReadingRequested(path);
+}
+
+void ArchiveWindow::setFormSource(const QString& startDirectory, recorder::NumberFormat format) {
+    startDirectory_ = startDirectory;
+    format_ = format;
+}
+
+std::vector<archive::ArchivedReading> ArchiveWindow::chosenReadings() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : history_->selectionModel()->selectedRows())
+        if (index.row() < static_cast<int>(shown_.size())) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    std::vector<archive::ArchivedReading> chosen;
+    for (int row : rows) chosen.push_back(shown_[static_cast<std::size_t>(row)]);
+    return chosen;
+}
+
+QString ArchiveWindow::createForm(int form) {
+    if (!open_) {
+        reportFailure(status_->text());
+        return {};
+    }
+    const std::vector<archive::ArchivedReading> chosen = chosenReadings();
+    if (chosen.size() != 2) {
+        dialogs_.showInformation(
+            this, QStringLiteral("Для формы %1 выберите в истории ограничителя два считывания "
+                                 "(Ctrl+щелчок): раннее будет предыдущим, позднее — текущим.")
+                      .arg(form));
+        return {};
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ArchivedFormResult made =
+        createArchivedForm(archive_, form, chosen[0], chosen[1], startDirectory_, format_);
+    QApplication::restoreOverrideCursor();
+    if (made.report.isEmpty()) {
+        dialogs_.showError(this, made.error);
+        return {};
+    }
+    status_->setText(QStringLiteral("Форма %1 записана: %2").arg(form).arg(made.report));
+    dialogs_.openDocument(made.report);
+    return made.report;
 }

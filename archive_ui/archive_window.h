@@ -2,7 +2,8 @@
 // "Архив считываний": the fleet table (sortable, filtered by owner or crane), the
 // chosen limiter's readings, and the chart of its characteristic number with the
 // normative line and the projection. A double click on a reading hands its file
-// to whoever opens readings (the main window's "Открыть").
+// to whoever opens readings (the main window's "Открыть"); two chosen readings
+// make form 1 or 2 (the earlier is the previous reading, the later the current).
 
 #include <QTemporaryDir>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "archive/reading_archive.h"
+#include "recorder/number_format.h"
 
 class FleetTableModel;
 class QChart;
@@ -37,6 +39,16 @@ class ArchiveWindow : public QWidget {
     // Writes the reading's file to a temporary folder and asks for it to be opened.
     void openReading(qint64 id);
 
+    // Where the forms' templates and reports are ("Шаблоны форм", "Формы") and the
+    // decimal separator of the numbers: the main window's. By default the
+    // current folder and a comma.
+    void setFormSource(const QString& startDirectory, recorder::NumberFormat format);
+    // The chosen readings of the shown history, oldest first.
+    std::vector<archive::ArchivedReading> chosenReadings() const;
+    // Form 1 or 2 from the two chosen readings, opened when made; the report's
+    // path, or empty with the reason shown.
+    QString createForm(int form);
+
     QTableView* fleetView() const { return fleetView_; }
     QTableWidget* historyTable() const { return history_; }
     QLineEdit* filterEdit() const { return filter_; }
@@ -61,6 +73,8 @@ class ArchiveWindow : public QWidget {
     QLineEdit* filter_ = nullptr;
     QChart* chart_ = nullptr;
     QLabel* status_ = nullptr;
+    QString startDirectory_;
+    recorder::NumberFormat format_;
     std::vector<archive::ArchivedReading> shown_;
     QTemporaryDir opened_;  // files handed out for opening, removed with the window
 };

@@ -1,4 +1,5 @@
 #include "rtf/data_pass.h"
+#include "rtf/free_storage.h"
 
 #include <string>
 
@@ -42,7 +43,7 @@ class DataPass {
         std::string text = output_.take();
         template_.release();
         std::string cleaned = removeUnusedMarkers(text);
-        text = std::string();
+        freeStorage(text);
         if (!report_.write(cleaned)) throw RepoRTF_Error(messages::kWriteError);
     }
 
@@ -51,6 +52,9 @@ class DataPass {
     void moveTemplate(std::size_t to) {
         output_.appendTemplate(start_, to);
         start_ = to;
+        // Once all of the template is in the output, nothing is sought in it
+        // any more: only its text stays, which the output refers to.
+        if (start_ == template_.size()) template_.releaseIndexes();
     }
 
     void documentField(bool hasPair, const DataPair& pair) {
@@ -127,7 +131,7 @@ void runDataPass(TemplateText& converted, bool rtf, std::string data,
         }
         pass.line(line);
     }
-    data = std::string();  // read whole: its room goes to the last flush
+    freeStorage(data);  // read whole: its room goes to the last flush
     pass.finish();
 }
 

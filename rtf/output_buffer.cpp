@@ -1,6 +1,8 @@
 #include "rtf/output_buffer.h"
+#include "rtf/free_storage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "rtf/markers.h"
 
@@ -17,78 +19,148 @@ void OutputBuffer::reset() {
     // give its room back and ask for it again.
     if (valueBlocks_.size() > 1) valueBlocks_.erase(valueBlocks_.begin() + 1, valueBlocks_.end());
     if (!valueBlocks_.empty()) valueBlocks_.front().clear();
-    // A large bucket array would be cleared on every flush of a block row.
-    if (index_.bucket_count() > 4096) {
-        index_ = {};
+    // A large index would be cleared on every flush of a block row.
+    if (slots_.size() > 4096) {
+        freeStorage(slots_);
     } else {
-        index_.clear();
+        std::fill(slots_.begin(), slots_.end(), kNone);
     }
-    runs_.emplace_back();
-    first_ = last_ = &runs_.back();
+    usedSlots_ = 0;
+    first_ = last_ = runs_.add();
 }
 
-OutputBuffer::Run* OutputBuffer::newRunAfter(Run* run) {
-    Run* created = &runs_.emplace_back();
-    created->prev = run;
-    created->next = run->next;
-    if (run->next) run->next->prev = created;
-    run->next = created;
-    if (last_ == run) last_ = created;
+OutputBuffer::Number OutputBuffer::newRunAfter(Number at) {
+    const Number created = runs_.add();
+    Run& run = runs_[at];
+    Run& c = runs_[created];
+    c.prev = at;
+    c.next = run.next;
+    if (run.next != kNone) runs_[run.next].prev = created;
+    run.next = created;
+    if (last_ == at) last_ = created;
     return created;
 }
 
-void OutputBuffer::addText(Run* run, std::string_view text, const TextHash& hash) {
+void OutputBuffer::addText(Number at, std::string_view text, const TextHash& hash) {
     if (text.empty()) return;
-    Piece* piece = &pieces_.emplace_back();
-    piece->text = text;
-    if (run->tail) {
-        run->tail->next = piece;
-    } else {
-        run->head = piece;
+    Run& run = runs_[at];
+    // A piece holds at most 4 GiB; longer text (a huge value) takes several.
+    while (!text.empty()) {
+        const std::size_t size = std::min<std::size_t>(text.size(), UINT32_MAX);
+        const Number piece = pieces_.add();
+        pieces_[piece].text = text.data();
+        pieces_[piece].size = static_cast<std::uint32_t>(size);
+        if (run.tail != kNone) {
+            pieces_[run.tail].next = piece;
+        } else {
+            run.head = piece;
+        }
+        run.tail = piece;
+        text.remove_prefix(size);
     }
-    run->tail = piece;
-    run->hash.append(hash);
+    run.hash = run.hash * hash.power + hash.hash;
+    run.length += hash.length;
 }
 
-void OutputBuffer::unlink(Run* run) {
-    if (run->prev) run->prev->next = run->next;
-    if (run->next) run->next->prev = run->prev;
-    if (last_ == run) last_ = run->prev;
-}
-
-void OutputBuffer::unindex(Run* run) {
-    if (!run->bucket) return;
-    if (run->bucketPrev) {
-        run->bucketPrev->bucketNext = run->bucketNext;
+void OutputBuffer::appendRun(Number at, Number from) {
+    Run& run = runs_[at];
+    const Run& other = runs_[from];
+    if (other.head == kNone) return;
+    if (run.tail != kNone) {
+        pieces_[run.tail].next = other.head;
     } else {
-        run->bucket->head = run->bucketNext;
+        run.head = other.head;
     }
-    if (run->bucketNext) run->bucketNext->bucketPrev = run->bucketPrev;
-    run->bucket = nullptr;
-    run->bucketPrev = run->bucketNext = nullptr;
+    run.tail = other.tail;
+    run.hash = run.hash * hashPower(other.length) + other.hash;
+    run.length += other.length;
 }
 
-void OutputBuffer::reindex(Run* run) {
-    unindex(run);
-    if (!bounded(run)) return;
-    Bucket& bucket = index_[run->hash.key()];
-    run->bucket = &bucket;
-    run->bucketNext = bucket.head;
-    if (bucket.head) bucket.head->bucketPrev = run;
-    bucket.head = run;
+void OutputBuffer::unlink(Number at) {
+    const Run& run = runs_[at];
+    if (run.prev != kNone) runs_[run.prev].next = run.next;
+    if (run.next != kNone) runs_[run.next].prev = run.prev;
+    if (last_ == at) last_ = run.prev;
+}
+
+std::size_t OutputBuffer::slotOf(std::uint64_t key) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
+    while (slots_[slot] != kNone && keyOf(runs_[slots_[slot]]) != key) slot = (slot + 1) & mask;
+    return slot;
+}
+
+void OutputBuffer::growIndex(std::size_t entries) {
+    if (2 * entries <= slots_.size()) return;
+    std::size_t size = std::max<std::size_t>(slots_.size(), 64);
+    while (2 * entries > size) size *= 2;
+    std::vector<Number> old = std::exchange(slots_, std::vector<Number>(size, kNone));
+    for (Number head : old)
+        if (head != kNone) slots_[slotOf(keyOf(runs_[head]))] = head;
+}
+
+void OutputBuffer::eraseSlot(std::size_t slot) {
+    // Backward shift: the chains after the hole that would no longer be found
+    // from their home slot move into it.
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t hole = slot;
+    for (std::size_t next = (hole + 1) & mask; slots_[next] != kNone; next = (next + 1) & mask) {
+        const std::uint64_t key = keyOf(runs_[slots_[next]]);
+        const std::size_t home =
+            static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
+        // Moves when its home is not cyclically within (hole, next].
+        if (((next - home) & mask) >= ((next - hole) & mask)) {
+            slots_[hole] = slots_[next];
+            hole = next;
+        }
+    }
+    slots_[hole] = kNone;
+    --usedSlots_;
+}
+
+void OutputBuffer::unindex(Number at) {
+    Run& run = runs_[at];
+    if (run.bucketPrev == kNone) return;
+    if (run.bucketPrev == kBucketHead) {
+        const std::size_t slot = slotOf(keyOf(run));
+        if (run.bucketNext != kNone) {
+            slots_[slot] = run.bucketNext;
+            runs_[run.bucketNext].bucketPrev = kBucketHead;
+        } else {
+            eraseSlot(slot);
+        }
+    } else {
+        runs_[run.bucketPrev].bucketNext = run.bucketNext;
+        if (run.bucketNext != kNone) runs_[run.bucketNext].bucketPrev = run.bucketPrev;
+    }
+    run.bucketPrev = run.bucketNext = kNone;
+}
+
+void OutputBuffer::reindex(Number at) {
+    unindex(at);
+    if (!bounded(at)) return;
+    growIndex(usedSlots_ + 1);
+    Run& run = runs_[at];
+    const std::size_t slot = slotOf(keyOf(run));
+    if (slots_[slot] == kNone) {
+        ++usedSlots_;
+    } else {
+        run.bucketNext = slots_[slot];
+        runs_[run.bucketNext].bucketPrev = at;
+    }
+    run.bucketPrev = kBucketHead;
+    slots_[slot] = at;
 }
 
 void OutputBuffer::appendTemplate(std::size_t from, std::size_t to) {
     if (from >= to) return;
     const auto& marks = source_.fieldMarks();
     auto it = std::lower_bound(marks.begin(), marks.end(), from);
-    auto end = std::lower_bound(it, marks.end(), to);
-    index_.reserve(index_.size() + static_cast<std::size_t>(end - it));
     std::string_view text(source_.text());
     std::size_t at = from;
     for (; it != marks.end() && *it < to; ++it) {
         addText(last_, text.substr(at, *it - at), source_.hashRange(at, *it));
-        Run* closed = last_;
+        const Number closed = last_;
         newRunAfter(last_);
         reindex(closed);
         at = *it + 1;
@@ -96,30 +168,32 @@ void OutputBuffer::appendTemplate(std::size_t from, std::size_t to) {
     addText(last_, text.substr(at, to - at), source_.hashRange(at, to));
 }
 
-bool OutputBuffer::runEquals(const Run* run, const TextPart& part) const {
-    if (run->hash.length != part.text.size() || run->hash.hash != part.hash.hash) return false;
-    std::size_t at = 0;
-    for (const Piece* p = run->head; p; p = p->next) {
-        if (part.text.substr(at, p->text.size()) != p->text) return false;
-        at += p->text.size();
+bool OutputBuffer::runEquals(Number at, const TextPart& part) const {
+    const Run& run = runs_[at];
+    if (run.length != part.text.size() || run.hash != part.hash.hash) return false;
+    std::size_t offset = 0;
+    for (Number p = run.head; p != kNone; p = pieces_[p].next) {
+        const std::string_view piece(pieces_[p].text, pieces_[p].size);
+        if (part.text.substr(offset, piece.size()) != piece) return false;
+        offset += piece.size();
     }
     return true;
 }
 
-bool OutputBuffer::matchesAt(const Run* run, const std::vector<TextPart>& parts) const {
+bool OutputBuffer::matchesAt(Number run, const std::vector<TextPart>& parts) const {
     for (const TextPart& part : parts) {
-        if (!run || !bounded(run) || !runEquals(run, part)) return false;
-        run = run->next;
+        if (run == kNone || !bounded(run) || !runEquals(run, part)) return false;
+        run = runs_[run].next;
     }
     return true;
 }
 
-std::vector<OutputBuffer::Run*> OutputBuffer::occurrences(const SearchKey& key, bool firstOnly) {
-    std::vector<Run*> found;
+std::vector<OutputBuffer::Number> OutputBuffer::occurrences(const SearchKey& key, bool firstOnly) {
+    std::vector<Number> found;
+    if (slots_.empty()) return found;
     const auto& parts = key.parts();
-    auto bucket = index_.find(parts[0].hash.key());
-    if (bucket == index_.end()) return found;
-    for (Run* run = bucket->second.head; run; run = run->bucketNext) {
+    const std::size_t slot = slotOf(parts[0].hash.key());
+    for (Number run = slots_[slot]; run != kNone; run = runs_[run].bucketNext) {
         if (matchesAt(run, parts)) {
             found.push_back(run);
             if (firstOnly) break;
@@ -133,7 +207,7 @@ bool OutputBuffer::contains(const SearchKey& key) {
 }
 
 void OutputBuffer::replaceAll(const SearchKey& key, std::string value) {
-    std::vector<Run*> found = occurrences(key, false);
+    std::vector<Number> found = occurrences(key, false);
     if (found.empty()) return;
     const std::size_t span = key.parts().size();  // runs an occurrence consists of
 
@@ -141,27 +215,28 @@ void OutputBuffer::replaceAll(const SearchKey& key, std::string value) {
     // takes one and skips those that begin inside it. An occurrence that has no
     // other within `span` runs to its left starts a chain that is walked rightwards.
     ++stamp_;
-    for (Run* run : found) run->candidate = stamp_;
-    std::vector<Run*> taken;
-    for (Run* start : found) {
-        if (start->visited == stamp_) continue;
+    for (Number run : found) runs_[run].candidate = stamp_;
+    std::vector<Number> taken;
+    for (Number start : found) {
+        if (runs_[start].visited == stamp_) continue;
         bool isStart = true;
-        const Run* left = start->prev;
-        for (std::size_t k = 0; k < span && left && isStart; ++k, left = left->prev)
-            isStart = left->candidate != stamp_;
+        Number left = runs_[start].prev;
+        for (std::size_t k = 0; k < span && left != kNone && isStart; ++k, left = runs_[left].prev)
+            isStart = runs_[left].candidate != stamp_;
         if (!isStart) continue;
         std::size_t blocked = 0, sinceCandidate = 0;
-        for (Run* run = start; run; run = run->next) {
-            bool isCandidate = run->candidate == stamp_;
+        for (Number at = start; at != kNone; at = runs_[at].next) {
+            Run& run = runs_[at];
+            const bool isCandidate = run.candidate == stamp_;
             if (isCandidate) {
-                if (run->visited == stamp_ && run != start) break;
-                run->visited = stamp_;
+                if (run.visited == stamp_ && at != start) break;
+                run.visited = stamp_;
                 sinceCandidate = 0;
             } else if (++sinceCandidate > span) {
                 break;
             }
             if (isCandidate && blocked == 0) {
-                taken.push_back(run);
+                taken.push_back(at);
                 blocked = span;
             } else if (blocked > 0) {
                 --blocked;
@@ -170,16 +245,16 @@ void OutputBuffer::replaceAll(const SearchKey& key, std::string value) {
     }
 
     std::vector<TextPart> parts = splitAtFieldMarks(storeValue(value));
-    for (Run* run : taken) replaceAt(run, span, parts);
+    for (Number run : taken) replaceAt(run, span, parts);
 }
 
-void OutputBuffer::replaceAt(Run* run, std::size_t runCount, const std::vector<TextPart>& value) {
+void OutputBuffer::replaceAt(Number run, std::size_t runCount, const std::vector<TextPart>& value) {
     // The text "0x03 run 0x03 ... run 0x03" goes; the value's first part joins the
     // run on the left, its last part the run on the right.
-    Run* left = run->prev;
-    Run* right = run;
+    const Number left = runs_[run].prev;
+    Number right = run;
     for (std::size_t k = 0; k < runCount; ++k) {
-        Run* next = right->next;
+        const Number next = runs_[right].next;
         unindex(right);
         unlink(right);
         right = next;
@@ -187,28 +262,20 @@ void OutputBuffer::replaceAt(Run* run, std::size_t runCount, const std::vector<T
     unindex(left);
     unindex(right);
 
-    Run* current = left;
+    Number current = left;
     addText(current, value[0].text, value[0].hash);
-    std::vector<Run*> created;
+    std::vector<Number> created;
     for (std::size_t k = 1; k < value.size(); ++k) {
         current = newRunAfter(current);
         addText(current, value[k].text, value[k].hash);
         created.push_back(current);
     }
     // Join the right-hand run to the current one.
-    if (right->head) {
-        if (current->tail) {
-            current->tail->next = right->head;
-        } else {
-            current->head = right->head;
-        }
-        current->tail = right->tail;
-        current->hash.append(right->hash);
-    }
+    appendRun(current, right);
     unlink(right);
 
     reindex(left);
-    for (Run* c : created) reindex(c);
+    for (Number c : created) reindex(c);
     reindex(current);
 }
 
@@ -229,21 +296,21 @@ std::string_view OutputBuffer::storeValue(std::string_view value) {
 }
 
 void OutputBuffer::dropIndex() {
-    for (Run* run = first_; run; run = run->next) {
-        run->bucket = nullptr;
-        run->bucketPrev = run->bucketNext = nullptr;
-    }
-    index_ = {};
+    for (Number run = first_; run != kNone; run = runs_[run].next)
+        runs_[run].bucketPrev = runs_[run].bucketNext = kNone;
+    freeStorage(slots_);
+    usedSlots_ = 0;
 }
 
 std::string OutputBuffer::take() {
     std::string text;
     std::size_t size = 0;
-    for (const Run* run = first_; run; run = run->next) size += run->hash.length + 1;
+    for (Number run = first_; run != kNone; run = runs_[run].next) size += runs_[run].length + 1;
     text.reserve(size);
-    for (const Run* run = first_; run; run = run->next) {
-        for (const Piece* p = run->head; p; p = p->next) text.append(p->text);
-        if (run->next) text.push_back(kFieldMark);
+    for (Number run = first_; run != kNone; run = runs_[run].next) {
+        for (Number p = runs_[run].head; p != kNone; p = pieces_[p].next)
+            text.append(pieces_[p].text, pieces_[p].size);
+        if (runs_[run].next != kNone) text.push_back(kFieldMark);
     }
     reset();
     return text;

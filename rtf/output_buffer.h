@@ -13,9 +13,9 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "rtf/chunked_store.h"
 #include "rtf/search_key.h"
 #include "rtf/template_text.h"
 
@@ -44,49 +44,61 @@ class OutputBuffer {
     void dropIndex();
 
   private:
+    using Number = std::uint32_t;
+    static constexpr Number kNone = UINT32_MAX;
+    // bucketPrev of the first run of a bucket's chain.
+    static constexpr Number kBucketHead = UINT32_MAX - 1;
+
+    // The record sizes matter: a dense template has one run and one piece per 0x03.
     struct Piece {
-        std::string_view text;
-        Piece* next = nullptr;
+        const char* text = nullptr;
+        std::uint32_t size = 0;
+        Number next = kNone;
     };
-    struct Bucket;
     struct Run {
-        Piece* head = nullptr;
-        Piece* tail = nullptr;
-        TextHash hash;
-        Run* prev = nullptr;
-        Run* next = nullptr;
-        Bucket* bucket = nullptr;  // index membership (bounded runs only)
-        Run* bucketPrev = nullptr;
-        Run* bucketNext = nullptr;
-        std::uint32_t candidate = 0;  // marks for one ReplaceAll
+        std::uint64_t hash = 0;             // of the text, see TextHash
+        std::uint64_t length = 0;           // its power is hashPower(length)
+        Number head = kNone, tail = kNone;  // pieces
+        Number prev = kNone, next = kNone;
+        // Index membership (bounded runs only): a chain of runs with one key;
+        // bucketPrev is kNone when the run is not indexed.
+        Number bucketPrev = kNone, bucketNext = kNone;
+        std::uint32_t candidate = 0;  // marks for one replaceAll
         std::uint32_t visited = 0;
-    };
-    struct Bucket {
-        Run* head = nullptr;
     };
 
     void reset();
-    Run* newRunAfter(Run* run);
-    void addText(Run* run, std::string_view text, const TextHash& hash);
-    void unlink(Run* run);
-    bool bounded(const Run* run) const { return run != first_ && run != last_; }
-    void unindex(Run* run);
-    void reindex(Run* run);
-    bool runEquals(const Run* run, const TextPart& part) const;
-    bool matchesAt(const Run* run, const std::vector<TextPart>& parts) const;
-    std::vector<Run*> occurrences(const SearchKey& key, bool firstOnly);
-    void replaceAt(Run* run, std::size_t runCount, const std::vector<TextPart>& value);
+    Number newRunAfter(Number run);
+    void addText(Number run, std::string_view text, const TextHash& hash);
+    void appendRun(Number run, Number from);  // joins `from`'s pieces to `run`
+    void unlink(Number run);
+    bool bounded(Number run) const { return run != first_ && run != last_; }
+    static std::uint64_t keyOf(const Run& run) { return TextHash{run.hash, 1, run.length}.key(); }
+    // The slot of the chain of runs with this key, or of the empty slot where it
+    // would go.
+    std::size_t slotOf(std::uint64_t key) const;
+    void unindex(Number run);
+    void reindex(Number run);
+    void eraseSlot(std::size_t slot);
+    void growIndex(std::size_t entries);
+    bool runEquals(Number run, const TextPart& part) const;
+    bool matchesAt(Number run, const std::vector<TextPart>& parts) const;
+    std::vector<Number> occurrences(const SearchKey& key, bool firstOnly);
+    void replaceAt(Number run, std::size_t runCount, const std::vector<TextPart>& value);
 
     const TemplateText& source_;
-    std::deque<Piece> pieces_;
-    std::deque<Run> runs_;
+    ChunkedStore<Piece> pieces_;
+    ChunkedStore<Run> runs_;
     // The inserted values, packed into large blocks (a string each would cost
     // more than a short value itself); pieces refer to them.
     std::string_view storeValue(std::string_view value);
     std::deque<std::string> valueBlocks_;
-    std::unordered_map<std::uint64_t, Bucket> index_;
-    Run* first_ = nullptr;
-    Run* last_ = nullptr;
+    // Open addressing over the first run of each chain (linear probing, kept at
+    // most half full): four bytes per slot, the key is read from the run.
+    std::vector<Number> slots_;
+    std::size_t usedSlots_ = 0;
+    Number first_ = kNone;
+    Number last_ = kNone;
     std::uint32_t stamp_ = 0;
 };
 

@@ -1,4 +1,5 @@
 #include "rtf/report_engine.h"
+#include "rtf/free_storage.h"
 
 #include <cstdio>
 #include <string>
@@ -81,7 +82,7 @@ void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::
     // peak memory stays a small multiple of the input.
     rewriteCharsetInPlace(templateText);
     std::string convertedText = runTemplatePass(templateText, context);
-    templateText = std::string();
+    freeStorage(templateText);
     TemplateText converted(std::move(convertedText));
     runDataPass(converted, rtf, std::move(data), progress, report);
     if (!report.close()) throw RepoRTF_Error(messages::kWriteError);

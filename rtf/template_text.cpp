@@ -1,4 +1,5 @@
 #include "rtf/template_text.h"
+#include "rtf/free_storage.h"
 
 #include <algorithm>
 
@@ -40,17 +41,17 @@ TemplateText::TemplateText(std::string text) : text_(std::move(text)), size_(tex
 }
 
 void TemplateText::release() {
-    text_ = std::string();
+    freeStorage(text_);
     releaseIndexes();
 }
 
 void TemplateText::releaseIndexes() {
-    checkpoints_ = {};
-    stridePowers_ = {};
-    fieldMarks_ = {};
-    blockMarks_ = {};
-    runsByKey_ = {};
-    tags_ = {};
+    freeStorage(checkpoints_);
+    freeStorage(stridePowers_);
+    freeStorage(fieldMarks_);
+    freeStorage(blockMarks_);
+    freeStorage(runsByKey_);
+    freeStorage(tags_);
 }
 
 std::uint64_t TemplateText::prefixHash(std::size_t i) const {

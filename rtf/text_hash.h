@@ -25,6 +25,16 @@ struct TextHash {
     std::uint64_t key() const { return hash ^ (length * 0x9E3779B97F4A7C15ULL); }
 };
 
+// The hash base to the power n, by squaring: for a run whose power is not kept.
+inline std::uint64_t hashPower(std::uint64_t n) {
+    std::uint64_t result = 1, base = kHashBase;
+    for (; n > 0; n >>= 1) {
+        if (n & 1) result *= base;
+        base *= base;
+    }
+    return result;
+}
+
 inline TextHash hashOf(std::string_view text) {
     TextHash h;
     for (char c : text) {

@@ -292,8 +292,11 @@ class ReadLitm3DialogTest : public QObject {
                  qPrintable(answers.saveQuestions.back().proposedName));
         QCOMPARE(dialog->statusText(), QString());
 
+        // Only a reading saved whole is reported as saved (the archive adds it).
+        QSignalSpy saved(dialog.data(), &TForm_ReadLITM3::readingSaved);
         answers.saveAnswers.push_back(QDir(start_.path()).filePath("no such folder/x.litm"));
         click(dialog, "BitBtn_SaveFile");
+        QCOMPARE(saved.size(), 0);
         QCOMPARE(answers.errors.size(), 1);
         QVERIFY2(answers.errors[0].contains("x.litm"), qPrintable(answers.errors[0]));
         QCOMPARE(dialog->statusText(), QStringLiteral("Файл не сохранен: x.litm"));
@@ -302,6 +305,8 @@ class ReadLitm3DialogTest : public QObject {
         answers.saveAnswers.push_back(blank);
         click(dialog, "BitBtn_SaveFile");
         QCOMPARE(QFileInfo(blank).size(), 270537);
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved.first().first().toString(), blank);
         dialog->close();
         QVERIFY(isDestroyed(dialog));
     }

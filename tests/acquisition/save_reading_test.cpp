@@ -14,6 +14,7 @@
 #include "acquisition/save_reading.h"
 #include "acquisition_test_support.h"
 #include "recorder/codepage.h"
+#include "tests/support/fixed_time.h"
 
 namespace fs = std::filesystem;
 using acqtest::RecordingSink;
@@ -145,12 +146,7 @@ TEST_F(SaveReading, AFailedWriteLeavesTheEarlierFileIntact) {
 }
 
 TEST(ProposedFileName, ModelNumberAndDate) {
-    std::tm now{};
-    now.tm_year = 2026 - 1900;
-    now.tm_mon = 11;
-    now.tm_mday = 8;
-    now.tm_hour = 9;
-    now.tm_min = 5;
+    const std::tm now = test_support::localTime(2026, 12, 8, 9, 5);
     EXPECT_EQ(acquisition::proposedFileName(acqtest::patternedImage(0, "КС-55713", 1234), now),
               "КС-55713 №1234 08.12.26 09-05");
     EXPECT_EQ(acquisition::proposedFileName(std::vector<std::uint8_t>(recorder::kImageSize), now),

@@ -10,6 +10,7 @@
 #include "forms_fixture.h"
 #include "recorder/codepage.h"
 #include "rtf/report_engine.h"
+#include "tests/support/fixed_time.h"
 
 namespace {
 
@@ -78,15 +79,7 @@ class FormFiles : public testing::Test {
         return forms::startDirectoryFiles(form, dir_, r, now_);
     }
     fs::path dir_;
-    std::tm now_ = [] {
-        std::tm t{};
-        t.tm_mday = 8;
-        t.tm_mon = 11;
-        t.tm_year = 106;
-        t.tm_hour = 14;
-        t.tm_min = 5;
-        return t;
-    }();
+    std::tm now_ = test_support::localTime(2006, 12, 8, 14, 5);
 };
 
 TEST_F(FormFiles, Form3WritesItsExactDataFileAndReport) {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "rtf/report_engine.h"
+#include "tests/support/fixed_time.h"
 
 namespace {
 
@@ -36,11 +37,7 @@ void put(const fs::path& path, std::string_view bytes) {
 }
 
 std::tm fixedNow() {
-    std::tm t{};
-    t.tm_mday = 1;
-    t.tm_mon = 1;
-    t.tm_year = 103;
-    return t;
+    return test_support::localTime(2003, 2, 1);
 }
 
 }  // namespace

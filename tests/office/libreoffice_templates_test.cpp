@@ -13,6 +13,7 @@
 #include "recorder/codepage.h"
 #include "recorder/loader.h"
 #include "rtf/report_engine.h"
+#include "tests/support/fixed_time.h"
 #include "tools/sample_reading/sample_reading.h"
 
 namespace {
@@ -69,13 +70,7 @@ std::string dataFile() {
 }
 
 std::tm fixedNow() {
-    std::tm t{};
-    t.tm_mday = 9;
-    t.tm_mon = 11;
-    t.tm_year = 126;
-    t.tm_hour = 14;
-    t.tm_min = 5;
-    return t;
+    return test_support::localTime(2026, 12, 9, 14, 5);
 }
 
 // The PDF text of every merged document, made once for the suite.

@@ -18,6 +18,7 @@
 #include <sys/resource.h>
 
 #include "rtf/report_engine.h"
+#include "tests/support/fixed_time.h"
 
 namespace rtf_test {
 
@@ -84,13 +85,7 @@ class FileSizeLimit {
 
 // The fixed moment the tests' DATE and TIME fields show: 01.02.2003 04:05.
 inline std::tm FixedNow() {
-    std::tm t{};
-    t.tm_mday = 1;
-    t.tm_mon = 1;
-    t.tm_year = 103;
-    t.tm_hour = 4;
-    t.tm_min = 5;
-    return t;
+    return test_support::localTime(2003, 2, 1, 4, 5);
 }
 
 struct EngineResult {

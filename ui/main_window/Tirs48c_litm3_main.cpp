@@ -130,7 +130,8 @@ void TForm_TIRS48CMain::ClearAll() {
 void TForm_TIRS48CMain::Menu_LITM3Click() {
     // A new acquisition dialog each time, shown modally; the reading reaches
     // this window only as a saved file that is then opened.
-    runReadLitm3Dialog(this, startDirectory_, dialogs_);
+    runReadLitm3Dialog(this, startDirectory_, dialogs_,
+                       [this](const QString& path) { emit readingSaved(path); });
 }
 
 void TForm_TIRS48CMain::Menu_OpenLITM3Click() {

@@ -102,6 +102,8 @@ class TForm_TIRS48CMain : public QMainWindow {
   signals:
     // Sent by showFrameAt after it has switched the pages.
     void frameJumpRequested(int frame);
+    // The acquisition dialog saved a reading to `path` (the archive adds it).
+    void readingSaved(const QString& path);
 
   public:
     // Pages
