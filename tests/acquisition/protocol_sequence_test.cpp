@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <span>
 
 #include "acquisition/litm3_protocol.h"
 #include "acquisition_test_support.h"
@@ -105,4 +107,100 @@ TEST(ProtocolSequence, ATransferRequestThatIsNotSentReadsNothing) {
     EXPECT_EQ(result.received, 0u);
     EXPECT_EQ(sink.text, "Считывание прервано на 0 байте!");
     EXPECT_EQ(unsaved, 0);
+}
+
+namespace {
+
+// A device that sends a stream after the transfer request; each read takes at
+// most `piece` bytes of what has arrived (0: one byte per read, as a line that
+// cannot see what has arrived).
+class StreamLine : public acquisition::InProcessLine {
+  public:
+    StreamLine(std::vector<std::uint8_t> stream, std::size_t piece)
+        : stream_(std::move(stream)), piece_(piece) {}
+    bool open(const std::string&) override { return true; }
+    bool isOpen() const override { return true; }
+    bool writeByte(std::uint8_t byte) override {
+        if (byte == acquisition::kProbeRequest) probe_ = true;
+        if (byte == acquisition::kTransferRequest) sending_ = true;
+        return true;
+    }
+    bool readByte(std::uint8_t& byte) override {
+        if (probe_) {
+            probe_ = false;
+            byte = acquisition::kProbeAnswer;
+            return true;
+        }
+        if (!sending_ || at_ == stream_.size()) return false;
+        byte = stream_[at_++];
+        return true;
+    }
+    std::size_t readAvailable(std::span<std::uint8_t> into) override {
+        if (piece_ == 0 || probe_ || !sending_) return SerialLine::readAvailable(into);
+        const std::size_t n = std::min({into.size(), piece_, stream_.size() - at_});
+        std::copy_n(stream_.begin() + static_cast<std::ptrdiff_t>(at_), n, into.begin());
+        at_ += n;
+        return n;
+    }
+    void close() override {}
+
+    std::size_t left() const { return stream_.size() - at_; }
+
+  private:
+    std::vector<std::uint8_t> stream_;
+    std::size_t piece_;
+    std::size_t at_ = 0;
+    bool probe_ = false;
+    bool sending_ = false;
+};
+
+}  // namespace
+
+TEST(ProtocolSequence, AStreamReadInBlocksEndsAndShowsExactlyAsReadByteByByte) {
+    const std::vector<std::uint8_t> image = acqtest::patternedImage(3);
+    std::vector<std::uint8_t> wrongSum = image;
+    wrongSum[1000] ^= 1;
+    const std::size_t drained = recorder::kImageSize + acquisition::kOverrunDrainLimit;
+    auto longer = [&](std::size_t n) {
+        std::vector<std::uint8_t> stream = image;
+        stream.resize(n, 0x5A);
+        return stream;
+    };
+    const std::vector<std::vector<std::uint8_t>> streams = {{},
+                                                            image,
+                                                            wrongSum,
+                                                            longer(5000),
+                                                            longer(2700),
+                                                            longer(270001),
+                                                            longer(270337),
+                                                            longer(drained),
+                                                            longer(drained + 4097)};
+    const std::vector<acquisition::PortCandidate> ports = {{"COM1", "a"}};
+    for (const auto& stream : streams) {
+        acqtest::RecordingSink byteSink;
+        StreamLine byteLine(stream, 0);
+        std::vector<std::uint8_t> byteImage(recorder::kImageSize);
+        int unsaved = 0;
+        const auto byByte =
+            acquisition::readDevice(byteLine, ports, byteSink, byteImage, unsaved, [](int) {});
+        EXPECT_EQ(byByte.received, std::min(stream.size(), drained));
+        EXPECT_EQ(byteLine.left(), stream.size() - byByte.received)
+            << "nothing read past the limit";
+        for (const std::size_t piece : {1, 61, 2700, 4096, 1000000}) {
+            SCOPED_TRACE("stream of " + std::to_string(stream.size()) + " bytes, pieces of " +
+                         std::to_string(piece));
+            acqtest::RecordingSink sink;
+            StreamLine line(stream, piece);
+            std::vector<std::uint8_t> got(recorder::kImageSize);
+            const auto result =
+                acquisition::readDevice(line, ports, sink, got, unsaved, [](int) {});
+            EXPECT_EQ(result.outcome, byByte.outcome);
+            EXPECT_EQ(result.received, byByte.received);
+            EXPECT_EQ(result.computedSum, byByte.computedSum);
+            EXPECT_EQ(line.left(), byteLine.left());
+            EXPECT_EQ(got, byteImage);
+            EXPECT_EQ(sink.gaugeValues, byteSink.gaugeValues);
+            EXPECT_EQ(sink.painted, byteSink.painted);
+        }
+    }
 }
