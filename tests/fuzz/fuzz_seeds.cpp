@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
     // The same as changes to a generated reading: which one, the decimal
     // separator and the charts, a cut, then patches (anchor, offset, count, bytes).
     const fs::path load = folder / "load_reading";
-    put(load / "good", std::string(1, '\x10'));
-    put(load / "damaged", std::string(1, '\x11'));
-    put(load / "full_comma", std::string(1, '\x16'));
+    put(load / "good", std::string(1, '\x30'));
+    put(load / "damaged", std::string(1, '\x31'));
+    put(load / "full_comma", std::string(1, '\x36'));
     put(load / "zeros", std::string(1, '\x03'));
     put(load / "short", std::string("\x08\x80\xA9\x03", 4));  // 240000 bytes
     put(load / "pointers", std::string("\x00\x07\x00\x00\x08\xFF\xFF\x00\x00\x10\x27\x00\x00", 13));

@@ -7,7 +7,8 @@
 // short one:
 //   byte 0      bits 0-1: the reading (good, damaged, full page buffer, zeros);
 //               bit 2: ',' as the decimal separator; bit 3: the file is cut;
-//               bit 4: the charts' data is made too (a whole file: always)
+//               bits 4 and 5 both: the charts' data is made too (a whole file:
+//               always; it costs as much as the load, and adds little coverage)
 //   bytes 1-3   with bit 3, the length of the file (little-endian)
 //   then patches, each: an anchor (1 byte, into kAnchors), an offset from it
 //   (2 bytes), a count c (1 byte), then c bytes to write (c < 128) or one byte
@@ -93,7 +94,7 @@ void fileOf(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t
     }
     const std::uint8_t flags = data[0];
     shown.comma = (flags & 4) != 0;
-    shown.charts = (flags & 16) != 0;
+    shown.charts = (flags & 0x30) == 0x30;
     const auto& reading = readings[flags & 3];
     file.assign(reading.begin(), reading.end());
     std::size_t at = 1;
