@@ -507,18 +507,23 @@ std::optional<std::vector<ArchivedReading>> ReadingArchive::history(const QStrin
     return rows;
 }
 
-std::optional<ArchivedReading> ReadingArchive::reading(qint64 id, QString& error) {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    q.prepare(QStringLiteral("SELECT %1 FROM readings WHERE id = ?").arg(QLatin1String(kColumns)));
+bool ReadingArchive::fetchOne(QSqlQuery& q, qint64 id, QString& error) {
     q.addBindValue(id);
     if (!q.exec()) {
         error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
-        return std::nullopt;
+        return false;
     }
     if (!q.next()) {
         error = QStringLiteral("Архив считываний %1: нет считывания %2").arg(name()).arg(id);
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+std::optional<ArchivedReading> ReadingArchive::reading(qint64 id, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(QStringLiteral("SELECT %1 FROM readings WHERE id = ?").arg(QLatin1String(kColumns)));
+    if (!fetchOne(q, id, error)) return std::nullopt;
     return rowOf(q);
 }
 
@@ -527,15 +532,7 @@ std::optional<QByteArray> ReadingArchive::fileBytes(qint64 id, QString& error) {
     q.prepare(
         QStringLiteral("SELECT i.image, r.sha256 FROM reading_images i"
                        " JOIN readings r ON r.id = i.reading_id WHERE i.reading_id = ?"));
-    q.addBindValue(id);
-    if (!q.exec()) {
-        error = failure(QStringLiteral("не удаётся прочитать"), q.lastError().text());
-        return std::nullopt;
-    }
-    if (!q.next()) {
-        error = QStringLiteral("Архив считываний %1: нет считывания %2").arg(name()).arg(id);
-        return std::nullopt;
-    }
+    if (!fetchOne(q, id, error)) return std::nullopt;
     QByteArray bytes = qUncompress(q.value(0).toByteArray());
     const QString sha =
         QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());

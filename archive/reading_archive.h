@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -76,6 +77,9 @@ class ReadingArchive {
     bool commit(QString& error);
     void rollback();
     QString failure(const QString& what, const QString& reason) const;
+    // Runs a prepared query of one reading, binding its id; false (with the
+    // message) when it fails or finds no such reading.
+    bool fetchOne(QSqlQuery& q, qint64 id, QString& error);
 
     DatabaseLocation location_;
     QString connection_;

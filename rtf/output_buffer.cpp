@@ -83,9 +83,14 @@ void OutputBuffer::unlink(Number at) {
     if (last_ == at) last_ = run.prev;
 }
 
+std::size_t OutputBuffer::homeSlot(std::uint64_t key) const {
+    // Multiplicative mixing: the keys' low bits alone are too regular.
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) & (slots_.size() - 1);
+}
+
 std::size_t OutputBuffer::slotOf(std::uint64_t key) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
+    std::size_t slot = homeSlot(key);
     while (slots_[slot] != kNone && keyOf(runs_[slots_[slot]]) != key) slot = (slot + 1) & mask;
     return slot;
 }
@@ -106,8 +111,7 @@ void OutputBuffer::eraseSlot(std::size_t slot) {
     std::size_t hole = slot;
     for (std::size_t next = (hole + 1) & mask; slots_[next] != kNone; next = (next + 1) & mask) {
         const std::uint64_t key = keyOf(runs_[slots_[next]]);
-        const std::size_t home =
-            static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
+        const std::size_t home = homeSlot(key);
         // Moves when its home is not cyclically within (hole, next].
         if (((next - home) & mask) >= ((next - hole) & mask)) {
             slots_[hole] = slots_[next];

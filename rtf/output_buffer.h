@@ -77,6 +77,7 @@ class OutputBuffer {
     // The slot of the chain of runs with this key, or of the empty slot where it
     // would go.
     std::size_t slotOf(std::uint64_t key) const;
+    std::size_t homeSlot(std::uint64_t key) const;
     void unindex(Number run);
     void reindex(Number run);
     void eraseSlot(std::size_t slot);

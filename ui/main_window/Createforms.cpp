@@ -50,11 +50,7 @@ void TForm_TIRS48CMain::createComparedForm(int form) {
     dialogs_.showInformation(this, QString::fromUtf8(kChooseLast));
     Menu_OpenLITM3Click();
     dialogs_.showInformation(this, QString::fromUtf8(kChoosePrevious));
-    const QDir files(startDirectory_ + "/Файлы");
-    const QString directory = files.exists() ? files.path() : startDirectory_;
-    const QString path = dialogs_.getOpenFileName(this, QString::fromUtf8(kOpenTitle), directory,
-                                                  QString::fromUtf8(kOpenFilter),
-                                                  QString::fromUtf8(kOpenSelectedFilter));
+    const QString path = chooseReadingFile();
     if (path.isEmpty()) return;
     forms::PreviousReading previous;
     std::string error;

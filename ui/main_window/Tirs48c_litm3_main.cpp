@@ -138,14 +138,19 @@ void TForm_TIRS48CMain::Menu_OpenLITM3Click() {
     ClearAll();
     statusPanels_[1]->clear();
 
+    const QString path = chooseReadingFile();
+    if (path.isEmpty()) return;
+    loadChosenFile(path);
+}
+
+QString TForm_TIRS48CMain::chooseReadingFile() {
+    using namespace main_window_texts;
     // Readings are saved under "Файлы"; start there when it exists.
     const QDir files(startDirectory_ + "/Файлы");
     const QString directory = files.exists() ? files.path() : startDirectory_;
-    const QString path = dialogs_.getOpenFileName(this, QString::fromUtf8(kOpenTitle), directory,
-                                                  QString::fromUtf8(kOpenFilter),
-                                                  QString::fromUtf8(kOpenSelectedFilter));
-    if (path.isEmpty()) return;
-    loadChosenFile(path);
+    return dialogs_.getOpenFileName(this, QString::fromUtf8(kOpenTitle), directory,
+                                    QString::fromUtf8(kOpenFilter),
+                                    QString::fromUtf8(kOpenSelectedFilter));
 }
 
 void TForm_TIRS48CMain::openDataFilePath(const QString& path) {

@@ -171,6 +171,8 @@ class TForm_TIRS48CMain : public QMainWindow {
     void savePlacement() const;
 
     // Steps of the open command from the chosen file's name on.
+    // The open-file dialog for a reading, in "Файлы" when it exists; empty when cancelled.
+    QString chooseReadingFile();
     void loadChosenFile(const QString& path);
     // Writes the reading's texts and gauge values into the displays.
     void renderReading();
