@@ -1,6 +1,6 @@
 // The main window's menu: every command of the program with its shortcut.
-// Commands that arrive with later parts of the program are present and
-// disabled until then.
+// An item with no command of its own ("КДС" under "Печать", as the КДС records
+// have no decoding) is shown, disabled.
 
 #include <QAction>
 #include <QMenu>
@@ -17,7 +17,7 @@ QAction* item(QMenu* menu, const char* name, const char* text, const QKeySequenc
     return action;
 }
 
-QAction* later(QAction* action) {
+QAction* withoutCommand(QAction* action) {
     action->setEnabled(false);
     return action;
 }
@@ -42,7 +42,7 @@ void TForm_TIRS48CMain::createMenu() {
     Menu_Print->addSeparator();
     M_Oper = item(Menu_Print, "M_Oper", "Оперативная информация");
     M_Per = item(Menu_Print, "M_Per", "Перегрузки");
-    N2 = later(item(Menu_Print, "N2", "КДС"));  // no command of its own
+    N2 = withoutCommand(item(Menu_Print, "N2", "КДС"));
 
     Menu_File->addSeparator();
     Menu_Tests = Menu_File->addMenu(QString::fromUtf8("Обработка испытаний"));
