@@ -11,6 +11,7 @@
 #include "recorder/number_format.h"
 #include "recorder/reading.h"
 #include "ui/main_window/displays.h"
+#include "ui/main_window/main_window_texts.h"
 
 class QAction;
 class QDragEnterEvent;
@@ -194,14 +195,3 @@ class TForm_TIRS48CMain : public QMainWindow {
     RecordView* overloadView_ = nullptr;
     QList<QAction*> fileMenuExtras_;
 };
-
-// Captions and texts of the open command.
-namespace main_window_texts {
-inline constexpr const char* kCaption = "Анализ данных регистратора параметров ТИРС-48";
-inline constexpr const char* kOpenTitle = "Открыть";
-inline constexpr const char* kOpenFilter = "Файлы РП ТИРС-48С (*.litm);;Все файлы (*.*)";
-inline constexpr const char* kOpenSelectedFilter = "Файлы РП ТИРС-48С (*.litm)";
-// The window puts the core's message below an empty line: "\n " + kCannotOpenMessage.
-inline constexpr const char* kCannotOpenIndent = "\n ";
-inline constexpr const char* kHelpFile = "HELP48.HLP";
-}  // namespace main_window_texts
