@@ -1,9 +1,9 @@
-#include "rtf/data_lines.h"
+#include "rtf/detail/data_lines.h"
 
 #include <algorithm>
 
-#include "rtf/markers.h"
-#include "rtf/oem_codepage.h"
+#include "rtf/detail/markers.h"
+#include "rtf/detail/oem_codepage.h"
 
 namespace RepoRTF_interface::detail {
 

@@ -1,12 +1,12 @@
-#include "rtf/data_pass.h"
-#include "rtf/free_storage.h"
+#include "rtf/detail/data_pass.h"
+#include "rtf/detail/free_storage.h"
 
 #include <string>
 
-#include "rtf/data_lines.h"
-#include "rtf/marker_cleanup.h"
-#include "rtf/markers.h"
-#include "rtf/output_buffer.h"
+#include "rtf/detail/data_lines.h"
+#include "rtf/detail/marker_cleanup.h"
+#include "rtf/detail/markers.h"
+#include "rtf/detail/output_buffer.h"
 #include "rtf/report_messages.h"
 
 namespace RepoRTF_interface::detail {

@@ -1,11 +1,11 @@
-#include "rtf/marker_cleanup.h"
+#include "rtf/detail/marker_cleanup.h"
 
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "rtf/markers.h"
+#include "rtf/detail/markers.h"
 
 namespace RepoRTF_interface::detail {
 

@@ -1,10 +1,10 @@
-#include "rtf/output_buffer.h"
-#include "rtf/free_storage.h"
+#include "rtf/detail/output_buffer.h"
+#include "rtf/detail/free_storage.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "rtf/markers.h"
+#include "rtf/detail/markers.h"
 
 namespace RepoRTF_interface::detail {
 

@@ -1,14 +1,14 @@
 #include "rtf/report_engine.h"
-#include "rtf/free_storage.h"
+#include "rtf/detail/free_storage.h"
 
 #include <cstdio>
 #include <string>
 
-#include "rtf/data_pass.h"
+#include "rtf/detail/data_pass.h"
+#include "rtf/detail/template_pass.h"
+#include "rtf/detail/template_text.h"
+#include "rtf/detail/text_files.h"
 #include "rtf/report_messages.h"
-#include "rtf/template_pass.h"
-#include "rtf/template_text.h"
-#include "rtf/text_files.h"
 
 namespace RepoRTF_interface {
 

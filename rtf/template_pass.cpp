@@ -1,8 +1,8 @@
-#include "rtf/template_pass.h"
+#include "rtf/detail/template_pass.h"
 
 #include <cstring>
 
-#include "rtf/markers.h"
+#include "rtf/detail/markers.h"
 #include "rtf/report_messages.h"
 
 namespace RepoRTF_interface::detail {

@@ -1,9 +1,9 @@
-#include "rtf/template_text.h"
-#include "rtf/free_storage.h"
+#include "rtf/detail/template_text.h"
+#include "rtf/detail/free_storage.h"
 
 #include <algorithm>
 
-#include "rtf/markers.h"
+#include "rtf/detail/markers.h"
 
 namespace RepoRTF_interface::detail {
 

@@ -1,4 +1,4 @@
-#include "rtf/text_files.h"
+#include "rtf/detail/text_files.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "rtf/oem_codepage.h"
+#include "rtf/detail/oem_codepage.h"
 #include "rtf/report_messages.h"
 
 namespace rtf_oracle {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "rtf/markers.h"
-#include "rtf/text_hash.h"
+#include "rtf/detail/markers.h"
+#include "rtf/detail/text_hash.h"
 
 namespace RepoRTF_interface::detail {
 

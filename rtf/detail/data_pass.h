@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "rtf/detail/template_text.h"
+#include "rtf/detail/text_files.h"
 #include "rtf/report_engine.h"
-#include "rtf/template_text.h"
-#include "rtf/text_files.h"
 
 namespace RepoRTF_interface::detail {
 

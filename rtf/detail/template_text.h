@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "rtf/search_key.h"
-#include "rtf/text_hash.h"
+#include "rtf/detail/search_key.h"
+#include "rtf/detail/text_hash.h"
 
 namespace RepoRTF_interface::detail {
 

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "rtf/chunked_store.h"
-#include "rtf/search_key.h"
-#include "rtf/template_text.h"
+#include "rtf/detail/chunked_store.h"
+#include "rtf/detail/search_key.h"
+#include "rtf/detail/template_text.h"
 
 namespace RepoRTF_interface::detail {
 
