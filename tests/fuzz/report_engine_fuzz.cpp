@@ -1,7 +1,8 @@
 // Fuzz target: the template engine on a template and a data file. The input is
 // the template, a NUL byte, then the data file (no NUL: the data file is empty).
-// The data file's bytes, made ASCII, are also a shown text that the report data
-// file writer writes and a plain template prints: it must come back whole.
+// When the template is empty, the data file's bytes, made ASCII, are also a shown
+// text that the report data file writer writes and a plain template prints: it
+// must come back whole.
 
 #include <cstddef>
 #include <cstdint>
@@ -90,6 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const RepoRTF_interface::RepoRTF_Error&) {
         // Every failure is one of the engine's messages.
     }
-    roundTrip(lines);
+    if (templ.empty()) roundTrip(lines);
     return 0;
 }
