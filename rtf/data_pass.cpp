@@ -1,5 +1,6 @@
 #include "rtf/detail/data_pass.h"
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ bool isSkipped(std::string_view line) {
 // Every key a line can fill: the first pair of a document line, every pair of a
 // block line. Reading the lines converts the OEM ones in place.
 KeyTable collectKeys(std::string& data) {
-    KeyTable keys;
+    KeyTable keys(data);
     DataLineReader lines(data);
     while (!lines.atEnd()) {
         const std::string_view line = lines.next();
@@ -43,10 +44,9 @@ KeyTable collectKeys(std::string& data) {
 // A value given to a key: it fills the key's fields that entered the output
 // before `boundary` and had no value yet.
 struct Fill {
-    std::uint64_t boundary;
-    std::string_view value;
-    std::uint32_t key;
-    std::uint32_t next = KeyState::kNoEvent;  // the key's next fill
+    std::uint32_t boundary;
+    std::uint32_t next;                      // the key's next fill
+    std::uint32_t valueOffset, valueLength;  // in the data text
 };
 
 struct Range {
@@ -55,14 +55,20 @@ struct Range {
 
 class DataPass {
   public:
-    DataPass(const TemplateText& converted, KeyTable& keys, bool rtf, ReportWriter& report)
-        : template_(converted), text_(converted.text()), keys_(keys), rtf_(rtf), report_(report) {
+    DataPass(const TemplateText& converted, std::string_view data, KeyTable& keys, bool rtf,
+             ReportWriter& report)
+        : template_(converted),
+          text_(converted.text()),
+          data_(data),
+          keys_(keys),
+          rtf_(rtf),
+          report_(report) {
         // Where each key's last field stands: a key whose last field lies before
         // the template buffer is not sought there.
         for (std::size_t open = text_.find(kFieldMark); open != npos;) {
             std::size_t after;
             const std::uint32_t k = keys_.findName(template_.fieldName(open, after));
-            if (k != kNone) keys_[k].lastInTemplate = open;
+            if (k != kNone) keys_[k].lastInTemplate = static_cast<std::uint32_t>(open);
             open = text_.find(kFieldMark, after);
         }
     }
@@ -91,9 +97,9 @@ class DataPass {
         KeyState& key = keys_[k];
         if (key.generation != generation_) {
             key.generation = generation_;
-            key.inOutput = false;
+            key.lastInOutput = kNoPosition;
             key.filledTo = 0;
-            key.firstEvent = key.lastEvent = KeyState::kNoEvent;
+            key.firstFill = key.lastFill = kNoPosition;
         }
         return key;
     }
@@ -101,7 +107,7 @@ class DataPass {
     // True when the output holds a field of the key without a value.
     bool unfilledInOutput(std::uint32_t k) {
         const KeyState& key = current(k);
-        return key.inOutput && key.lastInOutput >= key.filledTo;
+        return key.lastInOutput != kNoPosition && key.lastInOutput >= key.filledTo;
     }
 
     // Appends template text [from, to), noting the fields of the keys in it.
@@ -116,25 +122,25 @@ class DataPass {
             std::size_t after;
             const std::uint32_t k = keys_.findName(template_.fieldName(open, after));
             if (k != kNone) {
-                KeyState& key = current(k);
-                key.inOutput = true;
-                key.lastInOutput = outputSize_ + (open - from);
+                current(k).lastInOutput = outputSize_ + static_cast<std::uint32_t>(open - from);
             }
             open = text_.find(kFieldMark, after);
         }
-        outputSize_ += to - from;
+        outputSize_ += static_cast<std::uint32_t>(to - from);
     }
 
     void fill(std::uint32_t k, std::string_view value) {
         KeyState& key = current(k);
         const auto n = static_cast<std::uint32_t>(fills_.size());
-        fills_.push_back({outputSize_, value, k});
-        if (key.lastEvent == KeyState::kNoEvent) {
-            key.firstEvent = n;
+        fills_.push_back({outputSize_, kNoPosition,
+                          static_cast<std::uint32_t>(value.data() - data_.data()),
+                          static_cast<std::uint32_t>(value.size())});
+        if (key.lastFill == kNoPosition) {
+            key.firstFill = n;
         } else {
-            fills_[key.lastEvent].next = n;
+            fills_[key.lastFill].next = n;
         }
-        key.lastEvent = n;
+        key.lastFill = n;
         key.filledTo = outputSize_;
     }
 
@@ -154,8 +160,8 @@ class DataPass {
         const std::uint32_t k = keys_.find(pair.key);
         if (k == kNone) return;
         if (!unfilledInOutput(k)) {
-            const std::size_t last = keys_[k].lastInTemplate;
-            if (last == KeyState::kNowhere || last < start_) return;
+            const std::uint32_t last = keys_[k].lastInTemplate;
+            if (last == kNoPosition || last < start_) return;
             const std::size_t blockMark = template_.nextBlockMark(findField(k, start_));
             const std::size_t to = blockMark == npos ? template_.size() : blockMark;
             appendTemplate(start_, to);
@@ -192,11 +198,12 @@ class DataPass {
     }
 
     void flush();
-    void writeField(std::string_view name, std::uint64_t at);
+    void writeField(std::string_view name, std::uint32_t at);
     void write(std::string_view text) { written_ = report_.write(text) && written_; }
 
     const TemplateText& template_;
     const std::string& text_;
+    const std::string_view data_;
     KeyTable& keys_;
     const bool rtf_;
     ReportWriter& report_;
@@ -204,23 +211,24 @@ class DataPass {
     std::int64_t previousLevel_ = 0;
     // The output buffer: ranges of the template, and the fills of its keys.
     std::vector<Range> ranges_;
-    std::uint64_t outputSize_ = 0;
-    std::vector<Fill> fills_;
+    std::uint32_t outputSize_ = 0;  // see kNoPosition
+    std::deque<Fill> fills_;        // grows without moving what it holds
     std::uint32_t generation_ = 1;
     std::string value_;  // a value as it is written, reused
     bool written_ = true;
 };
 
-void DataPass::writeField(std::string_view name, std::uint64_t at) {
+void DataPass::writeField(std::string_view name, std::uint32_t at) {
     const std::uint32_t k = keys_.findName(name);
     if (k == kNone) return;
     KeyState& key = current(k);
     // Fields are walked in output order, so a fill passed by once is done with.
-    while (key.firstEvent != KeyState::kNoEvent && fills_[key.firstEvent].boundary <= at)
-        key.firstEvent = fills_[key.firstEvent].next;
-    if (key.firstEvent == KeyState::kNoEvent) return;  // no value: the field vanishes
+    while (key.firstFill != kNoPosition && fills_[key.firstFill].boundary <= at)
+        key.firstFill = fills_[key.firstFill].next;
+    if (key.firstFill == kNoPosition) return;  // no value: the field vanishes
+    const Fill& fill = fills_[key.firstFill];
     value_.clear();
-    appendValue(value_, key.key, fills_[key.firstEvent].value, rtf_);
+    appendValue(value_, keys_.key(k), data_.substr(fill.valueOffset, fill.valueLength), rtf_);
     write(value_);
 }
 
@@ -228,7 +236,7 @@ void DataPass::writeField(std::string_view name, std::uint64_t at) {
 // or nothing, every block from its tag to the same tag's next occurrence in the
 // output left out (a lone tag alone), and the template's escaped bytes as they were.
 void DataPass::flush() {
-    std::uint64_t rangeAt = 0;  // output position of the current range
+    std::uint32_t rangeAt = 0;  // output position of the current range
     std::size_t r = 0;
     std::size_t p = ranges_.empty() ? 0 : ranges_[0].from;
     while (r < ranges_.size()) {
@@ -237,7 +245,7 @@ void DataPass::flush() {
         while (p < range.to && !isMarkByte(text_[p])) ++p;
         if (p > run) write(std::string_view(text_).substr(run, p - run));
         if (p >= range.to) {
-            rangeAt += range.to - range.from;
+            rangeAt += static_cast<std::uint32_t>(range.to - range.from);
             if (++r < ranges_.size()) p = ranges_[r].from;
             continue;
         }
@@ -248,7 +256,7 @@ void DataPass::flush() {
         } else if (text_[p] == kFieldMark) {
             std::size_t after;
             const std::string_view name = template_.fieldName(p, after);
-            writeField(name, rangeAt + (p - range.from));
+            writeField(name, rangeAt + static_cast<std::uint32_t>(p - range.from));
             p = after;
         } else {
             const std::string_view tag = std::string_view(text_).substr(p, kBlockTagSize);
@@ -262,14 +270,14 @@ void DataPass::flush() {
             for (std::size_t later = r + 1; later < ranges_.size(); ++later) {
                 const std::size_t at = template_.findBlockTags(tag, ranges_[later].from).first;
                 if (at == npos || at >= ranges_[later].to) continue;
-                for (; r < later; ++r) rangeAt += ranges_[r].to - ranges_[r].from;
+                for (; r < later; ++r)
+                    rangeAt += static_cast<std::uint32_t>(ranges_[r].to - ranges_[r].from);
                 p = at + kBlockTagSize;
                 break;
             }
         }
     }
-    for (const Fill& f : fills_)
-        keys_[f.key].firstEvent = keys_[f.key].lastEvent = KeyState::kNoEvent;
+    // The keys' fills and output positions go with the generation.
     fills_.clear();
     ranges_.clear();
     outputSize_ = 0;
@@ -282,7 +290,7 @@ void DataPass::flush() {
 void runDataPass(const TemplateText& converted, bool rtf, std::string& data,
                  const ProgressCallback& progress, ReportWriter& report) {
     KeyTable keys = collectKeys(data);
-    DataPass pass(converted, keys, rtf, report);
+    DataPass pass(converted, data, keys, rtf, report);
     DataLineReader lines(data);  // already converted: read without the OEM switch
     std::int64_t counter = 0;
     while (!lines.atEnd()) {

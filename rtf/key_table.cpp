@@ -9,13 +9,13 @@ namespace RepoRTF_interface::detail {
 std::size_t KeyTable::slotOf(std::string_view key) const {
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = std::hash<std::string_view>{}(key)&mask;
-    while (slots_[slot] != kNone && keys_[slots_[slot]].key != key) slot = (slot + 1) & mask;
+    while (slots_[slot] != kNone && this->key(slots_[slot]) != key) slot = (slot + 1) & mask;
     return slot;
 }
 
 void KeyTable::grow() {
     slots_.assign(slots_.empty() ? 64 : slots_.size() * 2, kNone);
-    for (std::uint32_t n = 0; n < keys_.size(); ++n) slots_[slotOf(keys_[n].key)] = n;
+    for (std::uint32_t n = 0; n < keys_.size(); ++n) slots_[slotOf(key(n))] = n;
 }
 
 void KeyTable::add(std::string_view key) {
@@ -23,8 +23,9 @@ void KeyTable::add(std::string_view key) {
     const std::size_t slot = slotOf(key);
     if (slots_[slot] != kNone) return;
     slots_[slot] = static_cast<std::uint32_t>(keys_.size());
-    keys_.push_back(KeyState{});
-    keys_.back().key = key;
+    KeyState& added = keys_.emplace_back();
+    added.keyOffset = static_cast<std::uint32_t>(key.data() - data_.data());
+    added.keyLength = static_cast<std::uint32_t>(key.size());
 }
 
 std::uint32_t KeyTable::find(std::string_view key) const {

@@ -1,35 +1,42 @@
 // The keys the data file names, each with what the data pass knows of its fields.
 // Keys are looked up by the names of the template's fields, so a field that no
-// data line names costs nothing but the lookup.
+// data line names costs nothing but the lookup. A key costs about 40 bytes (its
+// state and its share of the table), which its data line and its field in the
+// template outweigh.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace RepoRTF_interface::detail {
 
-struct KeyState {
-    static constexpr std::uint32_t kNoEvent = UINT32_MAX;
-    static constexpr std::size_t kNowhere = std::string::npos;
+// Positions in the converted template and in the output of one flush fit 32
+// bits: inputs are limited to 256 MiB, the template pass at most doubles them
+// and the output of a flush holds each part of the template at most twice.
+inline constexpr std::uint32_t kNoPosition = UINT32_MAX;
 
-    std::string_view key;                   // as the data file has it
-    std::size_t lastInTemplate = kNowhere;  // opening mark of its last field
+struct KeyState {
+    std::uint32_t keyOffset = 0, keyLength = 0;  // in the data text
+    std::uint32_t lastInTemplate = kNoPosition;  // opening mark of its last field
     // What follows is of the output of one flush (generation); see the data pass.
     std::uint32_t generation = 0;
-    std::uint64_t lastInOutput = 0;       // output position of its last field
-    bool inOutput = false;                // a field of it was appended
-    std::uint64_t filledTo = 0;           // its fields before this have a value
-    std::uint32_t firstEvent = kNoEvent;  // the values given to it, in order
-    std::uint32_t lastEvent = kNoEvent;
+    std::uint32_t lastInOutput = kNoPosition;  // output position of its last field
+    std::uint32_t filledTo = 0;                // its fields before this have a value
+    std::uint32_t firstFill = kNoPosition;     // the values given to it, in order
+    std::uint32_t lastFill = kNoPosition;
 };
 
 class KeyTable {
   public:
     static constexpr std::uint32_t kNone = UINT32_MAX;
 
-    // Adds a key (a view that outlives the table) unless it is there already.
+    // Keys are views into `data`, which outlives the table.
+    explicit KeyTable(std::string_view data) : data_(data) {}
+
+    // Adds a key (a view into the data) unless it is there already.
     void add(std::string_view key);
     // The key's number, or kNone.
     std::uint32_t find(std::string_view key) const;
@@ -38,13 +45,16 @@ class KeyTable {
     std::uint32_t findName(std::string_view name) const;
 
     KeyState& operator[](std::uint32_t n) { return keys_[n]; }
-    std::size_t size() const { return keys_.size(); }
+    std::string_view key(std::uint32_t n) const {
+        return data_.substr(keys_[n].keyOffset, keys_[n].keyLength);
+    }
 
   private:
     std::size_t slotOf(std::string_view key) const;
     void grow();
 
-    std::vector<KeyState> keys_;
+    std::string_view data_;
+    std::deque<KeyState> keys_;  // grows without moving what it holds
     // Open addressing, at most half full: the key's number or kNone.
     std::vector<std::uint32_t> slots_;
 };
