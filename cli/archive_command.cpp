@@ -274,7 +274,6 @@ int runArchive(int argc, char** argv) {
 
 }  // namespace
 
-const Subcommand kArchiveCommand{"archive", "keep readings in an archive: add, list, history, get",
-                                 runArchive};
+const Subcommand kArchiveCommand{"archive", kArchiveSummary, runArchive};
 
 }  // namespace cli
