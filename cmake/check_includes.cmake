@@ -1,7 +1,7 @@
 # Include rules no compiler enforces, run as the test include_rules:
 #   cmake -DROOT=<source folder> -P cmake/check_includes.cmake
 # 1. The core (fileio/, recorder/, rtf/, forms/, the protocol half of acquisition/,
-#    tools/, cli/, the remaining design life of archive/) includes no Qt header.
+#    simulation/, tools/, cli/, the remaining design life of archive/) includes no Qt header.
 # 2. Outside the report engine (rtf/) and its tests only the engine's public
 #    headers are included; everything else in rtf/ is its own business.
 cmake_minimum_required(VERSION 3.25)
@@ -14,6 +14,7 @@ file(GLOB_RECURSE core_files
   ${ROOT}/recorder/*.h ${ROOT}/recorder/*.cpp
   ${ROOT}/rtf/*.h ${ROOT}/rtf/*.cpp
   ${ROOT}/forms/*.h ${ROOT}/forms/*.cpp
+  ${ROOT}/simulation/*.h ${ROOT}/simulation/*.cpp
   ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp
   ${ROOT}/cli/*.h ${ROOT}/cli/*.cpp
   ${ROOT}/acquisition/*.h ${ROOT}/acquisition/*.cpp

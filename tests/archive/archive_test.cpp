@@ -17,7 +17,7 @@
 #include <tuple>
 
 #include "archive/reading_archive.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace archive {
 namespace {

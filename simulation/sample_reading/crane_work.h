@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/sample_reading/calendar.h"
-#include "tools/sample_reading/image_builder.h"
-#include "tools/sample_reading/prng.h"
+#include "simulation/sample_reading/calendar.h"
+#include "simulation/sample_reading/image_builder.h"
+#include "simulation/sample_reading/prng.h"
 
 namespace sample {
 

@@ -1,4 +1,4 @@
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "recorder/records.h"
-#include "tools/sample_reading/crane_work.h"
-#include "tools/sample_reading/prng.h"
+#include "simulation/sample_reading/crane_work.h"
+#include "simulation/sample_reading/prng.h"
 
 namespace sample {
 

@@ -1,4 +1,4 @@
-#include "tools/sample_reading/crane_work.h"
+#include "simulation/sample_reading/crane_work.h"
 
 #include <algorithm>
 #include <cmath>
