@@ -23,39 +23,52 @@ float largerBankF32(const DataFile& f, std::size_t offset) {
     return v1 > v0 ? v1 : v0;
 }
 
-void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& format) {
-    Counters& c = reading.counters;
-    DisplayTexts& t = reading.texts;
-    const auto& names = bandDisplays();
-
+Counters readCounters(const DataFile& file) {
+    Counters c;
     c.CharacteristicNumber = largerBankF32(file, bank::kCharacteristicNumber);
-    t.set(display::kCharacteristicNumber, formatFixed(c.CharacteristicNumber, 2, format));
-
     for (std::size_t band = 0; band < bank::kBands; ++band) {
         c.LoadCycles[band] = largerBankU24(file, bank::kLoadCycles + 3 * band);
-        t.set(names[band].loadCycles, std::to_string(c.LoadCycles[band]));
+        c.WorkCycles[band] = largerBankU24(file, bank::kWorkCycles + 3 * band);
     }
     c.TotalCycles = largerBankI32(file, bank::kTotalCycles);
-
-    for (std::size_t band = 0; band < bank::kBands; ++band) {
-        c.WorkCycles[band] = largerBankU24(file, bank::kWorkCycles + 3 * band);
-        t.set(names[band].workCycles, std::to_string(c.WorkCycles[band]));
-    }
-
     c.WinchSeconds = largerBankI32(file, bank::kWinchSeconds);
     c.BoomAngleSeconds = largerBankI32(file, bank::kBoomAngleSeconds);
     c.BoomLengthSeconds = largerBankI32(file, bank::kBoomLengthSeconds);
     c.SlewSeconds = largerBankI32(file, bank::kSlewSeconds);
-    t.set(display::kWinchTime, formatHms(c.WinchSeconds));
-    t.set(display::kBoomAngleTime, formatHms(c.BoomAngleSeconds));
-    t.set(display::kBoomLengthTime, formatHms(c.BoomLengthSeconds));
-    t.set(display::kSlewTime, formatHms(c.SlewSeconds));
-
     c.MotorMinutes = largerBankU24(file, bank::kMotorMinutes);
-    t.set(display::kMotorHours, formatHms(static_cast<std::int64_t>(c.MotorMinutes) * 60));
-
     c.LiftedMass = largerBankI32(file, bank::kLiftedMass);
-    t.set(display::kLiftedMass, formatFixed(c.LiftedMass * 0.01, 1, format) + " т.");
+    return c;
+}
+
+void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& format) {
+    reading.counters = readCounters(file);
+    showCounters(reading, format);
+}
+
+void showCounters(Reading& reading, const NumberFormat& format) {
+    const Counters& c = reading.counters;
+    DisplayTexts& t = reading.texts;
+    const auto& names = bandDisplays();
+    t.set(display::kCharacteristicNumber, formatFixed(c.CharacteristicNumber, 2, format));
+    for (std::size_t band = 0; band < bank::kBands; ++band) {
+        t.set(names[band].loadCycles, std::to_string(c.LoadCycles[band]));
+        t.set(names[band].workCycles, std::to_string(c.WorkCycles[band]));
+    }
+    showRunningTotals(t, c.WinchSeconds, c.BoomAngleSeconds, c.BoomLengthSeconds, c.SlewSeconds,
+                      c.MotorMinutes, c.LiftedMass, format);
+}
+
+void showRunningTotals(DisplayTexts& t, std::int64_t winchSeconds, std::int64_t boomAngleSeconds,
+                       std::int64_t boomLengthSeconds, std::int64_t slewSeconds,
+                       std::int64_t motorMinutes, std::int64_t liftedMass,
+                       const NumberFormat& format) {
+    t.set(display::kWinchTime, formatHms(winchSeconds));
+    t.set(display::kBoomAngleTime, formatHms(boomAngleSeconds));
+    t.set(display::kBoomLengthTime, formatHms(boomLengthSeconds));
+    t.set(display::kSlewTime, formatHms(slewSeconds));
+    t.set(display::kMotorHours, formatHms(motorMinutes * 60));
+    t.set(display::kLiftedMass,
+          formatFixed(static_cast<double>(liftedMass) * 0.01, 1, format) + " т.");
 }
 
 void drawLoadDiagrams(Reading& reading) {
