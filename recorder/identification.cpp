@@ -24,6 +24,10 @@ void decodeServiceInfo(const DataFile& file, Reading& reading) {
     t.set(display::kReadingDate, s.readingDate);
 }
 
+std::string limiterModelText(int modelDigit) {
+    return "ТИРС-48С-0" + std::to_string(modelDigit);
+}
+
 std::string modeGroupText(int modeGroup) {
     return "A" + std::to_string(modeGroup);
 }
@@ -52,7 +56,7 @@ void decodeIdentification(const DataFile& file, Reading& reading) {
 
     DisplayTexts& t = reading.texts;
     t.set(display::kLimiterSerialNumber, l.SerialNumber);
-    t.set(display::kLimiterModel, "ТИРС-48С-0" + std::to_string(l.ModelDigit));
+    t.set(display::kLimiterModel, limiterModelText(l.ModelDigit));
     t.set(display::kProgramVersion, std::to_string(l.ProgramVersion));
     t.set(display::kTablesVersion, std::to_string(l.TablesVersion));
     t.set(display::kConfiguration, std::to_string(l.Configuration));

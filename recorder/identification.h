@@ -10,6 +10,9 @@ namespace recorder {
 void decodeServiceInfo(const DataFile& file, Reading& reading);
 void decodeIdentification(const DataFile& file, Reading& reading);
 
+// The limiter's modification from its model digit ("ТИРС-48С-05").
+std::string limiterModelText(int modelDigit);
+
 // "A" + the decimal of the programmed group (Latin A), as Edit_GrRegNag shows it.
 std::string modeGroupText(int modeGroup);
 
