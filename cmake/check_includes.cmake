@@ -14,11 +14,23 @@ cmake_minimum_required(VERSION 3.25)
 
 set(rtf_public report_engine.h report_data_file.h report_messages.h)
 
-# scope | Qt or no-Qt | the folders it may include (its own always)
+# The recorder's presentation (its own library `recorder`): the texts of the
+# displays, above the decoders (`recorder_decoding`), which never include them.
+set(recorder_presentation chart_data loader number_format paged_view reading_texts record_csv
+    record_fields)
+set(presentation_headers "")
+set(presentation_rows "")
+foreach(name IN LISTS recorder_presentation)
+  string(APPEND presentation_headers " recorder/${name}.h")
+  list(APPEND presentation_rows "recorder/${name}.|no-Qt|base fileio")
+endforeach()
+
+# scope | Qt or no-Qt | the folders it may include (its own always) | but not these headers
 set(matrix
   "base/|no-Qt|"
   "fileio/|no-Qt|"
-  "recorder/|no-Qt|base fileio"
+  "recorder/|no-Qt|base fileio|${presentation_headers}"
+  ${presentation_rows}
   "rtf/|no-Qt|base fileio"
   "forms/|no-Qt|base fileio recorder rtf"
   "acquisition/|no-Qt|base fileio recorder"
@@ -67,8 +79,14 @@ foreach(row IN LISTS matrix)
   list(GET fields 1 qt)
   list(LENGTH fields count)
   set(allowed "")
+  set(denied "")
   if(count GREATER 2)
     list(GET fields 2 allowed)
+  endif()
+  if(count GREATER 3)
+    list(GET fields 3 denied)
+    string(STRIP "${denied}" denied)
+    string(REPLACE " " ";" denied "${denied}")
   endif()
   # A folder's own headers are always allowed.
   string(REGEX MATCH "^[^/]+" own "${scope}")
@@ -82,7 +100,12 @@ foreach(row IN LISTS matrix)
   list(APPEND scopes "${scope}")
   set(qt_of_${scope} ${qt})
   set(allowed_of_${scope} ${allowed})
+  set(denied_of_${scope} ${denied})
   list(JOIN allowed " " shown)
+  if(denied)
+    list(JOIN denied " " not_shown)
+    string(APPEND shown "; not ${not_shown}")
+  endif()
   message(STATUS "  ${scope}: ${qt}; ${shown}")
 endforeach()
 
@@ -146,6 +169,8 @@ foreach(file IN LISTS all_files)
       set(header ${CMAKE_MATCH_2})
       if(folder IN_LIST top_folders AND NOT folder IN_LIST allowed_of_${scope})
         set(why "${scope} may not include ${folder}/")
+      elseif("${folder}/${header}" IN_LIST denied_of_${scope})
+        set(why "${scope} may not include ${folder}/${header}")
       elseif(folder STREQUAL "rtf" AND NOT rel MATCHES "^(rtf|tests/rtf)/"
              AND NOT header IN_LIST rtf_public)
         set(why "the report engine's internal header rtf/${header} outside rtf/")

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "recorder/counters.h"
+#include "recorder/reading_texts.h"
 
 namespace forms {
 

@@ -3,29 +3,19 @@
 #include "recorder/classification.h"
 #include "recorder/counters.h"
 #include "recorder/identification.h"
-#include "recorder/loader.h"
+#include "recorder/integrity.h"
 
 namespace recorder {
 
 ReadingSummary summarize(const DataFile& file) {
-    // One model per thread, reused: building its frame tables anew costs more than
-    // the decoding itself, and every part taken here is overwritten.
-    thread_local Reading decoded;
-    const NumberFormat format{};
-    checkDataFile(file, decoded);
-    decodeServiceInfo(file, decoded);
-    decodeIdentification(file, decoded);
-    decodeCounters(file, decoded, format);
-    classify(decoded, format);
-
     ReadingSummary s;
-    s.service = decoded.service;
-    s.limiter = decoded.limiter;
-    s.crane = decoded.crane;
-    s.counters = decoded.counters;
-    s.classification = decoded.classification;
-    s.limiterModel = limiterModelText(decoded.limiter.ModelDigit);
-    s.loadErrors = decoded.LoadErrorLog;
+    runIntegrityChecks(file, s.loadErrors);
+    s.service = readServiceTexts(file);
+    s.limiter = readLimiterInfo(file);
+    s.crane = readCraneInfo(file);
+    s.counters = readCounters(file);
+    s.classification = classificationOf(s.crane.ModeGroup, s.counters);
+    s.limiterModel = limiterModelText(s.limiter.ModelDigit);
     return s;
 }
 
