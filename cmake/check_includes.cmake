@@ -39,7 +39,7 @@ set(matrix
   # engine; the programs in tools/ that run them.
   "simulation/|no-Qt|base fileio recorder acquisition"
   "tools/|no-Qt|base fileio recorder acquisition simulation"
-  "archive/|Qt|base fileio recorder"
+  "archive/|Qt|base fileio recorder|${presentation_headers}"
   "cli/|no-Qt|base fileio recorder rtf forms acquisition tools simulation"
   # The two commands that store or draw with Qt, linked only where it is built.
   "cli/archive_command.cpp|Qt|base fileio recorder acquisition archive"
