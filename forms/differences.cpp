@@ -37,4 +37,9 @@ void showDifferences(recorder::Reading& reading, const CounterDifferences& d,
           recorder::formatFixed(static_cast<double>(d.LiftedMass) * 0.01, 1, format) + " т.");
 }
 
+void showTotals(recorder::Reading& reading, const recorder::NumberFormat& format) {
+    // The loaded counters minus nothing are the totals, in the load's own texts.
+    showDifferences(reading, counterDifferences(reading.counters, PreviousReading{}), format);
+}
+
 }  // namespace forms

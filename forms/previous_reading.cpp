@@ -13,6 +13,8 @@ using namespace recorder;
 
 PreviousReading readPreviousReading(const DataFile& file) {
     PreviousReading p;
+    p.LimiterSerial = file.textSlot(kBank0Offset + bank::kSerialNumber, bank::kSerialNumberWidth);
+    p.LimiterModelDigit = file.i8(kBank0Offset + bank::kModelDigit);
     p.CharacteristicNumber = largerBankF32(file, bank::kCharacteristicNumber);
     for (std::size_t band = 0; band < bank::kBands; ++band)
         p.LoadCycles[band] = largerBankU24(file, bank::kLoadCycles + 3 * band);

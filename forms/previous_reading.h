@@ -13,6 +13,9 @@
 namespace forms {
 
 struct PreviousReading {
+    // The limiter it was read from (Bank 0), as the loaded reading has it.
+    std::string LimiterSerial;
+    int LimiterModelDigit = 0;
     // Each counter from the bank that holds the larger value.
     float CharacteristicNumber = 0;
     std::array<std::uint32_t, recorder::bank::kBands> LoadCycles{};

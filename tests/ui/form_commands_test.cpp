@@ -47,6 +47,12 @@ class FormCommandsTest : public ProgramTest {
                                                   : main_->findChild<QLabel*>(name)->text();
     }
     QString folder(const QString& name) const { return dir_.filePath(name); }
+    QString coreText(const char* name) const {
+        return QString::fromStdString(coreReading(last_).texts.get(name));
+    }
+    QString coreSerial() const {
+        return QString::fromStdString(coreReading(last_).limiter.SerialNumber);
+    }
     QString reportPrefix(int form) const {
         return folder("Формы/Форма %1 (КС-55713-1 №1234 ").arg(form);
     }
@@ -146,6 +152,80 @@ class FormCommandsTest : public ProgramTest {
         QCOMPARE(bar->maximum(), 7288);  // FrameCount - 5
         QCOMPARE(bar->minimum(), 7288);
         QVERIFY(dataLines(1).contains("|0:KadrIsp:7290 - 7292"));
+    }
+
+    // After form 2 the counters shown are differences and say so, on the page and
+    // in the status bar, until "Очистить" (Ctrl+W) shows the totals again; the
+    // status bar says where the report went.
+    void differencesAreLabelledUntilCleared() {
+        main_->show();
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_));
+        dialogs_.openAnswers = {last_, previous_};
+        main_->N_CreateForma2->trigger();
+        expectOpenedReport(2);
+        const QString caption = "Разности между считываниями 29.11.2006 и 29.11.2006";
+        auto* onPage = main_->findChild<QLabel*>("Label_Differences");
+        auto* inStatus = main_->findChild<QLabel*>("StatusBar_Differences");
+        QVERIFY(onPage && inStatus);
+        QVERIFY(onPage->isVisible() && inStatus->isVisible());
+        QCOMPARE(onPage->text(), caption);
+        QCOMPARE(inStatus->text(), caption);
+        QCOMPARE(main_->statusPanel(1)->text(),
+                 "Форма 2 записана: " + dialogs_.openedDocuments.first());
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));
+
+        QTest::keyClick(main_, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!onPage->isVisible() && !inStatus->isVisible());
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+        QCOMPARE(shown("E_LEsec"), coreText("E_LEsec"));
+        QCOMPARE(shown("Label_QSum"), coreText("Label_QSum"));
+
+        // The same file twice keeps its result: every difference 0.
+        dialogs_.openedDocuments.clear();
+        dialogs_.openAnswers = {last_, last_};
+        main_->N_CreateForma2->trigger();
+        expectOpenedReport(2);
+        QCOMPARE(shown("Edit_N_10"), QString("0"));
+        QVERIFY(onPage->isVisible());
+    }
+
+    // A previous reading of another limiter is refused naming both; one that
+    // is the later of the two is offered to be swapped ("Нет" leaves all as
+    // it was, "Да" opens it as the last reading and makes the form).
+    void previousReadingOfAnotherLimiterOrLaterIsRefused() {
+        sample::ImageBuilder other = previousReading();
+        other.setBankText(0, recorder::bank::kSerialNumber, recorder::bank::kSerialNumberWidth,
+                          "77777");
+        other.fixAllBankChecks();
+        other.fixImageSum();
+        dialogs_.openAnswers = {last_, writeReading(dir_, "other.litm", other)};
+        main_->N_CreateForma2->trigger();
+        QCOMPARE(dialogs_.errors.size(), 1);
+        QVERIFY2(dialogs_.errors[0].contains("№ 77777") &&
+                     dialogs_.errors[0].contains("№ " + coreSerial()),
+                 qPrintable(dialogs_.errors[0]));
+        QCOMPARE(dialogs_.openedDocuments, QStringList{});
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+
+        dialogs_.errors.clear();
+        dialogs_.openAnswers = {previous_, last_};
+        main_->N_CreateForma1->trigger();
+        QCOMPARE(dialogs_.yesNoQuestions.size(), 1);
+        QVERIFY2(dialogs_.yesNoQuestions[0].contains("общее число циклов") &&
+                     dialogs_.yesNoQuestions[0].endsWith("Поменять местами?"),
+                 qPrintable(dialogs_.yesNoQuestions[0]));
+        QCOMPARE(dialogs_.openedDocuments, QStringList{});
+        QCOMPARE(main_->openedFilePath(), previous_);
+        QCOMPARE(shown("Edit_N_10"), QString("8000"));
+
+        dialogs_.openAnswers = {previous_, last_};
+        dialogs_.yesNoAnswers = {true};
+        main_->N_CreateForma1->trigger();
+        expectOpenedReport(1);
+        QCOMPARE(main_->openedFilePath(), last_);
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));
+        QVERIFY(dataLines(1).contains("|0:KadrIsp:3007 - 7292"));
     }
 
     void failuresEndWithTheirMessageAndOpenNothing() {

@@ -3,9 +3,12 @@
 // shows the differences, narrows the frame view and the chart to the test
 // (form 1) and opens the report in the desktop's application for RTF.
 
+#include <QBoxLayout>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <algorithm>
 
 #include "dialogs/user_dialogs.h"
@@ -23,8 +26,19 @@ constexpr const char* kChooseLast = "Выберите файл данных РП
 constexpr const char* kChoosePrevious =
     "Выберите файл данных РП ТИРС-48С с предыдущего считывания!";
 
+constexpr const char* kSwapQuestion = "\n\nПохоже, файлы перепутаны. Поменять местами?";
+
 std::filesystem::path toPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// A caption that says the counters shown are differences, not totals.
+QLabel* differencesLabel(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    label->hide();
+    return label;
 }
 
 }  // namespace
@@ -53,13 +67,40 @@ void TForm_TIRS48CMain::createComparedForm(int form) {
     const QString path = chooseReadingFile();
     if (path.isEmpty()) return;
     forms::PreviousReading previous;
-    std::string error;
-    if (!forms::readPreviousReadingFile(toPath(path), previous, error)) {
-        dialogs_.showError(this, QString::fromUtf8(kCannotOpenIndent) +
-                                     QString::fromUtf8(recorder::kCannotOpenMessage));
-        return;
-    }
+    if (!readPrevious(path, previous) || !acceptPrevious(path, previous)) return;
     finishForm(form, &previous);
+}
+
+bool TForm_TIRS48CMain::readPrevious(const QString& path, forms::PreviousReading& previous) {
+    using namespace main_window_texts;
+    std::string error;
+    if (forms::readPreviousReadingFile(toPath(path), previous, error)) return true;
+    dialogs_.showError(this, QString::fromUtf8(kCannotOpenIndent) +
+                                 QString::fromUtf8(recorder::kCannotOpenMessage));
+    return false;
+}
+
+bool TForm_TIRS48CMain::acceptPrevious(const QString& path, forms::PreviousReading& previous) {
+    forms::PreviousCheck check = forms::checkPreviousReading(*reading_, previous);
+    if (check.verdict == forms::PreviousVerdict::Comparable) return true;
+    const QString message = QString::fromStdString(check.message);
+    // Files the other way round are swapped on request: the previous one is
+    // opened as the last, and the last read as the previous.
+    const QString lastPath = openedFilePath_;
+    if (check.verdict == forms::PreviousVerdict::OtherLimiter || lastPath.isEmpty()) {
+        dialogs_.showError(this, message);
+        return false;
+    }
+    if (!dialogs_.askYesNo(this, {}, message + QString::fromUtf8(kSwapQuestion))) return false;
+    forms::PreviousReading swapped;
+    if (!readPrevious(lastPath, swapped)) return false;
+    openDataFilePath(path);
+    if (openedFilePath_ != path) return false;  // its message has been shown
+    previous = swapped;
+    check = forms::checkPreviousReading(*reading_, previous);
+    if (check.verdict == forms::PreviousVerdict::Comparable) return true;
+    dialogs_.showError(this, QString::fromStdString(check.message));
+    return false;
 }
 
 void TForm_TIRS48CMain::finishForm(int form, const forms::PreviousReading* previous) {
@@ -74,14 +115,47 @@ void TForm_TIRS48CMain::finishForm(int form, const forms::PreviousReading* previ
         else
             result = forms::createForm1(*reading_, *previous, files, numberFormat());
     } catch (const forms::FormError& e) {
-        // The engine may fail after the differences were shown: they stay.
+        // The engine may fail after the differences were shown: they stay, and say so.
         renderReading();
+        if (previous) showDifferencesCaption(*previous);
         dialogs_.showError(this, QString::fromUtf8(e.what()));
         return;
     }
     renderReading();
+    if (previous) showDifferencesCaption(*previous);
     if (result.period) narrowToTest(*result.period);
-    dialogs_.openDocument(QFile::decodeName(result.report.string().c_str()));
+    const QString report = QFile::decodeName(result.report.string().c_str());
+    statusPanels_[1]->setText(
+        QString::fromUtf8("Форма %1 записана: %2").arg(form).arg(QDir::toNativeSeparators(report)));
+    statusPanels_[1]->setToolTip(statusPanels_[1]->text());
+    dialogs_.openDocument(report);
+}
+
+void TForm_TIRS48CMain::showDifferencesCaption(const forms::PreviousReading& previous) {
+    if (!differencesCaption_) {
+        // Above the inner pages of "Основная информация", so both "Служебная"
+        // and "Наработка" carry it; and at the right of the status bar.
+        differencesCaption_ =
+            differencesLabel(PageControl_Inf->parentWidget(), "Label_Differences");
+        differencesCaption_->setContentsMargins(8, 4, 8, 4);
+        if (auto* layout = qobject_cast<QBoxLayout*>(PageControl_Inf->parentWidget()->layout()))
+            layout->insertWidget(0, differencesCaption_);
+        differencesStatus_ = differencesLabel(StatusBar_Main, "StatusBar_Differences");
+        StatusBar_Main->addPermanentWidget(differencesStatus_);
+    }
+    const QString text = QString::fromStdString(forms::differencesCaption(*reading_, previous));
+    for (QLabel* label : {differencesCaption_, differencesStatus_}) {
+        label->setText(text);
+        label->show();
+    }
+}
+
+void TForm_TIRS48CMain::showTotalsAgain() {
+    if (!differencesCaption_ || differencesCaption_->isHidden()) return;
+    forms::showTotals(*reading_, numberFormat());
+    renderReading();
+    differencesCaption_->hide();
+    differencesStatus_->hide();
 }
 
 void TForm_TIRS48CMain::narrowToTest(const forms::TestPeriod& period) {

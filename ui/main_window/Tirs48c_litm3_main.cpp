@@ -123,6 +123,8 @@ recorder::NumberFormat TForm_TIRS48CMain::numberFormat() const {
 
 void TForm_TIRS48CMain::ClearAll() {
     reading_->ClearAll();
+    // Differences left by form 1 or 2 never stay on as if they were totals.
+    showTotalsAgain();
     if (official_) official_->clearText();
     resetChartAxis();
 }

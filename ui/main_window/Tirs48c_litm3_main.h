@@ -179,6 +179,15 @@ class TForm_TIRS48CMain : public QMainWindow {
     // The forms: the prompts, the previous reading, the core's call, the result.
     void createComparedForm(int form);
     void finishForm(int form, const forms::PreviousReading* previous);
+    // The previous reading from its file (false: the message has been shown).
+    bool readPrevious(const QString& path, forms::PreviousReading& previous);
+    // Refuses a previous reading of another limiter, offers to swap one that is
+    // later than the loaded one; true when the form may go on with `previous`.
+    bool acceptPrevious(const QString& path, forms::PreviousReading& previous);
+    // The counters shown are differences: a caption on the page and in the status bar.
+    void showDifferencesCaption(const forms::PreviousReading& previous);
+    // Back to the loaded totals when differences are shown (ClearAll).
+    void showTotalsAgain();
     void narrowToTest(const forms::TestPeriod& period);
 
     UserDialogs& dialogs_;
@@ -193,6 +202,8 @@ class TForm_TIRS48CMain : public QMainWindow {
     RecordView* frameView_ = nullptr;
     RecordView* overloadView_ = nullptr;
     QList<QAction*> fileMenuExtras_;
+    QLabel* differencesCaption_ = nullptr;
+    QLabel* differencesStatus_ = nullptr;
 };
 
 // Captions and texts of the open command.
