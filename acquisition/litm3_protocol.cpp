@@ -64,45 +64,24 @@ void releasePort(SerialLine& line) {
     line.close();
 }
 
-}  // namespace
-
-ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, StatusSink& sink,
-                      std::span<std::uint8_t> image, int& unsavedReading,
-                      const SleepFunction& sleep) {
-    ReadResult result;
-    Gauge gauge(sink);
-
-    sink.setStatusColour(StatusColour::ButtonFace);
-    show(sink, "Поиск устройства...");
-    unsavedReading = 0;
-
-    const PortCandidate* found = nullptr;
-    for (const PortCandidate& port : ports) {
-        show(sink, "Опрашивается порт " + port.name + "...");
-        if (probe(line, port, sleep)) {
-            found = &port;
-            break;
-        }
-    }
-    if (!found) {
-        show(sink, "Устройство не обнаружено!");
-        return result;
-    }
-    result.port = found->name;
-
-    sink.setStatusColour(StatusColour::Red);
-    show(sink, "ЛИТМ-3, подключен к порту " + found->name);
+// The end of an acquisition the user stopped; `portOpen` when a port must be released.
+ReadResult stopped(ReadResult result, SerialLine& line, bool portOpen, StatusSink& sink,
+                   Gauge& gauge) {
+    if (portOpen) releasePort(line);
+    result.outcome = ReadOutcome::Stopped;
     gauge.reset();
+    sink.setStatusColour(StatusColour::ButtonFace);
+    show(sink, kStoppedByUser);
+    return result;
+}
 
-    line.abortPending();
-    bool moved = line.writeByte(kTransferRequest);  // still under the probe time-outs
-    line.applyTimeouts(kTransferTimeouts);
-    sleep(kTransferSettleMs);
-
-    // Reads until a read waits out its time-out: that marks the end of the
-    // stream, so the count is exact. Each read takes what has arrived, so an
-    // image is not read one call per byte. Bytes past a full image are counted
-    // but not stored, and no more than the drain limit is read.
+// Reads until a read waits out its time-out: that marks the end of the
+// stream, so the count is exact. Each read takes what has arrived, so an
+// image is not read one call per byte. Bytes past a full image are counted
+// but not stored, and no more than the drain limit is read. `moved` is
+// whether the transfer request went out. Returns the bytes received.
+std::size_t receive(SerialLine& line, bool moved, std::span<std::uint8_t> image, StatusSink& sink,
+                    Gauge& gauge, bool& stop) {
     const std::size_t capacity = std::min(image.size(), recorder::kImageSize);
     const std::size_t limit = recorder::kImageSize + kOverrunDrainLimit;
     std::array<std::uint8_t, 4096> overrun{};  // bytes past the image land here
@@ -118,8 +97,70 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
             for (std::size_t step = k / 2700; step <= (k + n - 1) / 2700; ++step)
                 gauge.set(static_cast<int>(step));
         k += n;
+        if (sink.stopRequested()) {
+            stop = true;
+            break;
+        }
     }
+    return k;
+}
+
+// The whole-image sum; the gauge follows it, one step per 2641 bytes.
+std::uint32_t sumWithGauge(std::span<const std::uint8_t> image, Gauge& gauge) {
+    gauge.reset();
+    constexpr std::size_t kSumStep = 2641;
+    const std::size_t summed = std::min(recorder::kSummedSize, image.size());
+    std::uint32_t sum = 0;
+    for (std::size_t from = 0; from < summed; from += kSumStep) {
+        gauge.set(static_cast<int>(from / kSumStep));
+        const std::size_t to = std::min(summed, from + kSumStep);
+        for (std::size_t i = from; i < to; ++i) sum += image[i];
+    }
+    return sum;
+}
+
+}  // namespace
+
+ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, StatusSink& sink,
+                      std::span<std::uint8_t> image, int& unsavedReading,
+                      const SleepFunction& sleep) {
+    ReadResult result;
+    Gauge gauge(sink);
+
+    sink.setStatusColour(StatusColour::ButtonFace);
+    show(sink, "Поиск устройства...");
+    unsavedReading = 0;
+
+    const PortCandidate* found = nullptr;
+    for (const PortCandidate& port : ports) {
+        if (sink.stopRequested()) return stopped(result, line, false, sink, gauge);
+        show(sink, "Опрашивается порт " + port.name + "...");
+        if (probe(line, port, sleep)) {
+            found = &port;
+            break;
+        }
+    }
+    if (found && sink.stopRequested()) return stopped(result, line, true, sink, gauge);
+    if (!found) {
+        show(sink, "Устройство не обнаружено!");
+        return result;
+    }
+    result.port = found->name;
+
+    sink.setStatusColour(StatusColour::Red);
+    show(sink, "ЛИТМ-3, подключен к порту " + found->name);
+    gauge.reset();
+
+    line.abortPending();
+    bool moved = line.writeByte(kTransferRequest);  // still under the probe time-outs
+    line.applyTimeouts(kTransferTimeouts);
+    sleep(kTransferSettleMs);
+    if (sink.stopRequested()) return stopped(result, line, true, sink, gauge);
+
+    bool stop = false;
+    const std::size_t k = receive(line, moved, image, sink, gauge, stop);
     result.received = k;
+    if (stop) return stopped(result, line, true, sink, gauge);
 
     if (k != recorder::kImageSize) {
         sink.setStatusText("Ошибка считывания!");
@@ -143,17 +184,7 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     gauge.reset();
     show(sink, "Считано " + std::to_string(k) + " байт. Расчет контрольной суммы...");
 
-    // The gauge follows the sum, one step per 2641 bytes.
-    gauge.reset();
-    constexpr std::size_t kSumStep = 2641;
-    const std::size_t summed = std::min(recorder::kSummedSize, image.size());
-    std::uint32_t sum = 0;
-    for (std::size_t from = 0; from < summed; from += kSumStep) {
-        gauge.set(static_cast<int>(from / kSumStep));
-        const std::size_t to = std::min(summed, from + kSumStep);
-        for (std::size_t i = from; i < to; ++i) sum += image[i];
-    }
-    result.computedSum = sum;
+    result.computedSum = sumWithGauge(image, gauge);
     result.storedSum = recorder::storedImageSum(image);
     if (result.computedSum == result.storedSum) {
         result.outcome = ReadOutcome::Good;
