@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -171,9 +172,15 @@ class FormCommandsTest : public ProgramTest {
         QVERIFY(onPage->isVisible() && inStatus->isVisible());
         QCOMPARE(onPage->text(), caption);
         QCOMPARE(inStatus->text(), caption);
+        const QFileInfo report(dialogs_.openedDocuments.first());
         QCOMPARE(main_->statusPanel(1)->text(),
-                 "Форма 2 записана: " + dialogs_.openedDocuments.first());
+                 "Форма 2 записана: " + report.fileName() + " в папке " + report.absolutePath());
+        QCOMPARE(main_->statusPanel(1)->toolTip(), report.absoluteFilePath());
         QCOMPARE(shown("Edit_N_10"), QString("1500"));
+        const QByteArray shots = qgetenv("TIRS_SCREENSHOT_DIR");
+        if (!shots.isEmpty())
+            QVERIFY(main_->grab().save(
+                QDir(QString::fromLocal8Bit(shots)).filePath("form-differences.png")));
 
         QTest::keyClick(main_, Qt::Key_W, Qt::ControlModifier);
         QVERIFY(!onPage->isVisible() && !inStatus->isVisible());

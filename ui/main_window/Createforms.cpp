@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -125,9 +126,14 @@ void TForm_TIRS48CMain::finishForm(int form, const forms::PreviousReading* previ
     if (previous) showDifferencesCaption(*previous);
     if (result.period) narrowToTest(*result.period);
     const QString report = QFile::decodeName(result.report.string().c_str());
+    // The name first, so a narrow status bar still shows which file it is; the
+    // whole path is its tooltip.
+    const QFileInfo written(report);
     statusPanels_[1]->setText(
-        QString::fromUtf8("Форма %1 записана: %2").arg(form).arg(QDir::toNativeSeparators(report)));
-    statusPanels_[1]->setToolTip(statusPanels_[1]->text());
+        QString::fromUtf8("Форма %1 записана: %2 в папке %3")
+            .arg(form)
+            .arg(written.fileName(), QDir::toNativeSeparators(written.absolutePath())));
+    statusPanels_[1]->setToolTip(QDir::toNativeSeparators(written.absoluteFilePath()));
     dialogs_.openDocument(report);
 }
 
