@@ -297,6 +297,10 @@ class ReadLitm3DialogTest : public QObject {
                 QVERIFY(stop->isVisible());
                 QVERIFY(!dialog->findChild<QPushButton*>("BitBtn_Close")->isVisible());
                 QVERIFY(dialog->findChild<QProgressBar*>("CGauge_Process")->value() > 0);
+                const QByteArray shots = qgetenv("TIRS_SCREENSHOT_DIR");
+                if (!shots.isEmpty() && !byEsc)
+                    dialog->grab().save(
+                        QDir(QString::fromLocal8Bit(shots)).filePath("readlitm3-stop.png"));
                 sinceStop.start();
                 if (byEsc)
                     QTest::keyClick(dialog, Qt::Key_Escape);
