@@ -310,6 +310,8 @@ class ReadLitm3DialogTest : public QObject {
             click(dialog, "BitBtn_ReadLITM3");
             QVERIFY(sinceStop.isValid());
             QVERIFY2(sinceStop.elapsed() < 500, qPrintable(QString::number(sinceStop.elapsed())));
+            qInfo("stopped %s after %lld ms", byEsc ? "by Esc" : "by Прервать",
+                  static_cast<long long>(sinceStop.elapsed()));
             QCOMPARE(dialog->statusText(), QStringLiteral("Считывание прервано пользователем"));
             QCOMPARE(dialog->unsavedReading(), 0);
             QVERIFY(!dialog->findChild<QPushButton*>("BitBtn_SaveFile")->isEnabled());
