@@ -195,6 +195,11 @@ class FormCommandsTest : public ProgramTest {
         expectOpenedReport(2);
         QCOMPARE(shown("Edit_N_10"), QString("0"));
         QVERIFY(onPage->isVisible());
+
+        // The information card prints totals, never differences.
+        main_->M_IK->trigger();
+        QVERIFY(!onPage->isVisible());
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
     }
 
     // A previous reading of another limiter is refused naming both; one that

@@ -7,6 +7,9 @@
 
 void TForm_TIRS48CMain::M_IKClick() {
     if (!print_) return;
+    // The card prints the counters as totals: differences a form left on show
+    // give way to the loaded totals first.
+    showTotalsAgain();
     // The card first, then its appendix of graphs.
     print_->Action_PrintInfCart->trigger();
     print_->Action_PrintPril1->trigger();
