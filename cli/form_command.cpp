@@ -17,7 +17,8 @@ constexpr const char* kFormHelp =
     "Makes test-processing form N of the reading LAST: writes the report data file\n"
     "\"Форма N.txt\" beside the template T and merges T into REPORT. Forms 1 and 2\n"
     "compare LAST with the PREVIOUS reading (the counters' differences; form 1 adds\n"
-    "the period of the test).\n";
+    "the period of the test). A PREVIOUS reading of another limiter, or one that is\n"
+    "later than LAST or holds larger counters, is refused (exit 1).\n";
 
 // A word of a command line as a POSIX shell reads it back.
 std::string shellWord(const std::string& word) {
