@@ -262,6 +262,15 @@ class FormCommandsTest : public ProgramTest {
         main_->N_CreateForma3->trigger();
         QFile::rename(folder("Форма 3.rtf.away"), folder("Шаблоны форм/Форма 3.rtf"));
         QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+        // Form 2 failing so: the differences stay shown, and say what they are.
+        QFile::rename(folder("Шаблоны форм/Форма 2.rtf"), folder("Форма 2.rtf.away"));
+        dialogs_.errors.clear();
+        dialogs_.openAnswers = {last_, previous_};
+        main_->N_CreateForma2->trigger();
+        QFile::rename(folder("Форма 2.rtf.away"), folder("Шаблоны форм/Форма 2.rtf"));
+        QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));
+        QVERIFY(!main_->findChild<QLabel*>("Label_Differences")->isHidden());
 
         // No limiter serial number: why the form cannot be made.
         sample::ImageBuilder noSerial = craneReading();
@@ -274,6 +283,7 @@ class FormCommandsTest : public ProgramTest {
         main_->N_CreateForma2->trigger();
         QCOMPARE(dialogs_.errors, QStringList{QString::fromUtf8(forms::kNoLimiterSerial)});
         QCOMPARE(shown("Edit_N_10"), QString("9500"));
+        QVERIFY(main_->findChild<QLabel*>("Label_Differences")->isHidden());
         QCOMPARE(dialogs_.openedDocuments, QStringList{});
     }
 };

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <algorithm>
+#include <cstring>
 
 #include "base/local_time.h"
 #include "dialogs/user_dialogs.h"
@@ -116,9 +117,11 @@ void TForm_TIRS48CMain::finishForm(int form, const forms::PreviousReading* previ
         else
             result = forms::createForm1(*reading_, *previous, files, numberFormat());
     } catch (const forms::FormError& e) {
-        // The engine may fail after the differences were shown: they stay, and say so.
+        // The engine may fail after the differences were shown: they stay, and
+        // say so. Without a serial number nothing was shown.
         renderReading();
-        if (previous) showDifferencesCaption(*previous);
+        if (previous && std::strcmp(e.what(), forms::kNoLimiterSerial) != 0)
+            showDifferencesCaption(*previous);
         dialogs_.showError(this, QString::fromUtf8(e.what()));
         return;
     }
