@@ -3,13 +3,11 @@
 // shows the differences, narrows the frame view and the chart to the test
 // (form 1) and opens the report in the desktop's application for RTF.
 
-#include <QBoxLayout>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <algorithm>
 #include <cstring>
 
@@ -19,6 +17,7 @@
 #include "recorder/loader.h"
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/differences_caption.h"
 #include "ui/views/record_view.h"
 
 namespace {
@@ -32,15 +31,6 @@ constexpr const char* kSwapQuestion = "\n\nПохоже, файлы перепу
 
 std::filesystem::path toPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// A caption that says the counters shown are differences, not totals.
-QLabel* differencesLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-    label->hide();
-    return label;
 }
 
 }  // namespace
@@ -141,30 +131,18 @@ void TForm_TIRS48CMain::finishForm(int form, const forms::PreviousReading* previ
 }
 
 void TForm_TIRS48CMain::showDifferencesCaption(const forms::PreviousReading& previous) {
-    if (!differencesCaption_) {
-        // Above the inner pages of "Основная информация", so both "Служебная"
-        // and "Наработка" carry it; and at the right of the status bar.
+    if (!differencesCaption_)
         differencesCaption_ =
-            differencesLabel(PageControl_Inf->parentWidget(), "Label_Differences");
-        differencesCaption_->setContentsMargins(8, 4, 8, 4);
-        if (auto* layout = qobject_cast<QBoxLayout*>(PageControl_Inf->parentWidget()->layout()))
-            layout->insertWidget(0, differencesCaption_);
-        differencesStatus_ = differencesLabel(StatusBar_Main, "StatusBar_Differences");
-        StatusBar_Main->addPermanentWidget(differencesStatus_);
-    }
-    const QString text = QString::fromStdString(forms::differencesCaption(*reading_, previous));
-    for (QLabel* label : {differencesCaption_, differencesStatus_}) {
-        label->setText(text);
-        label->show();
-    }
+            std::make_unique<DifferencesCaption>(*PageControl_Inf->parentWidget(), *StatusBar_Main);
+    differencesCaption_->show(
+        QString::fromStdString(forms::differencesCaption(*reading_, previous)));
 }
 
 void TForm_TIRS48CMain::showTotalsAgain() {
-    if (!differencesCaption_ || differencesCaption_->isHidden()) return;
+    if (!differencesCaption_ || !differencesCaption_->isShown()) return;
     forms::showTotals(*reading_, numberFormat());
     renderReading();
     differencesCaption_->hide();
-    differencesStatus_->hide();
 }
 
 void TForm_TIRS48CMain::narrowToTest(const forms::TestPeriod& period) {

@@ -14,6 +14,7 @@
 #include "acquisition/Readlitm3.h"
 #include "dialogs/user_dialogs.h"
 #include "recorder/loader.h"
+#include "ui/main_window/differences_caption.h"
 #include "ui/views/record_view.h"
 #include "ui/windows/Logloaderror.h"
 #include "ui/windows/Official.h"

@@ -12,6 +12,7 @@
 #include "recorder/reading.h"
 #include "ui/main_window/displays.h"
 
+class DifferencesCaption;
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
@@ -202,8 +203,8 @@ class TForm_TIRS48CMain : public QMainWindow {
     RecordView* frameView_ = nullptr;
     RecordView* overloadView_ = nullptr;
     QList<QAction*> fileMenuExtras_;
-    QLabel* differencesCaption_ = nullptr;
-    QLabel* differencesStatus_ = nullptr;
+    // Made with the first form that shows differences.
+    std::unique_ptr<DifferencesCaption> differencesCaption_;
 };
 
 // Captions and texts of the open command.
