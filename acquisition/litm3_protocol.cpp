@@ -75,13 +75,33 @@ ReadResult stopped(ReadResult result, SerialLine& line, bool portOpen, StatusSin
     return result;
 }
 
-// Reads until a read waits out its time-out: that marks the end of the
-// stream, so the count is exact. Each read takes what has arrived, so an
-// image is not read one call per byte. Bytes past a full image are counted
-// but not stored, and no more than the drain limit is read. `moved` is
-// whether the transfer request went out. Returns the bytes received.
-std::size_t receive(SerialLine& line, bool moved, std::span<std::uint8_t> image, StatusSink& sink,
-                    Gauge& gauge, bool& stop) {
+// Probes the ports in turn; the first that answers is left open for the transfer.
+// A stop asked for before a port is probed ends the search (`stop`).
+const PortCandidate* findDevice(SerialLine& line, std::span<const PortCandidate> ports,
+                                StatusSink& sink, const SleepFunction& sleep, bool& stop) {
+    show(sink, "Поиск устройства...");
+    for (const PortCandidate& port : ports) {
+        if ((stop = sink.stopRequested())) return nullptr;
+        show(sink, "Опрашивается порт " + port.name + "...");
+        if (probe(line, port, sleep)) return &port;
+    }
+    show(sink, "Устройство не обнаружено!");
+    return nullptr;
+}
+
+// Asks for the image and reads until a read waits out its time-out: that marks
+// the end of the stream, so the count is exact. Each read takes what has
+// arrived, so an image is not read one call per byte. Bytes past a full image
+// are counted but not stored, and no more than the drain limit is read. A stop
+// asked for after the request or after any read ends it (`stop`).
+std::size_t receiveImage(SerialLine& line, std::span<std::uint8_t> image, Gauge& gauge,
+                         const SleepFunction& sleep, StatusSink& sink, bool& stop) {
+    line.abortPending();
+    bool moved = line.writeByte(kTransferRequest);  // still under the probe time-outs
+    line.applyTimeouts(kTransferTimeouts);
+    sleep(kTransferSettleMs);
+    if ((stop = sink.stopRequested())) return 0;
+
     const std::size_t capacity = std::min(image.size(), recorder::kImageSize);
     const std::size_t limit = recorder::kImageSize + kOverrunDrainLimit;
     std::array<std::uint8_t, 4096> overrun{};  // bytes past the image land here
@@ -97,16 +117,29 @@ std::size_t receive(SerialLine& line, bool moved, std::span<std::uint8_t> image,
             for (std::size_t step = k / 2700; step <= (k + n - 1) / 2700; ++step)
                 gauge.set(static_cast<int>(step));
         k += n;
-        if (sink.stopRequested()) {
-            stop = true;
-            break;
-        }
+        if ((stop = sink.stopRequested())) break;
     }
     return k;
 }
 
-// The whole-image sum; the gauge follows it, one step per 2641 bytes.
-std::uint32_t sumWithGauge(std::span<const std::uint8_t> image, Gauge& gauge) {
+// A transfer of any other length than an image is refused and the port released;
+// the gauge stays where the transfer stopped.
+ReadOutcome refuseTransfer(std::size_t received, SerialLine& line, StatusSink& sink) {
+    sink.setStatusText("Ошибка считывания!");
+    sink.setStatusColour(StatusColour::ButtonFace);
+    sink.repaintStatus();
+    releasePort(line);
+    if (received > recorder::kImageSize) {
+        show(sink, "Устройство передало больше " + std::to_string(recorder::kImageSize) +
+                       " байт! Считывание не принято.");
+        return ReadOutcome::Overrun;
+    }
+    show(sink, "Считывание прервано на " + std::to_string(received) + " байте!");
+    return ReadOutcome::ShortTransfer;
+}
+
+// The sum of the image's summed bytes; the gauge follows it, one step per 2641 bytes.
+std::uint32_t imageSum(std::span<const std::uint8_t> image, Gauge& gauge) {
     gauge.reset();
     constexpr std::size_t kSumStep = 2641;
     const std::size_t summed = std::min(recorder::kSummedSize, image.size());
@@ -128,63 +161,29 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     Gauge gauge(sink);
 
     sink.setStatusColour(StatusColour::ButtonFace);
-    show(sink, "Поиск устройства...");
     unsavedReading = 0;
-
-    const PortCandidate* found = nullptr;
-    for (const PortCandidate& port : ports) {
-        if (sink.stopRequested()) return stopped(result, line, false, sink, gauge);
-        show(sink, "Опрашивается порт " + port.name + "...");
-        if (probe(line, port, sleep)) {
-            found = &port;
-            break;
-        }
-    }
-    if (found && sink.stopRequested()) return stopped(result, line, true, sink, gauge);
-    if (!found) {
-        show(sink, "Устройство не обнаружено!");
-        return result;
-    }
+    bool stop = false;
+    const PortCandidate* found = findDevice(line, ports, sink, sleep, stop);
+    if (stop) return stopped(result, line, false, sink, gauge);
+    if (!found) return result;
     result.port = found->name;
+    if (sink.stopRequested()) return stopped(result, line, true, sink, gauge);
 
     sink.setStatusColour(StatusColour::Red);
     show(sink, "ЛИТМ-3, подключен к порту " + found->name);
     gauge.reset();
-
-    line.abortPending();
-    bool moved = line.writeByte(kTransferRequest);  // still under the probe time-outs
-    line.applyTimeouts(kTransferTimeouts);
-    sleep(kTransferSettleMs);
-    if (sink.stopRequested()) return stopped(result, line, true, sink, gauge);
-
-    bool stop = false;
-    const std::size_t k = receive(line, moved, image, sink, gauge, stop);
-    result.received = k;
+    result.received = receiveImage(line, image, gauge, sleep, sink, stop);
     if (stop) return stopped(result, line, true, sink, gauge);
-
-    if (k != recorder::kImageSize) {
-        sink.setStatusText("Ошибка считывания!");
-        sink.setStatusColour(StatusColour::ButtonFace);
-        sink.repaintStatus();
-        releasePort(line);
-        // The gauge stays where the transfer stopped.
-        if (k > recorder::kImageSize) {
-            result.outcome = ReadOutcome::Overrun;
-            show(sink, "Устройство передало больше " + std::to_string(recorder::kImageSize) +
-                           " байт! Считывание не принято.");
-        } else {
-            result.outcome = ReadOutcome::ShortTransfer;
-            show(sink, "Считывание прервано на " + std::to_string(k) + " байте!");
-        }
+    if (result.received != recorder::kImageSize) {
+        result.outcome = refuseTransfer(result.received, line, sink);
         return result;
     }
-
     releasePort(line);
+
     sink.setStatusColour(StatusColour::Yellow);
     gauge.reset();
-    show(sink, "Считано " + std::to_string(k) + " байт. Расчет контрольной суммы...");
-
-    result.computedSum = sumWithGauge(image, gauge);
+    show(sink, "Считано " + std::to_string(result.received) + " байт. Расчет контрольной суммы...");
+    result.computedSum = imageSum(image, gauge);
     result.storedSum = recorder::storedImageSum(image);
     if (result.computedSum == result.storedSum) {
         result.outcome = ReadOutcome::Good;

@@ -50,7 +50,7 @@ std::string bandText(std::size_t band) {
 }
 
 // The first counter the previous reading holds more of than the last one.
-std::optional<CounterPair> largerCounter(const recorder::Counters& c, const PreviousReading& p) {
+std::optional<CounterPair> largerCounter(const recorder::Counters& c, const recorder::Counters& p) {
     using recorder::formatHms;
     const auto mass = [](std::int64_t v) {
         return recorder::formatFixed(v * 0.01, 1, ',') + " т.";
@@ -108,7 +108,7 @@ PreviousCheck checkPreviousReading(const recorder::Reading& last, const Previous
                         ") сделано позже последнего (" + lastDate + ").";
         return check;
     }
-    if (const auto larger = largerCounter(last.counters, previous)) {
+    if (const auto larger = largerCounter(last.counters, previous.counters)) {
         check.verdict = PreviousVerdict::Swapped;
         check.message = "В предыдущем считывании " + larger->name +
                         " больше, чем в последнем: " + larger->previousText + " против " +
