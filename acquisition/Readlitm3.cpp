@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -115,6 +116,15 @@ class TForm_ReadLITM3::Status : public acquisition::StatusSink {
         form_.CGauge_Process->setValue(percent);
         keepPainted();
     }
+    // The user's input ("Прервать", Esc) is handled here, every 50 ms at most,
+    // so a stop is seen well within half a second.
+    bool stopRequested() override {
+        if (form_.busy_ && (!sinceInput_.isValid() || sinceInput_.elapsed() >= 50)) {
+            sinceInput_.start();
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        }
+        return form_.stopRequested_;
+    }
 
   private:
     void keepPainted() {
@@ -122,6 +132,7 @@ class TForm_ReadLITM3::Status : public acquisition::StatusSink {
     }
 
     TForm_ReadLITM3& form_;
+    QElapsedTimer sinceInput_;
 };
 
 TForm_ReadLITM3::TForm_ReadLITM3(QWidget* parent, const QString& startDirectory,
@@ -224,6 +235,11 @@ void TForm_ReadLITM3::buildLayout() {
     BitBtn_ReadLITM3 = makeButton("BitBtn_ReadLITM3", QStringLiteral("Считать информацию"), 8, 249);
     BitBtn_SaveFile = makeButton("BitBtn_SaveFile", QStringLiteral("Сохранить"), 264, 177);
     BitBtn_Close = makeButton("BitBtn_Close", QStringLiteral("Закрыть"), 448, 105);
+    BitBtn_Stop = makeButton("BitBtn_Stop", QStringLiteral("Прервать"), 448, 105);
+    BitBtn_Stop->hide();
+    // Nothing to save before an image has come.
+    BitBtn_SaveFile->setEnabled(false);
+    connect(BitBtn_Stop, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_StopClick);
     connect(BitBtn_ReadLITM3, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_ReadLITM3Click);
     connect(BitBtn_SaveFile, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_SaveFileClick);
     connect(BitBtn_Close, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_CloseClick);
@@ -308,22 +324,49 @@ recorder::ServiceTexts TForm_ReadLITM3::serviceTexts() const {
 }
 
 void TForm_ReadLITM3::BitBtn_ReadLITM3Click() {
-    if (busy_) return;
-    busy_ = true;
-    // The transfer holds the window for about half a minute: the pointer says so.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (busy_ || !mayDropUnsaved()) return;
+    setReading(true);
     const std::unique_ptr<acquisition::SerialLine> line = line_.makeLine();
     std::vector<acquisition::PortCandidate> ports = acquisition::comPortCandidates(*ports_);
     // The status names the device behind each COM name: "COM0 (/dev/ttyUSB0)".
     for (acquisition::PortCandidate& port : ports)
         if (!port.device.empty()) port.name += " (" + port.device + ")";
-    acquisition::readDevice(*line, ports, *status_, image_, unsavedReading_);
-    QApplication::restoreOverrideCursor();
-    busy_ = false;
+    // A reading that fails or is stopped leaves the image held before as it was.
+    std::vector<std::uint8_t> incoming(recorder::kImageSize, 0);
+    int complete = 0;
+    acquisition::readDevice(*line, ports, *status_, incoming, complete);
+    setReading(false);
+    if (complete == 1) {
+        image_.swap(incoming);
+        unsavedReading_ = 1;
+        imageReceived_ = true;
+        dropConfirmed_ = false;
+    }
+    BitBtn_SaveFile->setEnabled(imageReceived_);
+}
+
+void TForm_ReadLITM3::setReading(bool reading) {
+    busy_ = reading;
+    stopRequested_ = false;
+    BitBtn_ReadLITM3->setEnabled(!reading);
+    BitBtn_SaveFile->setEnabled(!reading && imageReceived_);
+    BitBtn_Close->setVisible(!reading);
+    BitBtn_Stop->setVisible(reading);
+    // The transfer holds the window for about half a minute: the pointer says
+    // so, and still points at "Прервать".
+    if (reading)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TForm_ReadLITM3::BitBtn_StopClick() {
+    if (busy_) stopRequested_ = true;
 }
 
 void TForm_ReadLITM3::BitBtn_SaveFileClick() {
-    if (busy_) return;
+    // Before a whole image has come the buffer holds no reading, only zeros.
+    if (busy_ || !imageReceived_) return;
     const QString folder = QDir(startDirectory_).filePath(QStringLiteral("Файлы"));
     QDir().mkpath(folder);
 
@@ -354,23 +397,34 @@ void TForm_ReadLITM3::BitBtn_SaveFileClick() {
     emit readingSaved(path);
 }
 
+bool TForm_ReadLITM3::mayDropUnsaved() {
+    if (unsavedReading_ != 1 || dropConfirmed_) return true;
+    switch (dialogs_.askSaveDiscardCancel(
+        this, QStringLiteral("Предупреждение"),
+        QStringLiteral("Файл с информацией не сохранен! \nСохранить?"))) {
+        case SaveChoice::Save:
+            // The dialog stays open whatever the save's outcome; the user goes on.
+            BitBtn_SaveFileClick();
+            return false;
+        case SaveChoice::Discard:
+            dropConfirmed_ = true;
+            return true;
+        case SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
 void TForm_ReadLITM3::BitBtn_CloseClick() {
     if (busy_) return;
-    if (unsavedReading_ == 1) {
-        // OK saves and keeps the dialog open; the user closes it again.
-        if (dialogs_.askOkCancel(this, QStringLiteral("Предупреждение"),
-                                 QStringLiteral("Файл с информацией не сохранен! \nСохранить?"))) {
-            BitBtn_SaveFileClick();
-            return;
-        }
-    }
-    close();
+    if (mayDropUnsaved()) close();
 }
 
 void TForm_ReadLITM3::keyPressEvent(QKeyEvent* event) {
-    // Esc would close the dialog and drop an unsaved reading without the
-    // question that "Закрыть" asks; the dialog closes by its buttons or its box.
+    // Esc stops a running reading; otherwise it would close the dialog and
+    // drop an unsaved reading without the question that "Закрыть" asks.
     if (event->key() == Qt::Key_Escape) {
+        BitBtn_StopClick();
         event->accept();
         return;
     }
@@ -379,8 +433,15 @@ void TForm_ReadLITM3::keyPressEvent(QKeyEvent* event) {
 
 void TForm_ReadLITM3::closeEvent(QCloseEvent* event) {
     // While a reading or a save runs the window is only repainted; a close
-    // request then would destroy the dialog under the running operation.
+    // request then would destroy the dialog under the running operation: it
+    // stops the reading instead. The title bar's close box asks about an
+    // unsaved reading as "Закрыть" does.
     if (busy_) {
+        BitBtn_StopClick();
+        event->ignore();
+        return;
+    }
+    if (!mayDropUnsaved()) {
         event->ignore();
         return;
     }

@@ -55,6 +55,8 @@ class TForm_ReadLITM3 : public QDialog {
     void BitBtn_ReadLITM3Click();
     void BitBtn_SaveFileClick();
     void BitBtn_CloseClick();
+    // "Прервать" (and Esc) while a reading runs: it stops within half a second.
+    void BitBtn_StopClick();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +68,10 @@ class TForm_ReadLITM3 : public QDialog {
 
     void buildLayout();
     void setStatusColour(acquisition::StatusColour colour);
+    // Buttons, pointer and flag while a reading runs (true) and after it.
+    void setReading(bool reading);
+    // Asks about an unsaved reading: true when the caller may go on and drop it.
+    bool mayDropUnsaved();
 
     QString startDirectory_;
     UserDialogs& dialogs_;
@@ -74,7 +80,10 @@ class TForm_ReadLITM3 : public QDialog {
     std::unique_ptr<Status> status_;
     std::vector<std::uint8_t> image_;
     int unsavedReading_ = 0;
+    bool imageReceived_ = false;  // a whole image came, so there is something to save
     bool busy_ = false;
+    bool stopRequested_ = false;
+    bool dropConfirmed_ = false;  // the user chose "Не сохранять": close without asking again
     acquisition::StatusColour statusColour_ = acquisition::StatusColour::ButtonFace;
 
     QGroupBox* GroupBox_InputInf = nullptr;
@@ -88,6 +97,7 @@ class TForm_ReadLITM3 : public QDialog {
     QPushButton* BitBtn_ReadLITM3 = nullptr;
     QPushButton* BitBtn_SaveFile = nullptr;
     QPushButton* BitBtn_Close = nullptr;
+    QPushButton* BitBtn_Stop = nullptr;  // in the place of "Закрыть" while a reading runs
     QStatusBar* StatusBar_ReadLITM3 = nullptr;
     QLabel* statusPanel_ = nullptr;
 };

@@ -64,11 +64,24 @@ void releasePort(SerialLine& line) {
     line.close();
 }
 
+// The end of an acquisition the user stopped; `portOpen` when a port must be released.
+ReadResult stopped(ReadResult result, SerialLine& line, bool portOpen, StatusSink& sink,
+                   Gauge& gauge) {
+    if (portOpen) releasePort(line);
+    result.outcome = ReadOutcome::Stopped;
+    gauge.reset();
+    sink.setStatusColour(StatusColour::ButtonFace);
+    show(sink, kStoppedByUser);
+    return result;
+}
+
 // Probes the ports in turn; the first that answers is left open for the transfer.
+// A stop asked for before a port is probed ends the search (`stop`).
 const PortCandidate* findDevice(SerialLine& line, std::span<const PortCandidate> ports,
-                                StatusSink& sink, const SleepFunction& sleep) {
+                                StatusSink& sink, const SleepFunction& sleep, bool& stop) {
     show(sink, "Поиск устройства...");
     for (const PortCandidate& port : ports) {
+        if ((stop = sink.stopRequested())) return nullptr;
         show(sink, "Опрашивается порт " + port.name + "...");
         if (probe(line, port, sleep)) return &port;
     }
@@ -79,13 +92,15 @@ const PortCandidate* findDevice(SerialLine& line, std::span<const PortCandidate>
 // Asks for the image and reads until a read waits out its time-out: that marks
 // the end of the stream, so the count is exact. Each read takes what has
 // arrived, so an image is not read one call per byte. Bytes past a full image
-// are counted but not stored, and no more than the drain limit is read.
+// are counted but not stored, and no more than the drain limit is read. A stop
+// asked for after the request or after any read ends it (`stop`).
 std::size_t receiveImage(SerialLine& line, std::span<std::uint8_t> image, Gauge& gauge,
-                         const SleepFunction& sleep) {
+                         const SleepFunction& sleep, StatusSink& sink, bool& stop) {
     line.abortPending();
     bool moved = line.writeByte(kTransferRequest);  // still under the probe time-outs
     line.applyTimeouts(kTransferTimeouts);
     sleep(kTransferSettleMs);
+    if ((stop = sink.stopRequested())) return 0;
 
     const std::size_t capacity = std::min(image.size(), recorder::kImageSize);
     const std::size_t limit = recorder::kImageSize + kOverrunDrainLimit;
@@ -102,6 +117,7 @@ std::size_t receiveImage(SerialLine& line, std::span<std::uint8_t> image, Gauge&
             for (std::size_t step = k / 2700; step <= (k + n - 1) / 2700; ++step)
                 gauge.set(static_cast<int>(step));
         k += n;
+        if ((stop = sink.stopRequested())) break;
     }
     return k;
 }
@@ -146,14 +162,18 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
 
     sink.setStatusColour(StatusColour::ButtonFace);
     unsavedReading = 0;
-    const PortCandidate* found = findDevice(line, ports, sink, sleep);
+    bool stop = false;
+    const PortCandidate* found = findDevice(line, ports, sink, sleep, stop);
+    if (stop) return stopped(result, line, false, sink, gauge);
     if (!found) return result;
     result.port = found->name;
+    if (sink.stopRequested()) return stopped(result, line, true, sink, gauge);
 
     sink.setStatusColour(StatusColour::Red);
     show(sink, "ЛИТМ-3, подключен к порту " + found->name);
     gauge.reset();
-    result.received = receiveImage(line, image, gauge, sleep);
+    result.received = receiveImage(line, image, gauge, sleep, sink, stop);
+    if (stop) return stopped(result, line, true, sink, gauge);
     if (result.received != recorder::kImageSize) {
         result.outcome = refuseTransfer(result.received, line, sink);
         return result;

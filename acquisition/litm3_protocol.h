@@ -41,7 +41,10 @@ enum class ReadOutcome {
     Overrun,        // the device sent more than a full image
     SumMismatch,    // a full image whose stored sum is wrong (may still be saved)
     Good,           // a full image with a right sum
+    Stopped,        // the user stopped it (StatusSink::stopRequested)
 };
+
+inline constexpr const char* kStoppedByUser = "Считывание прервано пользователем";
 
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::NoDevice;
@@ -56,8 +59,9 @@ void sleepMilliseconds(int milliseconds);
 
 // Runs one acquisition into image (kImageSize bytes, overwritten from index 0
 // only as far as the transfer goes). unsavedReading is set to 0 at the start
-// and to 1 after a full image, whatever its sum. Every port is released and,
-// on every path, given back its own settings and time-outs.
+// and to 1 after a full image, whatever its sum. The sink's stopRequested is
+// asked before each port, after each wait and after each read of the transfer. Every port is
+// released and, on every path, given back its own settings and time-outs.
 ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, StatusSink& sink,
                       std::span<std::uint8_t> image, int& unsavedReading,
                       const SleepFunction& sleep = sleepMilliseconds);

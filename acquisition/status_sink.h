@@ -19,6 +19,10 @@ class StatusSink {
     virtual void setStatusColour(StatusColour colour) = 0;
     virtual void repaintStatus() = 0;
     virtual void setGauge(int percent) = 0;
+    // Asked between the steps of an acquisition, often (at least every few
+    // hundred milliseconds while bytes arrive): true ends it at once, the port
+    // released, nothing kept. A window handles its pending input here.
+    virtual bool stopRequested() { return false; }
 };
 
 }  // namespace acquisition

@@ -49,11 +49,50 @@ class FirstPaintWatch : public QObject {
     bool seen_ = false;
 };
 
+// The program's options; the development aids are not shown in the help.
+struct ProgramOptions {
+    QCommandLineOption demoDevice{
+        "demo-device",
+        "Read from a built-in demo reader device on COM0 (a generated reading) instead of "
+        "the serial ports."};
+    QCommandLineOption screenshots{"screenshot-dir", "", "directory"};
+    QCommandLineOption timings{"timings"};
+    QCommandLineOption quitWhenShown{"quit-when-shown"};
+
+    void addTo(QCommandLineParser& parser) {
+        parser.addPositionalArgument("file", "Data file (*.litm) to open.");
+        parser.addOption(demoDevice);
+        for (QCommandLineOption* option : {&screenshots, &timings, &quitWhenShown}) {
+            option->setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(*option);
+        }
+        parser.addHelpOption();
+    }
+};
+
+// --help is answered before any window system is needed: a terminal without a
+// display gets the help, not an abort.
+void answerHelpWithoutDisplay(int argc, char** argv) {
+    bool help = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        help |= arg == "--help" || arg == "-h" || arg == "-?" || arg == "--help-all";
+    }
+    if (!help) return;
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tirs48"));
+    QCommandLineParser parser;
+    ProgramOptions options;
+    options.addTo(parser);
+    parser.process(core);  // prints the help and exits
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
+    answerHelpWithoutDisplay(argc, argv);
 
     // Pictures are taken unattended; everything else asks the person at the screen.
     bool unattended = false;
@@ -63,31 +102,22 @@ int main(int argc, char** argv) {
     UnattendedDialogs unattendedDialogs(boxTitle);
     UserDialogs& dialogs = unattended ? static_cast<UserDialogs&>(unattendedDialogs) : interactive;
     GuardedApplication app(argc, argv, dialogs);
-    QApplication::setApplicationName("tirs48");
+    setProgramIdentity();
     app.setProperty("helpFile", QString::fromUtf8(main_window_texts::kHelpFile));
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setFont(QFont("Arial", 9));
     installQtTranslations(app);
 
     QCommandLineParser parser;
-    parser.addPositionalArgument("file", "Data file (*.litm) to open.");
-    QCommandLineOption demoDevice(
-        "demo-device",
-        "Read from a built-in demo reader device on COM0 (a generated reading) instead of "
-        "the serial ports.");
-    parser.addOption(demoDevice);
-    // Development aids, not shown in the help.
-    QCommandLineOption screenshots("screenshot-dir", "", "directory");
-    QCommandLineOption timings("timings");
-    QCommandLineOption quitWhenShown("quit-when-shown");
-    for (QCommandLineOption* option : {&screenshots, &timings, &quitWhenShown}) {
-        option->setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(*option);
-    }
-    parser.addHelpOption();
+    ProgramOptions options;
+    options.addTo(parser);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
-    if (parser.isSet(demoDevice)) setProgramAcquisitionLine(litm3sim::demoAcquisitionLine());
+    if (parser.isSet(options.demoDevice))
+        setProgramAcquisitionLine(litm3sim::demoAcquisitionLine());
+    const QCommandLineOption& screenshots = options.screenshots;
+    const QCommandLineOption& timings = options.timings;
+    const QCommandLineOption& quitWhenShown = options.quitWhenShown;
 
     try {
         ProgramWindows windows = createProgramWindows(dialogs);

@@ -111,9 +111,9 @@ int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString
         sizeFileDialog(files);
         files.show();
         written += save(&files, dir, "54-open-dialog") ? 1 : 0;
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8("Предупреждение"),
-                        QString::fromUtf8("Файл с информацией не сохранен! \nСохранить?"),
-                        QMessageBox::Ok | QMessageBox::Cancel, &main);
+        QMessageBox box(QMessageBox::Question, QString::fromUtf8(main_window_texts::kCaption),
+                        QString::fromUtf8("Похоже, файлы перепутаны. Поменять местами?"),
+                        QMessageBox::Yes | QMessageBox::No, &main);
         box.show();
         written += save(&box, dir, "55-question") ? 1 : 0;
     }

@@ -24,6 +24,10 @@ class UnattendedDialogs : public QtUserDialogs {
     void showError(QWidget* parent, const QString& text, const QString& title = {}) override;
     void showInformation(QWidget* parent, const QString& text, const QString& title = {}) override;
     bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
+    SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
+        return SaveChoice::Cancel;
+    }
     void runModal(QDialog& dialog) override;
     void openDocument(const QString&) override {}
 };

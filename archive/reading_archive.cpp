@@ -29,6 +29,26 @@ QString notAReading(qint64 size) {
         .arg(kLargestReadingSize);
 }
 
+// A file saved before anything was read holds zeros where the limiter's and the
+// crane's identification and the counters stand (both banks): it is no reading
+// of any limiter, and the fleet would list it under an empty serial number.
+bool holdsNoIdentification(const QByteArray& bytes) {
+    for (const std::size_t bank : {recorder::kBank0Offset, recorder::kBank1Offset})
+        for (std::size_t i = bank; i < bank + recorder::kBankSize; ++i)
+            if (bytes.at(static_cast<qsizetype>(i)) != 0) return false;
+    return true;
+}
+
+// Why bytes are not taken as a reading; empty when they are.
+QString refusal(const QByteArray& bytes) {
+    if (!isReadingSize(bytes.size())) return notAReading(bytes.size());
+    if (holdsNoIdentification(bytes))
+        return QStringLiteral(
+            "в файле нет считывания: идентификация ограничителя и крана и счётчики пусты (одни "
+            "нули) — похоже, файл сохранён до считывания");
+    return {};
+}
+
 QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -405,10 +425,8 @@ void bindColumns(QSqlQuery& insert, const ArchivedReading& a) {
 
 AddResult ReadingArchive::addBytes(const QByteArray& bytes, const QString& sourceName) {
     AddResult result;
-    if (!isReadingSize(bytes.size())) {
-        result.message = notAReading(bytes.size());
-        return result;
-    }
+    result.message = refusal(bytes);
+    if (!result.message.isEmpty()) return result;
     auto failed = [&result](const QString& message) {
         result.outcome = AddOutcome::Failed;
         result.id = 0;

@@ -29,6 +29,10 @@ class NoDialogs : public UserDialogs {
     void showError(QWidget*, const QString&, const QString& = {}) override {}
     void showInformation(QWidget*, const QString&, const QString& = {}) override {}
     bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
+    SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
+        return SaveChoice::Cancel;
+    }
     void runModal(QDialog&) override {}
     void openDocument(const QString&) override {}
 };

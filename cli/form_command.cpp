@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
@@ -16,7 +17,35 @@ constexpr const char* kFormHelp =
     "Makes test-processing form N of the reading LAST: writes the report data file\n"
     "\"Форма N.txt\" beside the template T and merges T into REPORT. Forms 1 and 2\n"
     "compare LAST with the PREVIOUS reading (the counters' differences; form 1 adds\n"
-    "the period of the test).\n";
+    "the period of the test). A PREVIOUS reading of another limiter, or one that is\n"
+    "later than LAST or holds larger counters, is refused (exit 1).\n";
+
+// A word of a command line as a POSIX shell reads it back.
+std::string shellWord(const std::string& word) {
+    if (!word.empty() &&
+        word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                               "0123456789-_./,=:+") == std::string::npos)
+        return word;
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Refuses a previous reading of another limiter, or one that looks later than
+// the last (the command with the two files swapped is suggested).
+bool previousRefused(const recorder::Reading& reading, const forms::PreviousReading& previous,
+                     const std::vector<std::string>& positionals, const std::string& templateFile,
+                     const std::string& report) {
+    const forms::PreviousCheck check = forms::checkPreviousReading(reading, previous);
+    if (check.verdict == forms::PreviousVerdict::Comparable) return false;
+    std::cerr << "litm form: " << check.message << "\n";
+    if (check.verdict == forms::PreviousVerdict::Swapped)
+        std::cerr << "Похоже, файлы перепутаны; поменяйте их местами:\n  litm form "
+                  << positionals[0] << " " << shellWord(positionals[2]) << " "
+                  << shellWord(positionals[1]) << " --template " << shellWord(templateFile)
+                  << " --out " << shellWord(report) << "\n";
+    return true;
+}
 
 int runForm(int argc, char** argv) {
     Arguments args(argc, argv);
@@ -48,6 +77,8 @@ int runForm(int argc, char** argv) {
                 reportCannotOpen(positionals[2], error);
                 return kExitCannotOpen;
             }
+            if (previousRefused(reading, previous, positionals, *templateFile, *report))
+                return kExitFailure;
             if (form == 2)
                 forms::createForm2(reading, previous, files, format);
             else

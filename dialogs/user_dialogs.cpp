@@ -5,10 +5,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpacerItem>
 #include <QTreeView>
 #include <QUrl>
@@ -96,12 +98,59 @@ bool QtUserDialogs::askOkCancel(QWidget* parent, const QString& title, const QSt
                   QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+bool QtUserDialogs::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption(title), text, QMessageBox::NoButton, parent);
+    box.setObjectName("QuestionBox");
+    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+SaveChoice QtUserDialogs::askSaveDiscardCancel(QWidget* parent, const QString& title,
+                                               const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption(title), text, QMessageBox::NoButton, parent);
+    box.setObjectName("SaveQuestionBox");
+    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    // Esc and the title bar's close button both give the escape button.
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
 void QtUserDialogs::runModal(QDialog& dialog) {
     dialog.exec();
 }
 
+bool QtUserDialogs::openOnDesktop(const QUrl& url) const {
+    return opener_ ? opener_(url) : QDesktopServices::openUrl(url);
+}
+
 void QtUserDialogs::openDocument(const QString& path) {
-    // openUrl reports false when no application takes the file; there is
-    // nothing more to do then.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (openOnDesktop(QUrl::fromLocalFile(path))) return;
+    // No application takes the file: the user must know where it is to open it otherwise.
+    const QFileInfo file(path);
+    const QString text = QStringLiteral(
+                             "Не удалось открыть файл\n%1\n\nНа этом компьютере нет программы, "
+                             "открывающей файлы «.%2». Файл записан; откройте его вручную.")
+                             .arg(QDir::toNativeSeparators(file.absoluteFilePath()), file.suffix());
+    QMessageBox box(QMessageBox::Warning, boxTitle_, text, QMessageBox::NoButton, nullptr);
+    box.setObjectName("CannotOpenDocumentBox");
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* folder = box.addButton(QStringLiteral("Открыть папку"), QMessageBox::ActionRole);
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    if (box.clickedButton() == folder && !openOnDesktop(QUrl::fromLocalFile(file.absolutePath())))
+        showError(nullptr, QStringLiteral("Не удалось открыть папку\n%1")
+                               .arg(QDir::toNativeSeparators(file.absolutePath())));
 }

@@ -5,11 +5,17 @@
 // (tests/support/scripted_dialogs.h) and the program asks the user.
 
 #include <QString>
+#include <functional>
 #include <utility>
 
 class QDialog;
 class QFileDialog;
+class QUrl;
 class QWidget;
+
+// The answer to "save this before it is lost?": Cancel (also Esc and the
+// box's close button) goes back to where the user was, with nothing lost.
+enum class SaveChoice { Save, Discard, Cancel };
 
 // A save-file question: where to start, what to propose, which files to show.
 struct SaveFileQuestion {
@@ -39,6 +45,11 @@ class UserDialogs {
                                  const QString& title = {}) = 0;
     // A warning with OK (the default) and Cancel; true for OK.
     virtual bool askOkCancel(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A question with "Да" and "Нет" (Esc: no); true for yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // "Сохранить", "Не сохранять", "Отмена" (the default and Esc).
+    virtual SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& title,
+                                            const QString& text) = 0;
 
     // Shows a window modally and returns when the user has closed it. A print
     // preview is a QDialog too, so the windows that show one need no print
@@ -46,7 +57,8 @@ class UserDialogs {
     virtual void runModal(QDialog& dialog) = 0;
 
     // Opens a file in the application the desktop associates with its type;
-    // nothing happens when there is none.
+    // when there is none, says so with the file's full path and offers to
+    // open its folder.
     virtual void openDocument(const QString& path) = 0;
 };
 
@@ -62,13 +74,21 @@ class QtUserDialogs : public UserDialogs {
     void showError(QWidget* parent, const QString& text, const QString& title = {}) override;
     void showInformation(QWidget* parent, const QString& text, const QString& title = {}) override;
     bool askOkCancel(QWidget* parent, const QString& title, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& title,
+                                    const QString& text) override;
     void runModal(QDialog& dialog) override;
     void openDocument(const QString& path) override;
 
+    // Seam for tests: what asks the desktop to open a URL (QDesktopServices::openUrl).
+    void setDesktopOpener(std::function<bool(const QUrl&)> opener) { opener_ = std::move(opener); }
+
   private:
     QString caption(const QString& title) const { return title.isEmpty() ? boxTitle_ : title; }
+    bool openOnDesktop(const QUrl& url) const;
 
     QString boxTitle_;
+    std::function<bool(const QUrl&)> opener_;
 };
 
 // Gives Qt's own file dialog the size and column widths at which the name,

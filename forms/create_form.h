@@ -12,6 +12,7 @@
 
 #include "forms/data_lines.h"
 #include "forms/differences.h"
+#include "forms/previous_check.h"
 #include "forms/previous_reading.h"
 #include "forms/test_period.h"
 #include "recorder/number_format.h"

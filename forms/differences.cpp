@@ -33,4 +33,9 @@ void showDifferences(recorder::Reading& reading, const CounterDifferences& d,
                                 d.SlewSeconds, d.MotorMinutes, d.LiftedMass, format);
 }
 
+void showTotals(recorder::Reading& reading, const recorder::NumberFormat& format) {
+    // The loaded counters minus nothing are the totals, in the load's own texts.
+    showDifferences(reading, counterDifferences(reading.counters, PreviousReading{}), format);
+}
+
 }  // namespace forms

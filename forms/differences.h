@@ -35,4 +35,7 @@ CounterDifferences counterDifferences(const recorder::Counters& last,
 void showDifferences(recorder::Reading& reading, const CounterDifferences& differences,
                      const recorder::NumberFormat& format);
 
+// The same displays back to the loaded totals, as the load showed them.
+void showTotals(recorder::Reading& reading, const recorder::NumberFormat& format);
+
 }  // namespace forms

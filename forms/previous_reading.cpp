@@ -13,6 +13,8 @@ using namespace recorder;
 
 PreviousReading readPreviousReading(const DataFile& file) {
     PreviousReading p;
+    p.LimiterSerial = file.textSlot(kBank0Offset + bank::kSerialNumber, bank::kSerialNumberWidth);
+    p.LimiterModelDigit = file.i8(kBank0Offset + bank::kModelDigit);
     p.counters = readCounters(file);
     p.ReadingDate = file.textSlot(trailer::kReadingDate);
 

@@ -13,6 +13,9 @@
 namespace forms {
 
 struct PreviousReading {
+    // The limiter it was read from (Bank 0), as the loaded reading has it.
+    std::string LimiterSerial;
+    int LimiterModelDigit = 0;
     recorder::Counters counters;  // each from the bank that holds the larger value
     std::string ReadingDate;      // the trailer's date slot, UTF-8
 

@@ -204,3 +204,41 @@ TEST(ProtocolSequence, AStreamReadInBlocksEndsAndShowsExactlyAsReadByteByByte) {
         }
     }
 }
+
+// The user stops: before the probes nothing is opened; in the transfer the
+// port is given back its settings and closed at once, nothing is kept.
+TEST(ProtocolSequence, AStopEndsAtOnceAndReleasesThePort) {
+    class StoppingSink : public acqtest::RecordingSink {
+      public:
+        int stopAfterAsks = 0;
+        int asks = 0;
+        bool stopRequested() override { return ++asks > stopAfterAsks; }
+    };
+    const std::vector<acquisition::PortCandidate> ports = {{"COM0", "a"}};
+    std::vector<std::uint8_t> image(recorder::kImageSize);
+    int unsaved = 1;
+
+    ScriptedLine idle;
+    StoppingSink before;
+    auto result = acquisition::readDevice(idle, ports, before, image, unsaved, recordSleep);
+    EXPECT_EQ(result.outcome, acquisition::ReadOutcome::Stopped);
+    EXPECT_TRUE(idle.log.empty());
+    EXPECT_EQ(before.text, acquisition::kStoppedByUser);
+
+    ScriptedLine line;
+    line.input.assign(5000, 0x5A);
+    line.input.front() = 0xA0;  // the probe answer, then the stream
+    StoppingSink during;
+    during.stopAfterAsks = 4;  // the port loop, after the probe, after the settle, one read
+    result = acquisition::readDevice(line, ports, during, image, unsaved, recordSleep);
+    EXPECT_EQ(result.outcome, acquisition::ReadOutcome::Stopped);
+    EXPECT_EQ(unsaved, 0);
+    EXPECT_GT(result.received, 0u);
+    EXPECT_LT(result.received, 5000u);
+    EXPECT_FALSE(line.isOpen());
+    const std::vector<std::string> tail(line.log.end() - 3, line.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"restoreSettings", "restoreTimeouts", "close"}));
+    EXPECT_EQ(during.text, acquisition::kStoppedByUser);
+    EXPECT_EQ(during.colour, acquisition::StatusColour::ButtonFace);
+    EXPECT_EQ(during.gauge, 0);
+}

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "acquisition/Readlitm3.h"
@@ -175,7 +176,7 @@ class ReadLitm3DialogTest : public QObject {
 
         // Saved: closing asks nothing.
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{0});
+        QCOMPARE(answers.saveChoiceQuestions.size(), qsizetype{0});
         QVERIFY(isDestroyed(dialog));
     }
 
@@ -219,29 +220,31 @@ class ReadLitm3DialogTest : public QObject {
         qInfo("demo device: read in %lld ms", static_cast<long long>(readMs));
     }
 
-    void closeQuestionAfterASumMismatch() {
+    // "Сохранить", "Не сохранять", "Отмена": only "Не сохранять" drops the
+    // reading; Cancel (Esc, the box's close button) keeps it, from "Закрыть",
+    // from the title bar's close box and before a new reading alike.
+    void unsavedReadingIsLostOnlyOnDiscard() {
         litm3sim::DeviceOptions options = fastDevice();
         options.wrongSum = true;
         litm3sim::DeviceThread device(acqtest::patternedImage(31), options);
         QVERIFY(device.ok());
+        const QString question = QStringLiteral("Файл с информацией не сохранен! \nСохранить?");
 
-        // OK, then the save dialog cancelled: the dialog stays, still unsaved.
+        // Save, then the save dialog cancelled: the dialog stays, still unsaved.
         Answers answers;
         auto dialog = makeDialog(answers, device.path());
         click(dialog, "BitBtn_ReadLITM3");
         QCOMPARE(dialog->statusText(), QStringLiteral("Несоответствие контрольной суммы!"));
         QCOMPARE(dialog->statusColour(), StatusColour::Yellow);
         QCOMPARE(dialog->unsavedReading(), 1);
-        answers.okCancelAnswer = true;
+        answers.saveChoices = {SaveChoice::Save, SaveChoice::Save};
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{1});
-        QCOMPARE(answers.okCancelQuestions[0],
-                 QStringLiteral("Файл с информацией не сохранен! \nСохранить?"));
+        QCOMPARE(answers.saveChoiceQuestions, QStringList{question});
         QCOMPARE(answers.saveQuestions.size(), std::size_t{1});
         QVERIFY(!isDestroyed(dialog));
         QCOMPARE(dialog->unsavedReading(), 1);
 
-        // OK, then saved: the dialog still stays; the next close asks nothing.
+        // Save, then saved: the dialog still stays; the next close asks nothing.
         answers.saveAnswers.push_back(QDir(start_.path()).filePath("mismatch.litm"));
         click(dialog, "BitBtn_Close");
         QCOMPARE(answers.saveQuestions.size(), std::size_t{2});
@@ -249,18 +252,88 @@ class ReadLitm3DialogTest : public QObject {
         QCOMPARE(dialog->unsavedReading(), 0);
         QVERIFY(QFile::exists(QDir(start_.path()).filePath("mismatch.litm")));
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{2});
+        QCOMPARE(answers.saveChoiceQuestions.size(), qsizetype{2});
         QVERIFY(isDestroyed(dialog));
 
-        // Cancel: the dialog closes and the reading is dropped.
+        // Cancel from "Закрыть", Esc, the close box and a new reading: all keep it.
         Answers second;
         auto again = makeDialog(second, device.path());
         click(again, "BitBtn_ReadLITM3");
-        QCOMPARE(again->unsavedReading(), 1);
+        const std::vector<std::uint8_t> read = again->image();
         click(again, "BitBtn_Close");
-        QCOMPARE(second.okCancelQuestions.size(), qsizetype{1});
+        QTest::keyClick(again, Qt::Key_Escape);
+        again->close();
+        click(again, "BitBtn_ReadLITM3");
+        QCOMPARE(second.saveChoiceQuestions.size(), qsizetype{3});
+        QVERIFY(!isDestroyed(again));
+        QCOMPARE(again->unsavedReading(), 1);
+        QVERIFY(again->image() == read);
         QCOMPARE(second.saveQuestions.size(), std::size_t{0});
+
+        // "Не сохранять": the dialog closes and the reading is dropped.
+        second.saveChoices = {SaveChoice::Discard};
+        again->close();
+        QCOMPARE(second.saveChoiceQuestions.size(), qsizetype{4});
         QVERIFY(isDestroyed(again));
+    }
+
+    // "Прервать" and Esc stop a transfer at the line's real speed within half a
+    // second: the port is given back its settings, nothing is written or kept,
+    // and the next reading starts at once.
+    void aRunningTransferStopsAtOnce() {
+        for (const bool byEsc : {false, true}) {
+            litm3sim::DeviceThread slow(acqtest::patternedImage(40), litm3sim::DeviceOptions{});
+            QVERIFY(slow.ok());
+            termios before{};
+            QCOMPARE(tcgetattr(slow.device().terminalFd(), &before), 0);
+            const QStringList files =
+                QDir(QDir(start_.path()).filePath("Файлы")).entryList(QDir::Files);
+            Answers answers;
+            auto dialog = makeDialog(answers, slow.path());
+            auto* stop = dialog->findChild<QPushButton*>("BitBtn_Stop");
+            QVERIFY(stop && !stop->isVisible());
+            QElapsedTimer sinceStop;
+            QTimer::singleShot(1200, dialog, [&] {
+                QVERIFY(stop->isVisible());
+                QVERIFY(!dialog->findChild<QPushButton*>("BitBtn_Close")->isVisible());
+                QVERIFY(dialog->findChild<QProgressBar*>("CGauge_Process")->value() > 0);
+                const QByteArray shots = qgetenv("TIRS_SCREENSHOT_DIR");
+                if (!shots.isEmpty() && !byEsc)
+                    dialog->grab().save(
+                        QDir(QString::fromLocal8Bit(shots)).filePath("readlitm3-stop.png"));
+                sinceStop.start();
+                if (byEsc)
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(stop, Qt::LeftButton);
+            });
+            click(dialog, "BitBtn_ReadLITM3");
+            QVERIFY(sinceStop.isValid());
+            QVERIFY2(sinceStop.elapsed() < 500, qPrintable(QString::number(sinceStop.elapsed())));
+            qInfo("stopped %s after %lld ms", byEsc ? "by Esc" : "by Прервать",
+                  static_cast<long long>(sinceStop.elapsed()));
+            QCOMPARE(dialog->statusText(), QStringLiteral("Считывание прервано пользователем"));
+            QCOMPARE(dialog->unsavedReading(), 0);
+            QVERIFY(!dialog->findChild<QPushButton*>("BitBtn_SaveFile")->isEnabled());
+            QVERIFY(dialog->findChild<QPushButton*>("BitBtn_Close")->isVisible());
+            QVERIFY(!stop->isVisible());
+            termios after{};
+            QCOMPARE(tcgetattr(slow.device().terminalFd(), &after), 0);
+            QCOMPARE(cfgetispeed(&after), cfgetispeed(&before));
+            QCOMPARE(after.c_cflag, before.c_cflag);
+            QCOMPARE(QDir(QDir(start_.path()).filePath("Файлы")).entryList(QDir::Files), files);
+
+            litm3sim::DeviceThread fast(acqtest::patternedImage(41), fastDevice());
+            QVERIFY(fast.ok());
+            dialog->setPortMap(std::make_unique<acquisition::DeviceListComPortMap>(
+                acqtest::portsWith({{0, fast.path()}})));
+            click(dialog, "BitBtn_ReadLITM3");
+            QCOMPARE(dialog->statusText(), QStringLiteral("Считывание успешно завершено!"));
+            QVERIFY(dialog->findChild<QPushButton*>("BitBtn_SaveFile")->isEnabled());
+            answers.saveChoices = {SaveChoice::Discard};
+            click(dialog, "BitBtn_Close");
+            QVERIFY(isDestroyed(dialog));
+        }
     }
 
     void shortTransferClosesWithoutAsking() {
@@ -275,18 +348,31 @@ class ReadLitm3DialogTest : public QObject {
         QCOMPARE(dialog->statusColour(), StatusColour::ButtonFace);
         QCOMPARE(dialog->unsavedReading(), 0);
         click(dialog, "BitBtn_Close");
-        QCOMPARE(answers.okCancelQuestions.size(), qsizetype{0});
+        QCOMPARE(answers.saveChoiceQuestions.size(), qsizetype{0});
         QVERIFY(isDestroyed(dialog));
     }
 
-    void savingBeforeAnyReadingAndAFailedSave() {
+    // Before a whole image has come there is nothing to save: "Сохранить" is
+    // disabled (an all-zero file would pass for a reading). After one, a save
+    // that fails says so and is not reported as saved.
+    void savingOnlyAfterAReadingAndAFailedSave() {
         Answers answers;
         auto dialog = makeDialog(answers);
+        auto* save = dialog->findChild<QPushButton*>("BitBtn_SaveFile");
+        QVERIFY(!save->isEnabled());
         click(dialog, "BitBtn_ReadLITM3");
         QCOMPARE(dialog->statusText(), QStringLiteral("Устройство не обнаружено!"));
+        QVERIFY(!save->isEnabled());
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(answers.saveQuestions.size(), std::size_t{0});
 
-        // A blank buffer: no model, number 0. Cancelling writes nothing and keeps the model (empty)
-        // shown.
+        litm3sim::DeviceThread device(acqtest::patternedImage(33, "", 0), fastDevice());
+        QVERIFY(device.ok());
+        dialog->setPortMap(std::make_unique<acquisition::DeviceListComPortMap>(
+            acqtest::portsWith({{0, device.path()}})));
+        click(dialog, "BitBtn_ReadLITM3");
+        QVERIFY(save->isEnabled());
+        // No model, number 0: the name starts " №0 "; cancelling writes nothing.
         click(dialog, "BitBtn_SaveFile");
         QVERIFY2(answers.saveQuestions.back().proposedName.startsWith(QStringLiteral(" №0 ")),
                  qPrintable(answers.saveQuestions.back().proposedName));
@@ -301,19 +387,22 @@ class ReadLitm3DialogTest : public QObject {
         QVERIFY2(answers.errors[0].contains("x.litm"), qPrintable(answers.errors[0]));
         QCOMPARE(dialog->statusText(), QStringLiteral("Файл не сохранен: x.litm"));
 
-        const QString blank = QDir(start_.path()).filePath("blank.litm");
-        answers.saveAnswers.push_back(blank);
+        const QString written = QDir(start_.path()).filePath("written.litm");
+        answers.saveAnswers.push_back(written);
         click(dialog, "BitBtn_SaveFile");
-        QCOMPARE(QFileInfo(blank).size(), 270537);
+        QCOMPARE(QFileInfo(written).size(), 270537);
         QCOMPARE(saved.size(), 1);
-        QCOMPARE(saved.first().first().toString(), blank);
+        QCOMPARE(saved.first().first().toString(), written);
         dialog->close();
         QVERIFY(isDestroyed(dialog));
     }
 
     void escKeepsTheDialogAndAShortHourKeepsTheDateWidth() {
+        litm3sim::DeviceThread device(acqtest::patternedImage(34), fastDevice());
+        QVERIFY(device.ok());
         Answers answers;
-        auto dialog = makeDialog(answers);
+        auto dialog = makeDialog(answers, device.path());
+        click(dialog, "BitBtn_ReadLITM3");
         QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY(!isDestroyed(dialog));
         QVERIFY(dialog->isVisible());

@@ -217,6 +217,21 @@ TEST_P(ArchiveTest, RefusesWhatIsNotAReadingAndKeepsDamagedOnesMarked) {
     const AddResult refused = a.addFile(shortFile);
     EXPECT_EQ(refused.outcome, AddOutcome::Refused);
     EXPECT_TRUE(refused.message.contains(QStringLiteral("1000 bytes")));
+    // A file saved before anything was read: all zeros but its service texts.
+    const QString blankFile = dir_.filePath("blank.litm");
+    {
+        QFile f(blankFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray blank(270537, '\0');
+        blank.replace(270520, 16, "01.02.2025 10:00");
+        f.write(blank);
+    }
+    const AddResult blank = a.addFile(blankFile);
+    EXPECT_EQ(blank.outcome, AddOutcome::Refused);
+    EXPECT_TRUE(blank.message.contains(QStringLiteral("нет считывания")))
+        << blank.message.toStdString();
+    QString fleetError;
+    EXPECT_TRUE(a.fleet(fleetError)->empty());
 
     sample::SampleFaults faults;
     faults.wrongImageSum = true;

@@ -235,15 +235,19 @@ namespace {
 // litm form writes the bytes the window's commands write: both call the forms core.
 TEST_F(Litm, FormWritesTheCoresDataFileAndReportOrSaysWhyNot) {
     namespace fs = std::filesystem;
+    // The same crane's work, the previous reading with fewer cycles behind it.
     sample::SampleOptions earlier;
-    earlier.seed = 5;
+    earlier.pastCycles = 10000;
     write("previous.litm", sample::makeSampleReading(earlier));
+    sample::SampleOptions later = earlier;
+    later.pastCycles = 90000;
+    write("later.litm", sample::makeSampleReading(later));
     fs::create_directories(dir_ / "cli" / "Шаблоны форм");
     fs::create_directories(dir_ / "core");
     for (const char* folder : {"cli/Шаблоны форм", "core"})
         std::ofstream(dir_ / folder / "Форма 2.rtf") << "{\\rtf1 #TipKrana# #SumCicl# #HHome#}";
 
-    const Outcome made = litm("form 2 " + path("good.litm") + " " + path("previous.litm") +
+    const Outcome made = litm("form 2 " + path("later.litm") + " " + path("previous.litm") +
                                   " --template " + path("cli/Шаблоны форм/Форма 2.rtf") +
                                   " --out " + path("cli/Формы/report.rtf") + " --decimal ,",
                               true);
@@ -251,7 +255,7 @@ TEST_F(Litm, FormWritesTheCoresDataFileAndReportOrSaysWhyNot) {
 
     recorder::Reading reading;
     std::string error;
-    ASSERT_TRUE(recorder::loadReading((dir_ / "good.litm").string(), reading, {','}, error));
+    ASSERT_TRUE(recorder::loadReading((dir_ / "later.litm").string(), reading, {','}, error));
     forms::PreviousReading previous;
     ASSERT_TRUE(forms::readPreviousReadingFile(dir_ / "previous.litm", previous, error));
     forms::createForm2(reading, previous, {dir_ / "core" / "Форма 2.rtf", dir_ / "core" / "r.rtf"},
@@ -272,11 +276,33 @@ TEST_F(Litm, FormWritesTheCoresDataFileAndReportOrSaysWhyNot) {
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_NE(missing.out.find("missing.litm"), std::string::npos) << missing.out;
     const Outcome noTemplate =
-        litm("form 1 " + path("good.litm") + " " + path("previous.litm") + " --template " +
+        litm("form 1 " + path("later.litm") + " " + path("previous.litm") + " --template " +
                  path("cli/nothing.rtf") + " --out " + path("cli/r1.rtf"),
              true);
     EXPECT_EQ(noTemplate.exitCode, 1);
     EXPECT_NE(noTemplate.out.find("Не открыт файл шаблона"), std::string::npos) << noTemplate.out;
+
+    // Swapped files: refused, and the command the other way round is suggested.
+    const Outcome swapped = litm("form 1 " + path("previous.litm") + " " + path("later.litm") +
+                                     templ + " --out " + path("cli/r2.rtf"),
+                                 true);
+    EXPECT_EQ(swapped.exitCode, 1);
+    EXPECT_NE(swapped.out.find("больше, чем в последнем"), std::string::npos) << swapped.out;
+    EXPECT_NE(swapped.out.find("litm form 1 " + (dir_ / "later.litm").string() + " " +
+                               (dir_ / "previous.litm").string()),
+              std::string::npos)
+        << swapped.out;
+    EXPECT_FALSE(fs::exists(dir_ / "cli" / "r2.rtf"));
+    // Another limiter: refused, naming both.
+    sample::SampleOptions otherLimiter = earlier;
+    otherLimiter.identity.serialNumber = "009999";
+    write("other.litm", sample::makeSampleReading(otherLimiter));
+    const Outcome other = litm("form 2 " + path("later.litm") + " " + path("other.litm") + templ +
+                                   " --out " + path("cli/r3.rtf"),
+                               true);
+    EXPECT_EQ(other.exitCode, 1);
+    EXPECT_NE(other.out.find("№ 009999"), std::string::npos) << other.out;
+    EXPECT_NE(other.out.find("№ 001734"), std::string::npos) << other.out;
 }
 
 }  // namespace

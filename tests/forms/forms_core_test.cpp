@@ -323,3 +323,53 @@ TEST_F(FormFiles, FailuresSayWhyAndNamesStayInTheirFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+// A previous reading of the loaded limiter (50123654, ТИРС-48С-07) read on `date`.
+forms::PreviousReading previousOf(const BankValues& values, const std::string& date,
+                                  const std::string& serial = "50123654", int model = 7) {
+    sample::ImageBuilder b = previousImage(values, values);
+    b.setBankText(0, recorder::bank::kSerialNumber, recorder::bank::kSerialNumberWidth, serial);
+    b.setBankI8(0, recorder::bank::kModelDigit, static_cast<std::int8_t>(model));
+    return forms::readPreviousReading(recorder::DataFile(b.fileBytes({"", "", "", "", "", date})));
+}
+
+}  // namespace
+
+// Only an earlier reading of the same limiter is compared; the refusals name
+// what differs, and the same file twice is still comparable (all zeros).
+TEST(PreviousCheck, SameLimiterEarlierOnlyAndTheMessagesSayWhy) {
+    using forms::PreviousVerdict;
+    const sample::ImageBuilder image = lastImage(kLast);
+    const recorder::Reading r = loadLast(image);
+    const BankValues earlier{0.5f, 100, 100, 9000, 1000, 100000};
+    const forms::PreviousReading good = previousOf(earlier, "28.11.2006 15:00");
+    EXPECT_EQ(forms::checkPreviousReading(r, good).verdict, PreviousVerdict::Comparable);
+    EXPECT_EQ(forms::differencesCaption(r, good),
+              "Разности между считываниями 28.11.2006 и 02.12.2006");
+    const forms::PreviousReading same =
+        forms::readPreviousReading(recorder::DataFile(image.fileBytes(lastService())));
+    EXPECT_EQ(forms::checkPreviousReading(r, same).verdict, PreviousVerdict::Comparable);
+
+    const auto refused = [&](const forms::PreviousReading& p, PreviousVerdict verdict,
+                             std::initializer_list<const char*> words) {
+        const forms::PreviousCheck check = forms::checkPreviousReading(r, p);
+        EXPECT_EQ(check.verdict, verdict) << check.message;
+        for (const char* word : words)
+            EXPECT_NE(check.message.find(word), std::string::npos) << word << ": " << check.message;
+    };
+    refused(previousOf(earlier, "28.11.2006 15:00", "50123655"), PreviousVerdict::OtherLimiter,
+            {"ТИРС-48С-07 № 50123655", "ТИРС-48С-07 № 50123654"});
+    refused(previousOf(earlier, "28.11.2006 15:00", "50123654", 5), PreviousVerdict::OtherLimiter,
+            {"ТИРС-48С-05", "ТИРС-48С-07"});
+    refused(previousOf(earlier, "03.12.2006 09:00"), PreviousVerdict::Swapped,
+            {"03.12.2006 09:00", "02.12.2006 10:00", "позже"});
+    refused(previousOf({0.5f, 100, 100, 9000, 2000, 100000}, "28.11.2006 15:00"),
+            PreviousVerdict::Swapped, {"моточасы", "33:20:00", "25:00:00"});
+    refused(previousOf({0.5f, 600, 100, 9000, 1000, 100000}, "28.11.2006 15:00"),
+            PreviousVerdict::Swapped, {"циклов нагружения", "600", "500"});
+    // A date that is no date (an old or hand-made file) leaves the counters to decide.
+    EXPECT_EQ(forms::checkPreviousReading(r, previousOf(earlier, "")).verdict,
+              PreviousVerdict::Comparable);
+}

@@ -29,6 +29,13 @@ class ScriptedDialogs : public UserDialogs {
     bool okCancelAnswer = false;
     QStringList okCancelQuestions;
 
+    // Yes/no questions: the answers in order; none left answers no.
+    std::deque<bool> yesNoAnswers;
+    QStringList yesNoQuestions;
+    // Save/discard/cancel questions: the answers in order; none left cancels.
+    std::deque<SaveChoice> saveChoices;
+    QStringList saveChoiceQuestions;
+
     // Modal windows are not run; modalTexts records describeModal of each
     // (by default its object name).
     QStringList modalTexts;
@@ -58,12 +65,27 @@ class ScriptedDialogs : public UserDialogs {
         okCancelQuestions << text;
         return okCancelAnswer;
     }
+    bool askYesNo(QWidget*, const QString&, const QString& text) override {
+        yesNoQuestions << text;
+        return nextOr(yesNoAnswers, false);
+    }
+    SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString& text) override {
+        saveChoiceQuestions << text;
+        return nextOr(saveChoices, SaveChoice::Cancel);
+    }
     void runModal(QDialog& dialog) override {
         modalTexts << (describeModal ? describeModal(dialog) : dialog.objectName());
     }
     void openDocument(const QString& path) override { openedDocuments << path; }
 
   private:
+    template <typename T>
+    static T nextOr(std::deque<T>& answers, T none) {
+        if (answers.empty()) return none;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     static QString next(std::deque<QString>& answers) {
         if (answers.empty()) return {};
         QString answer = answers.front();

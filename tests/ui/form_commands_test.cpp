@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -47,6 +48,12 @@ class FormCommandsTest : public ProgramTest {
                                                   : main_->findChild<QLabel*>(name)->text();
     }
     QString folder(const QString& name) const { return dir_.filePath(name); }
+    QString coreText(const char* name) const {
+        return QString::fromStdString(coreReading(last_).texts.get(name));
+    }
+    QString coreSerial() const {
+        return QString::fromStdString(coreReading(last_).limiter.SerialNumber);
+    }
     QString reportPrefix(int form) const {
         return folder("Формы/Форма %1 (КС-55713-1 №1234 ").arg(form);
     }
@@ -148,6 +155,91 @@ class FormCommandsTest : public ProgramTest {
         QVERIFY(dataLines(1).contains("|0:KadrIsp:7290 - 7292"));
     }
 
+    // After form 2 the counters shown are differences and say so, on the page and
+    // in the status bar, until "Очистить" (Ctrl+W) shows the totals again; the
+    // status bar says where the report went.
+    void differencesAreLabelledUntilCleared() {
+        main_->show();
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_));
+        dialogs_.openAnswers = {last_, previous_};
+        menuItem("N_CreateForma2")->trigger();
+        expectOpenedReport(2);
+        const QString caption = "Разности между считываниями 29.11.2006 и 29.11.2006";
+        auto* onPage = main_->findChild<QLabel*>("Label_Differences");
+        auto* inStatus = main_->findChild<QLabel*>("StatusBar_Differences");
+        QVERIFY(onPage && inStatus);
+        QVERIFY(onPage->isVisible() && inStatus->isVisible());
+        QCOMPARE(onPage->text(), caption);
+        QCOMPARE(inStatus->text(), caption);
+        const QFileInfo report(dialogs_.openedDocuments.first());
+        QCOMPARE(main_->statusPanel(1)->text(),
+                 "Форма 2 записана: " + report.fileName() + " в папке " + report.absolutePath());
+        QCOMPARE(main_->statusPanel(1)->toolTip(), report.absoluteFilePath());
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));
+        const QByteArray shots = qgetenv("TIRS_SCREENSHOT_DIR");
+        if (!shots.isEmpty())
+            QVERIFY(main_->grab().save(
+                QDir(QString::fromLocal8Bit(shots)).filePath("form-differences.png")));
+
+        QTest::keyClick(main_, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!onPage->isVisible() && !inStatus->isVisible());
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+        QCOMPARE(shown("E_LEsec"), coreText("E_LEsec"));
+        QCOMPARE(shown("Label_QSum"), coreText("Label_QSum"));
+
+        // The same file twice keeps its result: every difference 0.
+        dialogs_.openedDocuments.clear();
+        dialogs_.openAnswers = {last_, last_};
+        menuItem("N_CreateForma2")->trigger();
+        expectOpenedReport(2);
+        QCOMPARE(shown("Edit_N_10"), QString("0"));
+        QVERIFY(onPage->isVisible());
+
+        // The information card prints totals, never differences.
+        menuItem("M_IK")->trigger();
+        QVERIFY(!onPage->isVisible());
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+    }
+
+    // A previous reading of another limiter is refused naming both; one that
+    // is the later of the two is offered to be swapped ("Нет" leaves all as
+    // it was, "Да" opens it as the last reading and makes the form).
+    void previousReadingOfAnotherLimiterOrLaterIsRefused() {
+        sample::ImageBuilder other = previousReading();
+        other.setBankText(0, recorder::bank::kSerialNumber, recorder::bank::kSerialNumberWidth,
+                          "77777");
+        other.fixAllBankChecks();
+        other.fixImageSum();
+        dialogs_.openAnswers = {last_, writeReading(dir_, "other.litm", other)};
+        menuItem("N_CreateForma2")->trigger();
+        QCOMPARE(dialogs_.errors.size(), 1);
+        QVERIFY2(dialogs_.errors[0].contains("№ 77777") &&
+                     dialogs_.errors[0].contains("№ " + coreSerial()),
+                 qPrintable(dialogs_.errors[0]));
+        QCOMPARE(dialogs_.openedDocuments, QStringList{});
+        QCOMPARE(shown("Edit_N_10"), QString("9500"));
+
+        dialogs_.errors.clear();
+        dialogs_.openAnswers = {previous_, last_};
+        menuItem("N_CreateForma1")->trigger();
+        QCOMPARE(dialogs_.yesNoQuestions.size(), 1);
+        QVERIFY2(dialogs_.yesNoQuestions[0].contains("общее число циклов") &&
+                     dialogs_.yesNoQuestions[0].endsWith("Поменять местами?"),
+                 qPrintable(dialogs_.yesNoQuestions[0]));
+        QCOMPARE(dialogs_.openedDocuments, QStringList{});
+        QCOMPARE(main_->openedFilePath(), previous_);
+        QCOMPARE(shown("Edit_N_10"), QString("8000"));
+
+        dialogs_.openAnswers = {previous_, last_};
+        dialogs_.yesNoAnswers = {true};
+        menuItem("N_CreateForma1")->trigger();
+        expectOpenedReport(1);
+        QCOMPARE(main_->openedFilePath(), last_);
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));
+        QVERIFY(dataLines(1).contains("|0:KadrIsp:3007 - 7292"));
+    }
+
     void failuresEndWithTheirMessageAndOpenNothing() {
         // The second dialog cancelled: nothing subtracted, nothing written.
         QFile::remove(folder("Шаблоны форм/Форма 2.txt"));
@@ -170,6 +262,15 @@ class FormCommandsTest : public ProgramTest {
         menuItem("N_CreateForma3")->trigger();
         QFile::rename(folder("Форма 3.rtf.away"), folder("Шаблоны форм/Форма 3.rtf"));
         QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+        // Form 2 failing so: the differences stay shown, and say what they are.
+        QFile::rename(folder("Шаблоны форм/Форма 2.rtf"), folder("Форма 2.rtf.away"));
+        dialogs_.errors.clear();
+        dialogs_.openAnswers = {last_, previous_};
+        menuItem("N_CreateForma2")->trigger();
+        QFile::rename(folder("Форма 2.rtf.away"), folder("Шаблоны форм/Форма 2.rtf"));
+        QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+        QCOMPARE(shown("Edit_N_10"), QString("1500"));
+        QVERIFY(!main_->findChild<QLabel*>("Label_Differences")->isHidden());
 
         // No limiter serial number: why the form cannot be made.
         sample::ImageBuilder noSerial = craneReading();
@@ -182,6 +283,7 @@ class FormCommandsTest : public ProgramTest {
         menuItem("N_CreateForma2")->trigger();
         QCOMPARE(dialogs_.errors, QStringList{QString::fromUtf8(forms::kNoLimiterSerial)});
         QCOMPARE(shown("Edit_N_10"), QString("9500"));
+        QVERIFY(main_->findChild<QLabel*>("Label_Differences")->isHidden());
         QCOMPARE(dialogs_.openedDocuments, QStringList{});
     }
 };

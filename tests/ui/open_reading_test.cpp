@@ -102,7 +102,7 @@ class OpenReadingTest : public ProgramTest {
         QCOMPARE(dialogs_.modalTexts.size(), 1);
         menuItem("Menu_log")->trigger();
         QCOMPARE(dialogs_.modalTexts.size(), 2);
-        QCOMPARE(dialogs_.modalTexts.last(), QString());
+        QCOMPARE(dialogs_.modalTexts.last(), QString("Ошибок не обнаружено"));
     }
 
     void imageSumMismatchComesFirst() {

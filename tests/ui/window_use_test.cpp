@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <QWheelEvent>
 #include <QtTest>
@@ -35,6 +36,7 @@
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/charts/protection_chart_page.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/guarded_application.h"
 #include "ui/main_window/recent_files.h"
 #include "ui/views/record_view.h"
 #include "ui_fixture.h"
@@ -178,7 +180,7 @@ class WindowUseTest : public ProgramTest {
                 [&](const QString& t) { shown << t; });
         dialog.BitBtn_ReadLITM3Click();
         QVERIFY(!shapes.isEmpty());
-        for (int shape : shapes) QCOMPARE(shape, int(Qt::WaitCursor));
+        for (int shape : shapes) QCOMPARE(shape, int(Qt::BusyCursor));
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(shown.contains("Опрашивается порт COM0 (/nonexistent/ttyUSB0)..."));
         QVERIFY(shown.contains("Опрашивается порт COM1..."));
@@ -369,6 +371,43 @@ class WindowUseTest : public ProgramTest {
         fileMenuItem("Menu_About")->trigger();
         QCOMPARE(dialogs_.informations.size(), 1);
         QVERIFY(dialogs_.informations[0].contains("Версия " TIRS_TEST_VERSION));
+    }
+
+    // One settings file, shared with the archive's settings; what an earlier
+    // version kept under "Unknown Organization" moves into it.
+    void oneSettingsFile() {
+        QSettings earlier("Unknown Organization", "tirs48");
+        earlier.setValue("recentFiles", QStringList{sample_});
+        earlier.sync();
+        const QString earlierFile = earlier.fileName();
+        QVERIFY(QFile::exists(earlierFile));
+        setProgramIdentity();
+        QCOMPARE(QSettings().fileName(), QSettings("tirs48", "tirs48").fileName());
+        QVERIFY(QSettings().fileName().endsWith("tirs48/tirs48.conf"));
+        QCOMPARE(RecentFiles::list(), QStringList{sample_});
+        QVERIFY(!QFile::exists(earlierFile));
+    }
+
+    // A text wider than its box (the crane maker's forty characters) is shown
+    // whole as a tooltip where the mouse asks for it; a short one needs none.
+    void aCutTextIsShownWholeAsItsTooltip() {
+        sample::SampleOptions options;
+        options.identity.craneMaker = "ОАО «Уральский завод подъёмно-транспортного";
+        const QString path = writeSample(dir_, "long maker.litm", options);
+        showActive();
+        open(path);
+        auto tipOf = [](QLineEdit* edit) {
+            QToolTip::hideText();
+            QHelpEvent ask(QEvent::ToolTip, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(edit, &ask);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tipOf(main_->findChild<QLineEdit*>("Edit_NKran")), QString());
+        auto* maker = main_->findChild<QLineEdit*>("Edit_IzgotKran");
+        QCOMPARE(tipOf(maker), QString());  // its own row across the group: it fits
+        maker->resize(120, maker->height());
+        QCOMPARE(tipOf(maker), maker->text());
+        QVERIFY(maker->text().startsWith("ОАО «Уральский завод"));
     }
 
     void chartsReadOutZoomAndLegend() {

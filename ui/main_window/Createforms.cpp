@@ -2,13 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstring>
 
 #include "base/local_time.h"
 #include "dialogs/user_dialogs.h"
 #include "forms/create_form.h"
+#include "forms/previous_check.h"
 #include "recorder/loader.h"
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/main_window/main_window_texts.h"
@@ -21,6 +24,8 @@ constexpr const char* kChooseForProcessing = "Выберите файл данн
 constexpr const char* kChooseLast = "Выберите файл данных РП ТИРС-48С с последнего считывания!";
 constexpr const char* kChoosePrevious =
     "Выберите файл данных РП ТИРС-48С с предыдущего считывания!";
+
+constexpr const char* kSwapQuestion = "\n\nПохоже, файлы перепутаны. Поменять местами?";
 
 std::filesystem::path toPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -53,20 +58,46 @@ void FormCommands::N_CreateForma1Click() {
 }
 
 void FormCommands::createComparedForm(int form) {
-    using namespace main_window_texts;
     dialogs_.showInformation(window(), QString::fromUtf8(kChooseLast));
     host_.openChosenFile();
     dialogs_.showInformation(window(), QString::fromUtf8(kChoosePrevious));
     const QString path = host_.chooseReadingFile();
     if (path.isEmpty()) return;
     forms::PreviousReading previous;
-    std::string error;
-    if (!forms::readPreviousReadingFile(toPath(path), previous, error)) {
-        dialogs_.showError(window(), QString::fromUtf8(kCannotOpenIndent) +
-                                         QString::fromUtf8(recorder::kCannotOpenMessage));
-        return;
-    }
+    if (!readPrevious(path, previous) || !acceptPrevious(path, previous)) return;
     finishForm(form, &previous);
+}
+
+bool FormCommands::readPrevious(const QString& path, forms::PreviousReading& previous) {
+    using namespace main_window_texts;
+    std::string error;
+    if (forms::readPreviousReadingFile(toPath(path), previous, error)) return true;
+    dialogs_.showError(window(), QString::fromUtf8(kCannotOpenIndent) +
+                                     QString::fromUtf8(recorder::kCannotOpenMessage));
+    return false;
+}
+
+bool FormCommands::acceptPrevious(const QString& path, forms::PreviousReading& previous) {
+    forms::PreviousCheck check = forms::checkPreviousReading(host_.reading(), previous);
+    if (check.verdict == forms::PreviousVerdict::Comparable) return true;
+    const QString message = QString::fromStdString(check.message);
+    // Files the other way round are swapped on request: the previous one is
+    // opened as the last, and the last read as the previous.
+    const QString lastPath = host_.openedFilePath();
+    if (check.verdict == forms::PreviousVerdict::OtherLimiter || lastPath.isEmpty()) {
+        dialogs_.showError(window(), message);
+        return false;
+    }
+    if (!dialogs_.askYesNo(window(), {}, message + QString::fromUtf8(kSwapQuestion))) return false;
+    forms::PreviousReading swapped;
+    if (!readPrevious(lastPath, swapped)) return false;
+    host_.openDataFilePath(path);
+    if (host_.openedFilePath() != path) return false;  // its message has been shown
+    previous = swapped;
+    check = forms::checkPreviousReading(host_.reading(), previous);
+    if (check.verdict == forms::PreviousVerdict::Comparable) return true;
+    dialogs_.showError(window(), QString::fromStdString(check.message));
+    return false;
 }
 
 void FormCommands::finishForm(int form, const forms::PreviousReading* previous) {
@@ -76,7 +107,7 @@ void FormCommands::finishForm(int form, const forms::PreviousReading* previous) 
     forms::FormResult result;
     try {
         // The window shows the changed texts also when the engine fails after
-        // the differences were written: they stay.
+        // the differences were written: they stay, and say so.
         host_.changeReading([&](recorder::Reading& reading) {
             if (form == 3)
                 result = forms::createForm3(reading, files);
@@ -86,11 +117,28 @@ void FormCommands::finishForm(int form, const forms::PreviousReading* previous) 
                 result = forms::createForm1(reading, *previous, files, format);
         });
     } catch (const forms::FormError& e) {
+        // Without a serial number nothing was shown.
+        if (previous && std::strcmp(e.what(), forms::kNoLimiterSerial) != 0)
+            showDifferences(*previous);
         dialogs_.showError(window(), QString::fromUtf8(e.what()));
         return;
     }
+    if (previous) showDifferences(*previous);
     if (result.period) narrowToTest(*result.period);
-    dialogs_.openDocument(QFile::decodeName(result.report.string().c_str()));
+    const QString report = QFile::decodeName(result.report.string().c_str());
+    // The name first, so a narrow status bar still shows which file it is; the
+    // whole path is its tooltip.
+    const QFileInfo written(report);
+    host_.showStatus(QString::fromUtf8("Форма %1 записана: %2 в папке %3")
+                         .arg(form)
+                         .arg(written.fileName(), QDir::toNativeSeparators(written.absolutePath())),
+                     QDir::toNativeSeparators(written.absoluteFilePath()));
+    dialogs_.openDocument(report);
+}
+
+void FormCommands::showDifferences(const forms::PreviousReading& previous) {
+    host_.showDifferences(
+        QString::fromStdString(forms::differencesCaption(host_.reading(), previous)));
 }
 
 void FormCommands::narrowToTest(const forms::TestPeriod& period) {

@@ -6,6 +6,7 @@
 // in the desktop's application for RTF.
 
 #include <QObject>
+#include <QString>
 
 class ParameterChartPage;
 class QWidget;
@@ -32,7 +33,14 @@ class FormCommands : public QObject {
   private:
     // Forms 1 and 2: the current reading opened, then the previous one read.
     void createComparedForm(int form);
+    // The previous reading from its file (false: the message has been shown).
+    bool readPrevious(const QString& path, forms::PreviousReading& previous);
+    // Refuses a previous reading of another limiter, offers to swap one that is
+    // later than the loaded one; true when the form may go on with `previous`.
+    bool acceptPrevious(const QString& path, forms::PreviousReading& previous);
     void finishForm(int form, const forms::PreviousReading* previous);
+    // The counters shown are differences: a caption on the page and in the status bar.
+    void showDifferences(const forms::PreviousReading& previous);
     void narrowToTest(const forms::TestPeriod& period);
     QWidget* window() const;
 

@@ -13,7 +13,9 @@
 
 #include "acquisition/Readlitm3.h"
 #include "dialogs/user_dialogs.h"
+#include "forms/differences.h"
 #include "recorder/loader.h"
+#include "ui/main_window/differences_caption.h"
 #include "ui/main_window/main_charts.h"
 #include "ui/main_window/main_print.h"
 #include "ui/main_window/recent_files.h"
@@ -131,6 +133,8 @@ recorder::NumberFormat TForm_TIRS48CMain::numberFormat() const {
 
 void TForm_TIRS48CMain::ClearAll() {
     reading_->ClearAll();
+    // Differences left by form 1 or 2 never stay on as if they were totals.
+    showTotalsAgain();
     if (official_) official_->clearText();
     charts_->resetFrameAxis();
 }
@@ -273,4 +277,25 @@ void TForm_TIRS48CMain::FormResize() {
     Panel_Slugebnaya->setGeometry((w - size.width()) / 2, (h - size.height()) / 2, size.width(),
                                   size.height());
     Panel_Nagruzki->move((w - Panel_Nagruzki->width()) / 2, (h - Panel_Nagruzki->height()) / 2);
+}
+
+void TForm_TIRS48CMain::showDifferences(const QString& caption) {
+    if (!differencesCaption_) {
+        auto* counters = findChild<QTabWidget*>(QStringLiteral("PageControl_Inf"));
+        differencesCaption_ =
+            std::make_unique<DifferencesCaption>(*counters->parentWidget(), *StatusBar_Main);
+    }
+    differencesCaption_->show(caption);
+}
+
+void TForm_TIRS48CMain::showTotalsAgain() {
+    if (!differencesCaption_ || !differencesCaption_->isShown()) return;
+    forms::showTotals(*reading_, numberFormat());
+    renderReading();
+    differencesCaption_->hide();
+}
+
+void TForm_TIRS48CMain::showStatus(const QString& text, const QString& tooltip) {
+    statusPanels_[1]->setText(text);
+    statusPanels_[1]->setToolTip(tooltip);
 }

@@ -17,6 +17,7 @@
 #include "ui/main_window/main_window_texts.h"
 #include "ui/main_window/reading_host.h"
 
+class DifferencesCaption;
 class FormCommands;
 class MainCharts;
 class PrintCommands;
@@ -59,6 +60,9 @@ class TForm_TIRS48CMain : public QMainWindow, public ReadingHost {
     void openDataFilePath(const QString& path) override;
     std::optional<FrameRangeFields> frameRangeFields() override;
     void whenReadingSaved(std::function<void(const QString& path)> saved) override;
+    void showDifferences(const QString& caption) override;
+    void showTotalsAgain() override;
+    void showStatus(const QString& text, const QString& tooltip) override;
 
     const Displays& displays() const { return displays_; }
     QLabel* statusPanel(int index) const;
@@ -132,6 +136,8 @@ class TForm_TIRS48CMain : public QMainWindow, public ReadingHost {
     RecordView* frameView_ = nullptr;
     RecordView* overloadView_ = nullptr;
     QList<QAction*> fileMenuExtras_;
+    // Made with the first form that shows differences.
+    std::unique_ptr<DifferencesCaption> differencesCaption_;
 
     FormCommands* forms_ = nullptr;
     PrintCommands* printing_ = nullptr;

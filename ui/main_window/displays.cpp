@@ -1,11 +1,44 @@
 #include "ui/main_window/displays.h"
 
+#include <QEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QtGlobal>
 
 #include "recorder/display_table.h"
 #include "ui/main_window/band_gauge.h"
+
+namespace {
+
+// A text wider than its box is shown whole as the box's tooltip; whether it
+// fits is decided when the tooltip is asked for, at the box's width then.
+class WholeTextTip : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (!edit || event->type() != QEvent::ToolTip) return QObject::eventFilter(watched, event);
+        if (fitsIn(*edit)) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), edit->text(), edit);
+        }
+        return true;
+    }
+    static bool fitsIn(const QLineEdit& edit) {
+        QStyleOptionFrame option;
+        option.initFrom(&edit);
+        const QRect inside =
+            edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+        return edit.fontMetrics().horizontalAdvance(edit.text()) <= inside.width() - 4;
+    }
+};
+
+}  // namespace
 
 QWidget* Displays::addText(const recorder::Display& display, QWidget* parent) {
     if (display.kind == recorder::DisplayKind::Label) return addLabel(display, parent);
@@ -20,6 +53,7 @@ QLineEdit* Displays::addEdit(const recorder::Display& display, QWidget* parent) 
     edit->setReadOnly(true);
     // Compact rows: the identification page holds some forty displays.
     edit->setFixedHeight(edit->fontMetrics().height() + 6);
+    edit->installEventFilter(new WholeTextTip(edit));
     edits_.insert(name, edit);
     return edit;
 }
@@ -54,9 +88,6 @@ bool Displays::setText(const QString& name, const QString& text) {
     if (QLineEdit* edit = edits_.value(name)) {
         edit->setText(text);
         edit->setCursorPosition(0);  // long texts show their beginning
-        // A text wider than its box can still be read whole.
-        edit->setToolTip(
-            edit->fontMetrics().horizontalAdvance(text) > edit->width() - 8 ? text : QString());
         return true;
     }
     if (QLabel* label = labels_.value(name)) {

@@ -1,5 +1,9 @@
 #include "ui/main_window/guarded_application.h"
 
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+
 #include <exception>
 
 #include "dialogs/user_dialogs.h"
@@ -25,4 +29,19 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
 
 void GuardedApplication::reportFailure(const QString& message) {
     dialogs_.showError(activeWindow(), message);
+}
+
+void setProgramIdentity() {
+    QCoreApplication::setOrganizationName(QStringLiteral("tirs48"));
+    QCoreApplication::setApplicationName(QStringLiteral("tirs48"));
+    QSettings settings;
+    QSettings earlier(QStringLiteral("Unknown Organization"), QStringLiteral("tirs48"));
+    const QStringList keys = earlier.allKeys();
+    if (keys.isEmpty()) return;
+    for (const QString& key : keys)
+        if (!settings.contains(key)) settings.setValue(key, earlier.value(key));
+    earlier.clear();
+    settings.sync();
+    earlier.sync();
+    QFile::remove(earlier.fileName());
 }

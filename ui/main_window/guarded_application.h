@@ -23,3 +23,9 @@ class GuardedApplication : public QApplication {
 
 // The text shown for an exception: its own message, or a general one.
 QString failureMessage(const char* what);
+
+// The program's organisation and application name, set once at start: they
+// place its one settings file (~/.config/tirs48/tirs48.conf on Linux), which
+// the archive's settings share. Settings an earlier version left under
+// "Unknown Organization" are moved into it once.
+void setProgramIdentity();

@@ -87,7 +87,7 @@ void TForm_TIRS48CMain::createCommands() {
     connect(N_CreateForma1, &QAction::triggered, forms_, &FormCommands::N_CreateForma1Click);
     connect(N_CreateForma2, &QAction::triggered, forms_, &FormCommands::N_CreateForma2Click);
     connect(N_CreateForma3, &QAction::triggered, forms_, &FormCommands::N_CreateForma3Click);
-    printing_ = new PrintCommands(this);
+    printing_ = new PrintCommands(*this, this);
     connect(M_IK, &QAction::triggered, printing_, &PrintCommands::M_IKClick);
     connect(M_Oper, &QAction::triggered, printing_, &PrintCommands::M_OperClick);
     connect(M_Per, &QAction::triggered, printing_, &PrintCommands::M_PerClick);

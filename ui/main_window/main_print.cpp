@@ -2,10 +2,14 @@
 
 #include <QAction>
 
+#include "ui/main_window/reading_host.h"
 #include "ui/windows/print_window.h"
 
 void PrintCommands::M_IKClick() {
     if (!print_) return;
+    // The card prints the counters as totals: differences a form left on show
+    // give way to the loaded totals first.
+    host_.showTotalsAgain();
     // The card first, then its appendix of graphs.
     print_->Action_PrintInfCart->trigger();
     print_->Action_PrintPril1->trigger();

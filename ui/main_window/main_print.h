@@ -4,13 +4,14 @@
 
 #include <QObject>
 
+class ReadingHost;
 class TForm_Print;
 
 class PrintCommands : public QObject {
     Q_OBJECT
 
   public:
-    explicit PrintCommands(QObject* parent) : QObject(parent) {}
+    PrintCommands(ReadingHost& host, QObject* parent) : QObject(parent), host_(host) {}
     void attachPrintWindow(TForm_Print* print) { print_ = print; }
 
   public slots:
@@ -20,5 +21,6 @@ class PrintCommands : public QObject {
     void M_PerClick();
 
   private:
+    ReadingHost& host_;
     TForm_Print* print_ = nullptr;
 };

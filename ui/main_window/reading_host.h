@@ -54,6 +54,15 @@ class ReadingHost {
     // Calls `saved` with the file's path whenever the acquisition dialog has saved a reading.
     virtual void whenReadingSaved(std::function<void(const QString& path)> saved) = 0;
 
+    // The counters shown are differences between two readings (forms 1 and 2):
+    // `caption` says so on the page and in the status bar until the next open
+    // or "Очистить".
+    virtual void showDifferences(const QString& caption) = 0;
+    // Back to the loaded totals when a form left differences on show.
+    virtual void showTotalsAgain() = 0;
+    // A message in the status bar's middle panel, its whole text as a tooltip.
+    virtual void showStatus(const QString& text, const QString& tooltip) = 0;
+
   protected:
     ~ReadingHost() = default;
 };

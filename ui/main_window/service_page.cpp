@@ -18,6 +18,7 @@ namespace d = recorder::display;
 struct Row {
     const char* caption;  // empty: the display spans the whole group
     const recorder::Display& display;
+    bool below = false;  // the caption on a row of its own, the display across the group below
 };
 
 // A group box of caption and display pairs, filled row by row over `columns` pairs.
@@ -36,6 +37,10 @@ QGroupBox* group(const char* title, std::initializer_list<Row> rows, Displays& d
         const int c = 2 * (i % columns);
         if (*row.caption == '\0') {
             grid->addWidget(display, r, c, 1, 2);
+        } else if (row.below) {
+            grid->addWidget(new QLabel(QString::fromUtf8(row.caption), box), r, c, 1, 2);
+            grid->addWidget(display, r + 1, c, 1, 2);
+            i += columns;
         } else {
             grid->addWidget(new QLabel(QString::fromUtf8(row.caption), box), r, c);
             grid->addWidget(display, r, c + 1);
@@ -70,7 +75,8 @@ QFrame* buildServicePanel(Displays& displays, QWidget* page) {
                                     {"Год изготовления:", d::kManufactureYear},
                                     {"Группа режима работы:", d::kModeGroup},
                                     {"Дата установки ограничителя:", d::kInstallDate},
-                                    {"Изготовитель крана:", d::kCraneMaker},
+                                    // Up to forty characters: the whole width of the group.
+                                    {"Изготовитель крана:", d::kCraneMaker, true},
                                 },
                                 displays, panel);
     QGroupBox* programBox = group(" Организация, осуществившая ввод рабочей программы ",

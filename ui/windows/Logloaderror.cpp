@@ -30,7 +30,9 @@ void TForm_LogError::setLines(const std::vector<std::string>& lines) {
     QStringList list;
     list.reserve(static_cast<qsizetype>(lines.size()));
     for (const std::string& line : lines) list << QString::fromStdString(line);
-    Memo_LogError->setPlainText(list.join('\n'));
+    // A blank window would leave the user wondering whether anything was checked.
+    Memo_LogError->setPlainText(lines.empty() ? QStringLiteral("Ошибок не обнаружено")
+                                              : list.join('\n'));
 }
 
 QString TForm_LogError::text() const {

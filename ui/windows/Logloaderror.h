@@ -15,7 +15,8 @@ class TForm_LogError : public QDialog {
   public:
     explicit TForm_LogError(QWidget* mainWindow);
 
-    // Replaces the text with the lines of a load's error log.
+    // Replaces the text with the lines of a load's error log ("Ошибок не
+    // обнаружено" for a load without errors).
     void setLines(const std::vector<std::string>& lines);
     QString text() const;
 
