@@ -36,12 +36,13 @@ set(matrix
   "acquisition/|no-Qt|base fileio recorder"
   "acquisition/Readlitm3|Qt|base fileio recorder dialogs"
   # The simulated crane and reader device: readings made byte by byte, the device
-  # engine; the programs in tools/ that run them.
+  # engine; the programs in tools/ that run them (tools/ has no headers of its own).
   "simulation/|no-Qt|base fileio recorder acquisition"
   "tools/|no-Qt|base fileio recorder acquisition simulation"
   "archive/|Qt|base fileio recorder|${presentation_headers}"
-  "cli/|no-Qt|base fileio recorder rtf forms acquisition tools simulation"
-  # The two commands that store or draw with Qt, linked only where it is built.
+  "cli/|no-Qt|base fileio recorder rtf forms acquisition simulation"
+  # The two commands that store or draw with Qt: the programs litm-archive and
+  # litm-report, built where the archive and the reports are.
   "cli/archive_command.cpp|Qt|base fileio recorder acquisition archive"
   "cli/report_command.cpp|Qt|base fileio recorder reports"
   "dialogs/|Qt|"
@@ -56,22 +57,22 @@ set(matrix
   "ui/main_window/main_charts|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
   "ui/main_window/recent_files|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
   "archive_ui/|Qt|base fileio recorder forms archive dialogs ui|ui/main_window/Tirs48c_litm3_main.h"
-  "app/|Qt|base fileio recorder tools simulation acquisition archive_ui dialogs ui"
-  "bench/|Qt|base fileio recorder rtf forms tools simulation archive dialogs reports ui"
-  "tests/support/|Qt|recorder tools simulation dialogs"
+  "app/|Qt|base fileio recorder simulation acquisition archive_ui dialogs ui"
+  "bench/|Qt|base fileio recorder rtf forms simulation archive dialogs reports ui"
+  "tests/support/|Qt|recorder simulation dialogs"
   "tests/base/|no-Qt|base"
   "tests/fileio/|no-Qt|fileio tests"
-  "tests/recorder/|no-Qt|base fileio recorder tools simulation tests"
+  "tests/recorder/|no-Qt|base fileio recorder simulation tests"
   "tests/rtf/|no-Qt|base fileio rtf tests"
-  "tests/forms/|no-Qt|base fileio recorder rtf forms tools simulation tests"
-  "tests/fuzz/|no-Qt|base fileio recorder rtf acquisition tools simulation tests"
-  "tests/office/|no-Qt|base fileio recorder rtf forms tools simulation tests"
-  "tests/acquisition/|Qt|base fileio recorder acquisition dialogs tools simulation tests"
-  "tests/archive/|Qt|base fileio recorder archive tools simulation tests"
-  "tests/cli/|no-Qt|base fileio recorder rtf forms acquisition tools simulation cli tests"
-  "tests/reports/|Qt|base fileio recorder reports tools simulation tests"
-  "tests/ui/|Qt|base fileio recorder forms acquisition dialogs reports ui tools simulation tests"
-  "tests/archive_ui/|Qt|base fileio recorder acquisition archive dialogs ui archive_ui tools simulation tests"
+  "tests/forms/|no-Qt|base fileio recorder rtf forms simulation tests"
+  "tests/fuzz/|no-Qt|base fileio recorder rtf acquisition simulation tests"
+  "tests/office/|no-Qt|base fileio recorder rtf forms simulation tests"
+  "tests/acquisition/|Qt|base fileio recorder acquisition dialogs simulation tests"
+  "tests/archive/|Qt|base fileio recorder archive simulation tests"
+  "tests/cli/|no-Qt|base fileio recorder rtf forms acquisition simulation cli tests"
+  "tests/reports/|Qt|base fileio recorder reports simulation tests"
+  "tests/ui/|Qt|base fileio recorder forms acquisition dialogs reports ui simulation tests"
+  "tests/archive_ui/|Qt|base fileio recorder acquisition archive dialogs ui archive_ui simulation tests"
 )
 
 # Folders that hold no C++ of the program.
