@@ -6,6 +6,7 @@
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 #include "fileio/interrupt.h"
 
 namespace {
@@ -43,7 +44,8 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return cli::kExitOk;
     }
-    // Ctrl+C or SIGTERM removes a file being written and ends the command
+    // Ctrl+C, SIGTERM, a closed terminal or Ctrl+\ removes a file being written
+    // and ends the command
     // (`litm read` takes the signals over while it talks to the device).
     const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Exit);
     for (const auto* c : subcommands()) {
@@ -51,15 +53,15 @@ int main(int argc, char** argv) {
         try {
             return c->run(argc - 1, argv + 1);
         } catch (const cli::UsageError& e) {
-            std::cerr << "litm " << name << ": " << e.message << "\n"
+            std::cerr << "litm " << name << ": " << cli::terminalText(e.message) << "\n"
                       << "(litm " << name << " --help shows the usage)\n";
             return cli::kExitUsage;
         } catch (const std::exception& e) {
-            std::cerr << "litm " << name << ": " << e.what() << "\n";
+            std::cerr << "litm " << name << ": " << cli::terminalText(e.what()) << "\n";
             return cli::kExitFailure;
         }
     }
-    std::cerr << "litm: unknown command '" << name << "'\n";
+    std::cerr << "litm: unknown command '" << cli::terminalText(name) << "'\n";
     printUsage(std::cerr);
     return cli::kExitUsage;
 }
