@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "recorder/datafile.h"
 
@@ -58,6 +60,18 @@ bool probe(SerialLine& line, const PortCandidate& port, const SleepFunction& sle
     return false;
 }
 
+// The device may well be behind a port another program holds (a terminal
+// program, a second reading): that is said, naming the ports.
+std::string busyPortsText(const std::vector<std::string>& ports) {
+    std::string names;
+    for (const std::string& name : ports) names += (names.empty() ? "" : ", ") + name;
+    if (ports.size() == 1)
+        return "Устройство не обнаружено! Порт " + names +
+               " занят другой программой: устройство на нём не опрошено.";
+    return "Устройство не обнаружено! Порты " + names +
+           " заняты другими программами: устройство на них не опрошено.";
+}
+
 void releasePort(SerialLine& line) {
     line.restoreSettings();
     line.restoreTimeouts();
@@ -77,15 +91,17 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     unsavedReading = 0;
 
     const PortCandidate* found = nullptr;
+    std::vector<std::string> busy;  // ports another program holds
     for (const PortCandidate& port : ports) {
         show(sink, "Опрашивается порт " + port.name + "...");
         if (probe(line, port, sleep)) {
             found = &port;
             break;
         }
+        if (line.openFailedBusy()) busy.push_back(port.name);
     }
     if (!found) {
-        show(sink, "Устройство не обнаружено!");
+        show(sink, busy.empty() ? std::string("Устройство не обнаружено!") : busyPortsText(busy));
         return result;
     }
     result.port = found->name;
