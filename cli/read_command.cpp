@@ -10,13 +10,13 @@
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
+#include "base/local_time.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "cli/terminal_text.h"
 #include "fileio/interrupt.h"
 #include "fileio/safe_write.h"
 #include "recorder/datafile.h"
-#include "recorder/local_time.h"
 
 namespace cli {
 
