@@ -72,6 +72,34 @@ std::string busyPortsText(const std::vector<std::string>& ports) {
            " заняты другими программами: устройство на них не опрошено.";
 }
 
+// The whole-image sum, the gauge following it one step per 2641 bytes.
+std::uint32_t imageSumShown(std::span<const std::uint8_t> image, Gauge& gauge) {
+    gauge.reset();
+    constexpr std::size_t kSumStep = 2641;
+    const std::size_t summed = std::min(recorder::kSummedSize, image.size());
+    std::uint32_t sum = 0;
+    for (std::size_t from = 0; from < summed; from += kSumStep) {
+        gauge.set(static_cast<int>(from / kSumStep));
+        const std::size_t to = std::min(summed, from + kSumStep);
+        for (std::size_t i = from; i < to; ++i) sum += image[i];
+    }
+    return sum;
+}
+
+// Probes the ports in turn; the one that answers stays open. Null, with the
+// status said, when none answers.
+const PortCandidate* findDevice(SerialLine& line, std::span<const PortCandidate> ports,
+                                StatusSink& sink, const SleepFunction& sleep) {
+    std::vector<std::string> busy;  // ports another program holds
+    for (const PortCandidate& port : ports) {
+        show(sink, "Опрашивается порт " + port.name + "...");
+        if (probe(line, port, sleep)) return &port;
+        if (line.openFailedBusy()) busy.push_back(port.name);
+    }
+    show(sink, busy.empty() ? std::string("Устройство не обнаружено!") : busyPortsText(busy));
+    return nullptr;
+}
+
 void releasePort(SerialLine& line) {
     line.restoreSettings();
     line.restoreTimeouts();
@@ -90,20 +118,8 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     show(sink, "Поиск устройства...");
     unsavedReading = 0;
 
-    const PortCandidate* found = nullptr;
-    std::vector<std::string> busy;  // ports another program holds
-    for (const PortCandidate& port : ports) {
-        show(sink, "Опрашивается порт " + port.name + "...");
-        if (probe(line, port, sleep)) {
-            found = &port;
-            break;
-        }
-        if (line.openFailedBusy()) busy.push_back(port.name);
-    }
-    if (!found) {
-        show(sink, busy.empty() ? std::string("Устройство не обнаружено!") : busyPortsText(busy));
-        return result;
-    }
+    const PortCandidate* found = findDevice(line, ports, sink, sleep);
+    if (!found) return result;
     result.port = found->name;
 
     sink.setStatusColour(StatusColour::Red);
@@ -159,17 +175,7 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
     gauge.reset();
     show(sink, "Считано " + std::to_string(k) + " байт. Расчет контрольной суммы...");
 
-    // The gauge follows the sum, one step per 2641 bytes.
-    gauge.reset();
-    constexpr std::size_t kSumStep = 2641;
-    const std::size_t summed = std::min(recorder::kSummedSize, image.size());
-    std::uint32_t sum = 0;
-    for (std::size_t from = 0; from < summed; from += kSumStep) {
-        gauge.set(static_cast<int>(from / kSumStep));
-        const std::size_t to = std::min(summed, from + kSumStep);
-        for (std::size_t i = from; i < to; ++i) sum += image[i];
-    }
-    result.computedSum = sum;
+    result.computedSum = imageSumShown(image, gauge);
     result.storedSum = recorder::storedImageSum(image);
     if (result.computedSum == result.storedSum) {
         result.outcome = ReadOutcome::Good;
