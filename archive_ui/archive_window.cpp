@@ -153,7 +153,8 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
     });
 
     QString error;
-    open_ = archive_.open(location, error);
+    // The window only reads: an archive this user may not write is shown all the same.
+    open_ = archive_.open(location, error, archive::OpenOptions{.onlyReads = true});
     if (!open_) {
         status_->setText(error);
         return;
