@@ -15,7 +15,7 @@
 #include <fstream>
 #include <string>
 
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 
