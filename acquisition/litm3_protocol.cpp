@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "recorder/datafile.h"
 
@@ -75,17 +77,31 @@ ReadResult stopped(ReadResult result, SerialLine& line, bool portOpen, StatusSin
     return result;
 }
 
+// The device may well be behind a port another program holds (a terminal
+// program, a second reading): that is said, naming the ports.
+std::string busyPortsText(const std::vector<std::string>& ports) {
+    std::string names;
+    for (const std::string& name : ports) names += (names.empty() ? "" : ", ") + name;
+    if (ports.size() == 1)
+        return "Устройство не обнаружено! Порт " + names +
+               " занят другой программой: устройство на нём не опрошено.";
+    return "Устройство не обнаружено! Порты " + names +
+           " заняты другими программами: устройство на них не опрошено.";
+}
+
 // Probes the ports in turn; the first that answers is left open for the transfer.
 // A stop asked for before a port is probed ends the search (`stop`).
 const PortCandidate* findDevice(SerialLine& line, std::span<const PortCandidate> ports,
                                 StatusSink& sink, const SleepFunction& sleep, bool& stop) {
     show(sink, "Поиск устройства...");
+    std::vector<std::string> busy;  // ports another program holds
     for (const PortCandidate& port : ports) {
         if ((stop = sink.stopRequested())) return nullptr;
         show(sink, "Опрашивается порт " + port.name + "...");
         if (probe(line, port, sleep)) return &port;
+        if (line.openFailedBusy()) busy.push_back(port.name);
     }
-    show(sink, "Устройство не обнаружено!");
+    show(sink, busy.empty() ? std::string("Устройство не обнаружено!") : busyPortsText(busy));
     return nullptr;
 }
 

@@ -75,4 +75,26 @@ SaveResult saveReading(const std::filesystem::path& target, std::span<const std:
     return result;
 }
 
+std::filesystem::path keepUnsavedReading(const std::filesystem::path& target,
+                                         std::span<const std::uint8_t> image,
+                                         const recorder::ServiceTexts& texts, const std::tm& now) {
+    namespace fs = std::filesystem;
+    const std::vector<std::uint8_t> bytes = recorder::composeDataFile(image, texts);
+    const std::string name = proposedFileName(image, now);
+    std::error_code ec;
+    const fs::path beside = fileio::resolveSaveTarget(target).parent_path();
+    for (const fs::path& folder :
+         {beside.empty() ? fs::path(".") : beside, fs::temp_directory_path(ec)}) {
+        if (folder.empty()) continue;
+        for (int n = 1; n < 100; ++n) {
+            const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
+            const fs::path file = folder / (name + suffix + "." + kDataFileExtension);
+            if (fs::exists(fs::symlink_status(file, ec))) continue;
+            if (fileio::writeFileSafely(file, bytes).ok) return file;
+            break;  // this folder takes nothing: the next one
+        }
+    }
+    return {};
+}
+
 }  // namespace acquisition

@@ -41,4 +41,13 @@ using fileio::writeFileSafely;
 SaveResult saveReading(const std::filesystem::path& target, std::span<const std::uint8_t> image,
                        const recorder::ServiceTexts& texts, StatusSink& sink, int& unsavedReading);
 
+// Keeps a reading whose file could not be written after the transfer, so the
+// half-minute reading is not lost: under its proposed name (and " (2)", " (3)"
+// … beside an earlier file of that name) in the target's folder, or in the
+// temporary folder when that folder takes nothing. The file written, or an
+// empty path when neither place took it.
+std::filesystem::path keepUnsavedReading(const std::filesystem::path& target,
+                                         std::span<const std::uint8_t> image,
+                                         const recorder::ServiceTexts& texts, const std::tm& now);
+
 }  // namespace acquisition

@@ -47,6 +47,9 @@ class SerialLine {
     // not exist, is not a serial device, or is in use.
     virtual bool open(const std::string& device) = 0;
     virtual bool isOpen() const = 0;
+    // After an open that failed: true when the port is there but another
+    // program holds it.
+    virtual bool openFailedBusy() const { return false; }
 
     // Capture the port's own time-outs and line settings right after opening,
     // and put them back before it is released.

@@ -59,12 +59,21 @@ TermiosLine::~TermiosLine() {
 
 bool TermiosLine::open(const std::string& device) {
     close();
+    busy_ = false;
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        busy_ = errno == EBUSY;  // another program has it in exclusive mode
+        return false;
+    }
     // Only a terminal device is a serial port. "No sharing": the terminal's
     // exclusive mode keeps others from opening it, and the advisory lock tells
     // programs that already have it open.
-    if (!::isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+    if (!::isatty(fd)) {
+        ::close(fd);
+        return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+        busy_ = errno == EWOULDBLOCK || errno == EBUSY;
         ::close(fd);
         return false;
     }

@@ -27,6 +27,7 @@ class TermiosLine : public SerialLine {
 
     bool open(const std::string& device) override;
     bool isOpen() const override { return fd_ >= 0; }
+    bool openFailedBusy() const override { return busy_; }
     void saveTimeouts() override;
     void saveSettings() override;
     void restoreSettings() override;
@@ -43,6 +44,7 @@ class TermiosLine : public SerialLine {
     bool fillBuffer(int waitMs);
 
     int fd_ = -1;
+    bool busy_ = false;
     termios savedSettings_{};
     bool haveSavedSettings_ = false;
     // The port's own time-outs are the terminal's VMIN and VTIME.

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 #include <cmath>
 #include <cstdint>
@@ -227,6 +228,42 @@ QString ReadingArchive::failure(const QString& what, const QString& reason) cons
     return QStringLiteral("Архив считываний %1: %2 (%3)").arg(name(), what, reason.trimmed());
 }
 
+// How an SQLite file is opened. A file or a folder this user may not write (an
+// archive on a shared read-only folder, a copy burnt to a disc) is still read:
+// read-only while SQLite can keep its WAL index (the -shm file) beside it, and as
+// an immutable file when the folder takes no new file. A -wal file left there
+// may hold readings not yet in the file, which an immutable open would not see:
+// then read-only, so that SQLite reads it or says why it cannot.
+ReadingArchive::SqliteAccess ReadingArchive::sqliteAccess(const QFileInfo& file,
+                                                          const OpenOptions& options) {
+    if (!options.readOnly && !options.onlyReads) return SqliteAccess::ReadWrite;
+    if (!file.exists()) return options.readOnly ? SqliteAccess::ReadOnly : SqliteAccess::ReadWrite;
+    const QFileInfo folder(file.absolutePath());
+    if (folder.isWritable() && (options.readOnly || !file.isWritable()))
+        return SqliteAccess::ReadOnly;
+    if (folder.isWritable()) return SqliteAccess::ReadWrite;
+    if (QFileInfo::exists(file.absoluteFilePath() + QStringLiteral("-wal")))
+        return SqliteAccess::ReadOnly;
+    return SqliteAccess::Immutable;
+}
+
+void ReadingArchive::setSqliteFile(QSqlDatabase& db, const QFileInfo& file, SqliteAccess access,
+                                   int busyTimeoutMs) {
+    QString connectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+    if (access != SqliteAccess::ReadWrite)
+        connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    if (access == SqliteAccess::Immutable) {
+        // The URI form names the file percent-encoded, so any name survives it.
+        QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
+        url.setQuery(QStringLiteral("immutable=1"));
+        db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+        connectOptions += QStringLiteral(";QSQLITE_OPEN_URI");
+    } else {
+        db.setDatabaseName(location_.path);
+    }
+    db.setConnectOptions(connectOptions);
+}
+
 bool ReadingArchive::open(const DatabaseLocation& location, QString& error,
                           const OpenOptions& options) {
     location_ = location;
@@ -244,15 +281,13 @@ bool ReadingArchive::open(const DatabaseLocation& location, QString& error,
         db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(options.connectTimeoutS));
     } else {
         const QFileInfo file(location.path);
-        if (!file.exists() && !options.readOnly && !QDir().mkpath(file.absolutePath())) {
+        sqliteAccess_ = sqliteAccess(file, options);
+        if (!file.exists() && sqliteAccess_ == SqliteAccess::ReadWrite &&
+            !QDir().mkpath(file.absolutePath())) {
             error = failure(QStringLiteral("не удаётся создать папку"), file.absolutePath());
             return false;
         }
-        db.setDatabaseName(location.path);
-        QString connectOptions =
-            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs);
-        if (options.readOnly) connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(connectOptions);
+        setSqliteFile(db, file, sqliteAccess_, options.busyTimeoutMs);
     }
     if (!db.open()) {
         error = failure(QStringLiteral("не удаётся открыть базу данных"), db.lastError().text());
@@ -261,9 +296,12 @@ bool ReadingArchive::open(const DatabaseLocation& location, QString& error,
     QSqlQuery pragma(db);
     if (!location.isPostgres()) {
         // WAL lets readers go on while one process writes; the busy timeout makes
-        // a second writer wait instead of failing.
-        pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        // a second writer wait instead of failing. A connection that only reads
+        // changes nothing: asking for WAL would be a write.
+        if (sqliteAccess_ == SqliteAccess::ReadWrite) {
+            pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+            pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        }
         pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
         // SQLite opens lazily: this read is the first real touch of the file.
         if (!pragma.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
@@ -332,14 +370,17 @@ void ReadingArchive::rollback() {
 }
 
 AddResult ReadingArchive::addFile(const QString& path) {
+    return addFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+}
+
+AddResult ReadingArchive::addFile(const std::filesystem::path& path) {
     // Read as every input of the program is read: a regular file only, never
     // waited on, and no more of it kept than a reading can hold.
     AddResult result;
     fileio::FileBytes read;
     std::string reason;
-    if (!fileio::readRegularFile(QFile::encodeName(path).toStdString(),
-                                 static_cast<std::size_t>(kLargestReadingSize), UINT64_MAX, read,
-                                 reason)) {
+    if (!fileio::readRegularFile(path, static_cast<std::size_t>(kLargestReadingSize), UINT64_MAX,
+                                 read, reason)) {
         result.message = fromStd(reason);
         return result;
     }
@@ -349,7 +390,7 @@ AddResult ReadingArchive::addFile(const QString& path) {
     }
     return addBytes(QByteArray(reinterpret_cast<const char*>(read.bytes.data()),
                                static_cast<qsizetype>(read.bytes.size())),
-                    QFileInfo(path).fileName());
+                    QString::fromUtf8(path.filename().native()));
 }
 
 namespace {

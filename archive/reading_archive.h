@@ -9,9 +9,11 @@
 // uses it as the window does.
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -32,6 +34,9 @@ struct OpenOptions {
     int connectTimeoutS = 5;             // PostgreSQL: how long to wait for the server
     int schemaVersion = kSchemaVersion;  // tests build older schemas with this
     bool readOnly = false;               // SQLite: open the file for reading only
+    // SQLite: the caller only reads (a list, a history, a stored file), so a file
+    // or a folder this user may not write is opened read-only instead of failing.
+    bool onlyReads = false;
 };
 
 enum class AddOutcome { Added, AlreadyThere, Refused, Failed };
@@ -58,6 +63,10 @@ class ReadingArchive {
 
     // Adds one file. A file that is not a reading is refused; a damaged one is
     // added and marked; the same bytes added again are the reading already there.
+    // The path is opened byte for byte as given: a name that is not UTF-8 (a
+    // reading unpacked from a zip made on Windows) is found all the same, and
+    // kept in the archive with its undecodable bytes shown as U+FFFD.
+    AddResult addFile(const std::filesystem::path& path);
     AddResult addFile(const QString& path);
     AddResult addBytes(const QByteArray& bytes, const QString& sourceName);
 
@@ -71,6 +80,11 @@ class ReadingArchive {
     std::optional<QByteArray> fileBytes(qint64 id, QString& error);
 
   private:
+    enum class SqliteAccess { ReadWrite, ReadOnly, Immutable };
+    static SqliteAccess sqliteAccess(const QFileInfo& file, const OpenOptions& options);
+    void setSqliteFile(QSqlDatabase& db, const QFileInfo& file, SqliteAccess access,
+                       int busyTimeoutMs);
+
     struct Statements;
     Statements* statements(QString& error);
     bool begin(QString& error);
@@ -84,6 +98,7 @@ class ReadingArchive {
     DatabaseLocation location_;
     QString connection_;
     std::unique_ptr<Statements> statements_;
+    SqliteAccess sqliteAccess_ = SqliteAccess::ReadWrite;
 };
 
 }  // namespace archive

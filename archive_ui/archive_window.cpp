@@ -79,7 +79,8 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
             [this] { showCurrentLimiter(); });
 
     QString error;
-    open_ = archive_.open(location, error);
+    // The window only reads: an archive this user may not write is shown all the same.
+    open_ = archive_.open(location, error, archive::OpenOptions{.onlyReads = true});
     if (!open_) {
         status_->setText(error);
         return;

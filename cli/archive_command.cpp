@@ -3,11 +3,12 @@
 // history and gives a stored file back byte for byte.
 
 #include <QCoreApplication>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QFile>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -16,9 +17,13 @@
 #include "cli/command_line.h"
 #include "cli/json.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
+#include "recorder/record_csv.h"
 
 namespace cli {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr const char* kArchiveHelp =
     "usage: litm archive add FILE|FOLDER... [--db URL]\n"
@@ -45,16 +50,6 @@ std::string number(double value, int decimals) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
-}
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
 }
 
 enum class Output { Text, Json, Csv };
@@ -95,21 +90,24 @@ void printRows(const std::vector<Row>& rows, const Row& header, Output output) {
         std::cout << "\n";
         for (const Row& row : rows) {
             for (std::size_t f = 0; f < row.size(); ++f)
-                std::cout << (f ? "," : "") << csvField(row[f].text);
+                std::cout << (f ? "," : "") << recorder::csvField(row[f].text, ',');
             std::cout << "\n";
         }
         return;
     }
-    // Each column as wide as its widest value or its name.
+    // Each column as wide as its widest value or its name; the values are texts
+    // of readings and file names, shown with their control characters replaced.
     std::vector<qsizetype> widths;
     for (const Field& field : header) widths.push_back(QString::fromUtf8(field.name).size());
     for (const Row& row : rows)
         for (std::size_t f = 0; f < row.size(); ++f)
-            widths[f] = std::max(widths[f], QString::fromStdString(row[f].text).size());
+            widths[f] =
+                std::max(widths[f], QString::fromStdString(terminalText(row[f].text)).size());
     auto line = [&widths](const Row& row, bool names) {
         std::string out;
         for (std::size_t f = 0; f < row.size(); ++f) {
-            const QString text = QString::fromStdString(names ? row[f].name : row[f].text);
+            const QString text =
+                QString::fromStdString(names ? row[f].name : terminalText(row[f].text));
             out += utf8(text.leftJustified(widths[f]) + QStringLiteral("  "));
         }
         while (!out.empty() && out.back() == ' ') out.pop_back();
@@ -160,23 +158,36 @@ Row historyRow(const archive::ArchivedReading& r) {
     };
 }
 
+bool isReadingName(const fs::path& file) {
+    std::string extension = file.extension().native();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".litm";
+}
+
 // Files named on the command line are taken as they are; folders give their
-// .litm files, subfolders included, in name order.
-QStringList filesToAdd(const std::vector<std::string>& paths) {
-    QStringList files;
+// .litm files (any case), subfolders included, in name order. Names stay bytes
+// from the command line to the open: a reading unpacked from a zip made on
+// Windows is named in Windows-1251 or CP866, which no QString keeps (Qt's folder
+// walk skips such names and its decoding turns their bytes into U+FFFD).
+std::vector<fs::path> filesToAdd(const std::vector<std::string>& paths) {
+    std::vector<fs::path> files;
     for (const std::string& p : paths) {
-        const QString path = QString::fromStdString(p);
-        if (!QFileInfo(path).isDir()) {
-            files << path;
+        const fs::path path(p);
+        std::error_code ec;
+        if (!fs::is_directory(path, ec)) {
+            files.push_back(path);
             continue;
         }
-        QStringList found;
-        QDirIterator it(path, {QStringLiteral("*.litm"), QStringLiteral("*.LITM")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) found << it.next();
-        if (found.isEmpty()) std::cout << "no .litm files in " << p << "\n";
-        found.sort();
-        files << found;
+        std::vector<fs::path> found;
+        fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied,
+                                            ec);
+        for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            std::error_code kind;
+            if (isReadingName(it->path()) && it->is_regular_file(kind)) found.push_back(*it);
+        }
+        if (found.empty()) std::cout << "no .litm files in " << terminalText(p) << "\n";
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
     }
     return files;
 }
@@ -184,25 +195,26 @@ QStringList filesToAdd(const std::vector<std::string>& paths) {
 int addFiles(archive::ReadingArchive& store, const std::vector<std::string>& paths) {
     if (paths.empty()) throw UsageError{"add expects files or folders"};
     int refused = 0;
-    for (const QString& file : filesToAdd(paths)) {
+    for (const fs::path& file : filesToAdd(paths)) {
         const archive::AddResult r = store.addFile(file);
+        const std::string shown = terminalText(file.native());
         switch (r.outcome) {
             case archive::AddOutcome::Added:
-                std::cout << "added " << r.id << " " << utf8(file)
+                std::cout << "added " << r.id << " " << shown
                           << (r.damaged ? " (damaged: failed checks kept in its log)" : "") << "\n";
                 break;
             case archive::AddOutcome::AlreadyThere:
-                std::cout << "already there " << r.id << " " << utf8(file) << "\n";
+                std::cout << "already there " << r.id << " " << shown << "\n";
                 break;
             case archive::AddOutcome::Refused:
-                std::cout << "refused " << utf8(file) << ": " << utf8(r.message) << "\n";
+                std::cout << "refused " << shown << ": " << terminalText(utf8(r.message)) << "\n";
                 ++refused;
                 break;
             case archive::AddOutcome::Failed:
                 // The database itself failed: nothing of this file was written, and
                 // the files after it would fail the same way.
                 std::cout.flush();
-                std::cerr << "litm archive: " << utf8(r.message) << "\n";
+                std::cerr << "litm archive: " << terminalText(utf8(r.message)) << "\n";
                 return kExitFailure;
         }
     }
@@ -235,15 +247,17 @@ int runArchive(int argc, char** argv) {
     const auto location = archive::parseDatabaseUrl(QString::fromStdString(db), error);
     if (!location) throw UsageError{utf8(error)};
     archive::ReadingArchive store;
-    if (!store.open(*location, error)) {
-        std::cerr << "litm archive: " << utf8(error) << "\n";
+    // Only add writes: the others read an archive in a folder this user may not write.
+    if (!store.open(*location, error, archive::OpenOptions{.onlyReads = action != "add"})) {
+        std::cerr << "litm archive: " << terminalText(utf8(error)) << "\n";
         return kExitFailure;
     }
 
     if (action == "add") return addFiles(store, rest);
     if (action == "list") {
         const auto fleet = store.fleet(error);
-        if (!fleet) return std::cerr << "litm archive: " << utf8(error) << "\n", kExitFailure;
+        if (!fleet)
+            return std::cerr << "litm archive: " << terminalText(utf8(error)) << "\n", kExitFailure;
         std::vector<Row> rows;
         for (const auto& e : *fleet) rows.push_back(fleetRow(e));
         printRows(rows, fleetRow({}), output);
@@ -251,10 +265,11 @@ int runArchive(int argc, char** argv) {
     }
     if (action == "history") {
         const auto readings = store.history(QString::fromStdString(rest.front()), error);
-        if (!readings) return std::cerr << "litm archive: " << utf8(error) << "\n", kExitFailure;
+        if (!readings)
+            return std::cerr << "litm archive: " << terminalText(utf8(error)) << "\n", kExitFailure;
         if (readings->empty()) {
-            std::cerr << "litm archive: no readings of limiter " << rest.front() << " in "
-                      << utf8(store.name()) << "\n";
+            std::cerr << "litm archive: no readings of limiter " << terminalText(rest.front())
+                      << " in " << terminalText(utf8(store.name())) << "\n";
             return kExitFailure;
         }
         std::vector<Row> rows;
@@ -263,12 +278,22 @@ int runArchive(int argc, char** argv) {
         return kExitOk;
     }
     const long long id = parseInteger(rest.front(), "ID", 1, INT64_MAX);
+    if (!location->isPostgres()) {
+        // The stored file written over the archive itself (or its journal) would
+        // destroy every reading in it.
+        const std::string file = QFile::encodeName(location->path).toStdString();
+        if (overwritesInput("archive", *out,
+                            {file, file + "-wal", file + "-shm", file + "-journal"}))
+            return kExitFailure;
+    }
     const auto bytes = store.fileBytes(id, error);
-    if (!bytes) return std::cerr << "litm archive: " << utf8(error) << "\n", kExitFailure;
+    if (!bytes)
+        return std::cerr << "litm archive: " << terminalText(utf8(error)) << "\n", kExitFailure;
     const auto* first = reinterpret_cast<const std::uint8_t*>(bytes->constData());
     const auto saved = acquisition::writeFileSafely(
         *out, std::span<const std::uint8_t>(first, static_cast<std::size_t>(bytes->size())));
-    if (!saved.ok) return std::cerr << "litm archive: " << saved.message << "\n", kExitFailure;
+    if (!saved.ok)
+        return std::cerr << "litm archive: " << terminalText(saved.message) << "\n", kExitFailure;
     return kExitOk;
 }
 

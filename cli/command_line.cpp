@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/terminal_text.h"
+#include "fileio/same_file.h"
 #include "recorder/loader.h"
 
 namespace cli {
@@ -75,8 +77,17 @@ long long parseInteger(const std::string& text, const char* what, long long min,
 }
 
 void reportCannotOpen(const std::string& path, const std::string& reason) {
-    std::cerr << "litm: " << recorder::kCannotOpenMessage << " (cannot open " << path << ": "
-              << reason << ")\n";
+    std::cerr << "litm: " << recorder::kCannotOpenMessage << " (cannot open " << terminalText(path)
+              << ": " << terminalText(reason) << ")\n";
+}
+
+bool overwritesInput(std::string_view command, const std::filesystem::path& output,
+                     std::span<const std::filesystem::path> inputs) {
+    const std::filesystem::path* input = fileio::overwrittenInput(output, inputs);
+    if (!input) return false;
+    std::cerr << "litm " << command << ": " << terminalText(fileio::sameFileMessage(output, *input))
+              << "\n";
+    return true;
 }
 
 bool loadOrReport(const std::string& path, recorder::Reading& reading,

@@ -2,7 +2,10 @@
 // Small helpers shared by the subcommands of `litm`: argument scanning,
 // the decimal separator, opening a reading with a clear message.
 
+#include <filesystem>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +52,16 @@ long long parseInteger(const std::string& text, const char* what, long long min,
 
 // The program's own message for a file that cannot be opened, with the file and the reason.
 void reportCannotOpen(const std::string& path, const std::string& reason);
+
+// True, with the message on standard error, when writing output would replace
+// one of the inputs (the same file, through links too): the command then writes
+// nothing and fails.
+bool overwritesInput(std::string_view command, const std::filesystem::path& output,
+                     std::span<const std::filesystem::path> inputs);
+inline bool overwritesInput(std::string_view command, const std::filesystem::path& output,
+                            std::initializer_list<std::filesystem::path> inputs) {
+    return overwritesInput(command, output, std::span(inputs.begin(), inputs.size()));
+}
 
 // Loads a reading; reports and returns false when the file cannot be opened.
 bool loadOrReport(const std::string& path, recorder::Reading& reading,

@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 #include "forms/create_form.h"
 
 namespace cli {
@@ -64,6 +65,13 @@ int runForm(int argc, char** argv) {
                                    : "form " + std::to_string(form) +
                                          " compares two readings: LAST PREVIOUS"};
 
+    // Neither the report nor the data file beside the template may replace an input.
+    const std::string previousFile = form == 3 ? std::string() : positionals[2];
+    const std::filesystem::path dataFile = forms::dataFilePath(form, *templateFile);
+    if (overwritesInput("form", *report, {positionals[1], previousFile, *templateFile}) ||
+        overwritesInput("form", dataFile, {positionals[1], previousFile, *templateFile}))
+        return kExitFailure;
+
     recorder::Reading reading;
     if (!loadOrReport(positionals[1], reading, format)) return kExitCannotOpen;
     const forms::FormFiles files{*templateFile, *report};
@@ -85,7 +93,7 @@ int runForm(int argc, char** argv) {
                 forms::createForm1(reading, previous, files, format);
         }
     } catch (const forms::FormError& e) {
-        std::cerr << "litm form: " << e.what() << "\n";
+        std::cerr << "litm form: " << terminalText(e.what()) << "\n";
         return kExitFailure;
     }
     return kExitOk;

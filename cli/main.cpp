@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/external_command.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
         if (!c.run) return cli::runExternalCommand(c.name, argc - 1, argv + 1);
         return cli::runSubcommand(c, argc - 1, argv + 1);
     }
-    std::cerr << "litm: unknown command '" << name << "'\n";
+    std::cerr << "litm: unknown command '" << cli::terminalText(name) << "'\n";
     printUsage(std::cerr, commands);
     return cli::kExitUsage;
 }

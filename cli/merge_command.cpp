@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 #include "rtf/report_engine.h"
 
 namespace cli {
@@ -47,7 +48,7 @@ int runMergeCommand(int argc, char** argv) {
         std::cerr << "litm merge: " << e.Message << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
-        std::cerr << "litm merge: " << e.what() << "\n";
+        std::cerr << "litm merge: " << terminalText(e.what()) << "\n";
         return kExitFailure;
     }
     return kExitOk;

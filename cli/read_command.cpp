@@ -13,7 +13,9 @@
 #include "base/local_time.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 #include "fileio/interrupt.h"
+#include "fileio/safe_write.h"
 #include "recorder/datafile.h"
 
 namespace cli {
@@ -26,7 +28,10 @@ const char* const kUsage =
     "Reads the recorder image from the ЛИТМ-3 reader device and saves it with the\n"
     "service information as the data file FILE.\n"
     "\n"
-    "  --out FILE             the data file to write (replaced only when complete)\n"
+    "  --out FILE             the data file to write: checked before the transfer,\n"
+    "                         replaced only when complete; should it fail after the\n"
+    "                         transfer, the reading is kept under its proposed name\n"
+    "                         beside it (or in the temporary folder) and named\n"
     "  --port NAME            probe only this port: COM0 .. COM14 or a device path\n"
     "                         (default: probe COM0 .. COM14 in turn)\n"
     "Service fields (each cut to its place in the file):\n"
@@ -43,7 +48,8 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 saved; 1 no device, transfer failed or file not written;\n"
     "3 saved, but the image sum does not match; 64 bad command line;\n"
-    "130 (Ctrl+C) or 143 (SIGTERM) stopped, nothing written.\n";
+    "130 (Ctrl+C), 143 (SIGTERM), 129 (terminal closed) or 131 (Ctrl+\\) stopped,\n"
+    "nothing written.\n";
 
 // Status lines one below the other, the gauge as a bar redrawn in place when
 // standard error is a terminal.
@@ -57,7 +63,7 @@ class TerminalStatus : public acquisition::StatusSink {
     void repaintStatus() override {
         if (text_ == shown_) return;
         endBar();
-        std::fprintf(stderr, "%s\n", text_.c_str());
+        std::fprintf(stderr, "%s\n", terminalText(text_).c_str());
         shown_ = text_;
     }
     void setGauge(int percent) override {
@@ -89,6 +95,21 @@ void sleepUnlessStopped(int milliseconds) {
     constexpr int kStep = 10;
     for (int slept = 0; slept < milliseconds && fileio::interruptSignal() == 0; slept += kStep)
         acquisition::sleepMilliseconds(std::min(kStep, milliseconds - slept));
+}
+
+// The file could not be written after all (its folder went, the disk filled):
+// the reading is kept under its proposed name beside it, or in the temporary folder.
+int keepUnsaved(const std::string& out, const std::vector<std::uint8_t>& image,
+                const recorder::ServiceTexts& texts) {
+    const auto kept = acquisition::keepUnsavedReading(out, image, texts, recorder::localNow());
+    if (kept.empty())
+        std::fprintf(stderr,
+                     "Считанная информация не сохранена: ни папка файла, ни временная "
+                     "папка не принимают запись.\n");
+    else
+        std::fprintf(stderr, "Считанная информация сохранена в файле «%s».\n",
+                     terminalText(kept.string()).c_str());
+    return kExitFailure;
 }
 
 int interrupted(int signal) {
@@ -141,12 +162,20 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         candidates.push_back(*one);
     } else {
         std::fprintf(stderr, "litm read: not a port name (COM0 .. COM14) or device path: %s\n",
-                     port.c_str());
+                     terminalText(port).c_str());
         return kExitUsage;
     }
 
-    // Ctrl+C or SIGTERM stops the reading: the port gets its own settings back,
-    // no file is written (an earlier one stays) and the status is 130 or 143.
+    // The file is checked before the half-minute transfer, not after it: a folder,
+    // a read-only file or a missing folder is said at once.
+    if (const fileio::WriteResult ready = fileio::checkSaveTarget(out); !ready.ok) {
+        std::fprintf(stderr, "litm read: %s\n", terminalText(ready.message).c_str());
+        return kExitFailure;
+    }
+
+    // Ctrl+C, SIGTERM, SIGHUP or SIGQUIT stops the reading: the port gets its own
+    // settings back, no file is written (an earlier one stays) and the status is
+    // 128 + the signal.
     const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Note);
     TerminalStatus status;
     acquisition::TermiosLine line;
@@ -164,8 +193,8 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         acquisition::saveReading(out, image, texts, status, unsavedReading);
     if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (!saved.ok) {
-        std::fprintf(stderr, "%s\n", saved.message.c_str());
-        return kExitFailure;
+        std::fprintf(stderr, "%s\n", terminalText(saved.message).c_str());
+        return keepUnsaved(out, image, texts);
     }
     return result.outcome == acquisition::ReadOutcome::Good ? kExitOk : kExitSumMismatch;
 }

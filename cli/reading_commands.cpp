@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/json.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 #include "recorder/display_table.h"
 #include "recorder/loader.h"
 
@@ -42,6 +43,18 @@ std::string showHelp() {
 constexpr const char* kAddressesHelp =
     "usage: litm addresses FILE\n"
     "Prints the memory address report: the three stored copies of every write pointer.\n";
+
+// A text of CRLF lines for the terminal, its lines joined by lineBreak.
+std::string shownLines(const std::string& text, const char* lineBreak) {
+    std::string out;
+    for (std::size_t from = 0;;) {
+        const std::size_t end = text.find("\r\n", from);
+        out += terminalText(std::string_view(text).substr(from, end - from));
+        if (end == std::string::npos) return out;
+        out += lineBreak;
+        from = end + 2;
+    }
+}
 
 struct Count {
     const char* name;
@@ -87,11 +100,11 @@ void printJson(const recorder::Reading& r) {
 void printForPerson(const recorder::Reading& r) {
     std::cout << "Лог ошибок загрузки файла данных:\n";
     if (r.LoadErrorLog.empty()) std::cout << "  (ошибок нет)\n";
-    for (const auto& line : r.LoadErrorLog) std::cout << "  " << line << "\n";
+    for (const auto& line : r.LoadErrorLog) std::cout << "  " << terminalText(line) << "\n";
     std::cout << "\nОтображаемые значения:\n";
     for (const auto& [name, text] : r.texts.entries())
         std::cout << "  " << name << std::string(name.size() < 16 ? 16 - name.size() : 1, ' ')
-                  << text << "\n";
+                  << terminalText(text) << "\n";
     std::cout << "\nДиаграммы нагрузок (%):\n";
     for (const auto& [name, value] : r.gauges.entries())
         std::cout << "  " << name << std::string(name.size() < 16 ? 16 - name.size() : 1, ' ')
@@ -99,12 +112,8 @@ void printForPerson(const recorder::Reading& r) {
     std::cout << "\nСчётчики:\n";
     for (const Count& c : countsOf(r)) std::cout << "  " << c.name << " = " << c.value << "\n";
     std::cout << "\nСлужебная информация:\n";
-    for (const auto& entry : r.AddressReport) {
-        std::string text = entry;
-        for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;)
-            text.replace(p, 2, "\n  ");
-        std::cout << "  " << text << "\n";
-    }
+    for (const auto& entry : r.AddressReport)
+        std::cout << "  " << shownLines(entry, "\n  ") << "\n";
 }
 
 int runCheck(int argc, char** argv) {
@@ -120,7 +129,7 @@ int runCheck(int argc, char** argv) {
     }
     recorder::Reading reading;
     recorder::checkDataFile(*file, reading);
-    for (const auto& line : reading.LoadErrorLog) std::cout << line << "\n";
+    for (const auto& line : reading.LoadErrorLog) std::cout << terminalText(line) << "\n";
     return reading.LoadErrorLog.empty() ? kExitOk : kExitFailure;
 }
 
@@ -144,9 +153,7 @@ int runAddresses(int argc, char** argv) {
     if (files.size() != 1) throw UsageError{"expected one FILE"};
     recorder::Reading reading;
     if (!loadOrReport(files[0], reading, {})) return kExitCannotOpen;
-    std::string text = reading.addressReportText();
-    for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n");
-    std::cout << text << "\n";
+    std::cout << shownLines(reading.addressReportText(), "\n") << "\n";
     return kExitOk;
 }
 

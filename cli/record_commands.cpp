@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/json.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 #include "recorder/record_csv.h"
 #include "recorder/record_fields.h"
 #include "recorder/selection.h"
@@ -82,7 +83,7 @@ void print(const std::vector<const Record*>& records, const recorder::RecordFiel
         out += "\n";
         for (const Record* r : records) {
             for (int f = 0; f < fieldCount; ++f)
-                out += (f ? "\t" : "") + recorder::fieldText(get(*r, f), o.format);
+                out += (f ? "\t" : "") + terminalText(recorder::fieldText(get(*r, f), o.format));
             out += "\n";
         }
     }

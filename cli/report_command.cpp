@@ -2,6 +2,7 @@
 // display, so a service organisation prints the cards of a whole fleet at once.
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <iostream>
@@ -10,6 +11,7 @@
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_text.h"
 #include "reports/report_files.h"
 
 namespace cli {
@@ -76,11 +78,12 @@ int runReport(int argc, char** argv) {
     const QString target = QString::fromStdString(*out);
     const bool intoFolder = rest.size() > 1 || QFileInfo(target).isDir();
     if (intoFolder && !QDir().mkpath(target)) {
-        std::cerr << "litm report: cannot create the folder " << *out << "\n";
+        std::cerr << "litm report: cannot create the folder " << terminalText(*out) << "\n";
         return kExitFailure;
     }
 
     OffscreenApplication application;
+    const std::vector<std::filesystem::path> inputs(rest.begin(), rest.end());
     // Every reading is tried; the status tells the worst that happened.
     bool cannotOpen = false, failed = false;
     for (const std::string& file : rest) {
@@ -95,10 +98,14 @@ int runReport(int argc, char** argv) {
             intoFolder ? QDir(target).filePath(
                              QFileInfo(QString::fromStdString(file)).completeBaseName() + ".pdf")
                        : target;
+        if (overwritesInput("report", QFile::encodeName(pdf).toStdString(), inputs)) {
+            failed = true;
+            continue;
+        }
         QString error;
         if (!reports::writeReportPdf(*kind, reading, format, frames, pdf, error)) {
-            std::cerr << "litm report: cannot write " << pdf.toStdString() << ": "
-                      << error.toStdString() << "\n";
+            std::cerr << "litm report: cannot write " << terminalText(pdf.toStdString()) << ": "
+                      << terminalText(error.toStdString()) << "\n";
             failed = true;
         }
     }

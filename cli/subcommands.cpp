@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "cli/command_line.h"
+#include "cli/terminal_text.h"
 #include "fileio/interrupt.h"
 
 namespace cli {
@@ -37,17 +38,18 @@ std::vector<Subcommand> subcommands() {
 }
 
 int runSubcommand(const Subcommand& command, int argc, char** argv) {
-    // Ctrl+C or SIGTERM removes a file being written and ends the command
+    // Ctrl+C, SIGTERM, a closed terminal or Ctrl+\ removes a file being written
+    // and ends the command
     // (`litm read` takes the signals over while it talks to the device).
     const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Exit);
     try {
         return command.run(argc, argv);
     } catch (const UsageError& e) {
-        std::cerr << "litm " << command.name << ": " << e.message << "\n"
+        std::cerr << "litm " << command.name << ": " << terminalText(e.message) << "\n"
                   << "(litm " << command.name << " --help shows the usage)\n";
         return kExitUsage;
     } catch (const std::exception& e) {
-        std::cerr << "litm " << command.name << ": " << e.what() << "\n";
+        std::cerr << "litm " << command.name << ": " << terminalText(e.what()) << "\n";
         return kExitFailure;
     }
 }

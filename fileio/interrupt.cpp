@@ -3,7 +3,9 @@
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 
+#include <pthread.h>
 #include <unistd.h>
 
 namespace fileio {
@@ -37,11 +39,14 @@ extern "C" void onInterrupt(int signal) {
     received = signal;
 }
 
+// Ctrl+C, kill, a closed terminal (SIGHUP) and Ctrl+\ (SIGQUIT): each ends a
+// command the same way.
+constexpr int kHandledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
 }  // namespace
 
 struct InterruptHandlers::Saved {
-    struct sigaction interrupt {};
-    struct sigaction terminate {};
+    struct sigaction earlier[std::size(kHandledSignals)]{};
     OnInterrupt mode = OnInterrupt::Exit;
     std::sig_atomic_t received = 0;
 };
@@ -54,19 +59,34 @@ InterruptHandlers::InterruptHandlers(OnInterrupt what) : saved_(new Saved) {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
+    for (int signal : kHandledSignals) sigaddset(&action.sa_mask, signal);
     action.sa_flags = 0;  // no SA_RESTART: a wait on the port returns at once
-    ::sigaction(SIGINT, &action, &saved_->interrupt);
-    ::sigaction(SIGTERM, &action, &saved_->terminate);
+    for (std::size_t i = 0; i < std::size(kHandledSignals); ++i) {
+        ::sigaction(kHandledSignals[i], nullptr, &saved_->earlier[i]);
+        // A signal the program was started to ignore (SIGHUP under nohup, Ctrl+C
+        // for a background job) stays ignored.
+        if (saved_->earlier[i].sa_handler != SIG_IGN)
+            ::sigaction(kHandledSignals[i], &action, nullptr);
+    }
 }
 
 InterruptHandlers::~InterruptHandlers() {
-    ::sigaction(SIGINT, &saved_->interrupt, nullptr);
-    ::sigaction(SIGTERM, &saved_->terminate, nullptr);
+    for (std::size_t i = 0; i < std::size(kHandledSignals); ++i)
+        ::sigaction(kHandledSignals[i], &saved_->earlier[i], nullptr);
     mode = saved_->mode;
     received = saved_->received;
     delete saved_;
+}
+
+InterruptsHeldBack::InterruptsHeldBack() {
+    sigset_t interrupts;
+    sigemptyset(&interrupts);
+    for (int signal : kHandledSignals) sigaddset(&interrupts, signal);
+    ::pthread_sigmask(SIG_BLOCK, &interrupts, &previous_);
+}
+
+InterruptsHeldBack::~InterruptsHeldBack() {
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 int interruptSignal() noexcept {

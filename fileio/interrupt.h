@@ -1,7 +1,10 @@
 #pragma once
-// Ctrl+C and SIGTERM during a command of the command-line tool: every temporary
-// file being written is removed at once (from the signal handler, with unlink
-// only), so an interrupted save leaves nothing behind and the earlier file intact.
+// Ctrl+C (SIGINT), SIGTERM, a closed terminal (SIGHUP) and Ctrl+\ (SIGQUIT)
+// during a command of the command-line tool: every temporary file being written
+// is removed at once (from the signal handler, with unlink only), so an
+// interrupted save leaves nothing behind and the earlier file intact.
+
+#include <signal.h>
 
 namespace fileio {
 
@@ -12,7 +15,7 @@ enum class OnInterrupt {
            // A second signal ends the process at once.
 };
 
-// Installs the handlers for SIGINT and SIGTERM for its lifetime; the earlier
+// Installs the handlers for SIGINT, SIGTERM, SIGHUP and SIGQUIT for its lifetime; the earlier
 // handlers come back when it ends.
 class InterruptHandlers {
   public:
@@ -26,10 +29,25 @@ class InterruptHandlers {
     Saved* saved_;
 };
 
+// Holds the interrupt signals back in this thread for its lifetime: a temporary
+// is created and registered under it, so the handler never meets a temporary it
+// does not know, nor removes a file of that name that is not ours.
+class InterruptsHeldBack {
+  public:
+    InterruptsHeldBack();
+    ~InterruptsHeldBack();
+    InterruptsHeldBack(const InterruptsHeldBack&) = delete;
+    InterruptsHeldBack& operator=(const InterruptsHeldBack&) = delete;
+
+  private:
+    sigset_t previous_;
+};
+
 // The signal received since the handlers were installed, 0 when none.
 int interruptSignal() noexcept;
 
-// The exit status for an interrupted command: 130 after SIGINT, 143 after SIGTERM.
+// The exit status for an interrupted command: 128 + the signal (130 after SIGINT,
+// 143 after SIGTERM, 129 after SIGHUP, 131 after SIGQUIT).
 inline int interruptExitStatus(int signal) {
     return 128 + signal;
 }

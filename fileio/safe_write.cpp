@@ -5,10 +5,7 @@
 #include <cerrno>
 #include <random>
 
-#include <csignal>
-
 #include <fcntl.h>
-#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,19 +113,14 @@ bool SafeFile::open(const fs::path& target) {
     const fs::path folder = resolved_.has_parent_path() ? resolved_.parent_path() : fs::path(".");
     for (int attempt = 0; attempt < kNameAttempts && fd_ < 0; ++attempt) {
         temporary_ = (folder / ("." + randomPart() + ".tmp")).string();
-        // Created and registered with the interrupt signals held back, so the
-        // handler never meets a temporary it does not know, nor removes a file
-        // of that name that is not ours.
-        sigset_t interrupts, previous;
-        sigemptyset(&interrupts);
-        sigaddset(&interrupts, SIGINT);
-        sigaddset(&interrupts, SIGTERM);
-        ::pthread_sigmask(SIG_BLOCK, &interrupts, &previous);
-        fd_ =
-            ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        const int error = errno;
-        if (fd_ >= 0) slot_ = registerTemporary(temporary_.c_str());
-        ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        int error = 0;
+        {
+            const InterruptsHeldBack heldBack;
+            fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                         0666);
+            error = errno;
+            if (fd_ >= 0) slot_ = registerTemporary(temporary_.c_str());
+        }
         if (fd_ < 0) {
             temporary_.clear();
             if (error != EEXIST) return failErrno(error);
@@ -201,6 +193,12 @@ WriteResult writeFileSafely(const fs::path& target, std::span<const std::uint8_t
         if (progress) progress(done);
     }
     if (!file.commit()) return {false, file.message()};
+    return {true, {}};
+}
+
+WriteResult checkSaveTarget(const fs::path& target) {
+    SafeFile probe;
+    if (!probe.open(target)) return {false, probe.message()};
     return {true, {}};
 }
 

@@ -69,6 +69,11 @@ WriteResult writeFileSafely(const std::filesystem::path& target,
                             const std::function<void(std::size_t written)>& progress = {});
 WriteResult writeFileSafely(const std::filesystem::path& target, std::string_view text);
 
+// The checks of a save done before the content exists (the device reading
+// checks its file before a half-minute transfer): the target as SafeFile::open
+// checks it, and a temporary created in its folder and removed again.
+WriteResult checkSaveTarget(const std::filesystem::path& target);
+
 // The file a save of target replaces: symbolic links followed to the end of the
 // chain (a link to a file that does not exist yet leads to that new file).
 std::filesystem::path resolveSaveTarget(const std::filesystem::path& target);

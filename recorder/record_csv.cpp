@@ -28,6 +28,51 @@ std::string csv(const std::vector<const Record*>& records, const RecordField* fi
     return out;
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A decimal number: a sign, digits with one '.' or ',' among or before them, an
+// exponent.
+bool isPlainNumber(const std::string& text) {
+    std::size_t i = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    std::size_t digits = 0;
+    bool separator = false;
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i]))
+            ++digits;
+        else if ((text[i] == '.' || text[i] == ',') && !separator)
+            separator = true;
+        else
+            break;
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        const std::size_t exponent = i;
+        while (i < text.size() && isDigit(text[i])) ++i;
+        if (i == exponent) return false;
+    }
+    return i == text.size();
+}
+
+bool startsLikeAFormula(const std::string& text) {
+    if (text.empty()) return false;
+    switch (text[0]) {
+        case '=':
+        case '@':
+        case '\t':
+        case '\r':
+            return true;
+        case '+':
+        case '-':
+            return !isPlainNumber(text);
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 std::string shortestNumber(float value, char decimalSeparator) {
@@ -41,8 +86,10 @@ std::string shortestNumber(float value, char decimalSeparator) {
 }
 
 std::string csvField(const std::string& text, char separator) {
-    if (text.find_first_of(std::string("\"\r\n") + separator) == std::string::npos) return text;
-    std::string out = "\"";
+    const bool formula = startsLikeAFormula(text);
+    if (!formula && text.find_first_of(std::string("\"\r\n") + separator) == std::string::npos)
+        return text;
+    std::string out = formula ? "\"'" : "\"";
     for (char c : text) {
         if (c == '"') out.push_back('"');
         out.push_back(c);

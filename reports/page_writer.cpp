@@ -1,6 +1,7 @@
 #include "reports/page_writer.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -37,11 +38,26 @@ struct FontCache {
     explicit FontCache(const QFont& f) : font(f), metrics(f), raw(QRawFont::fromFont(f)) {}
 };
 
+QHash<int, FontCache*>& fontCaches() {
+    static QHash<int, FontCache*> caches;
+    return caches;
+}
+
+// The fonts belong to the application's font database: they are freed as the
+// application ends (its post routines run before the database goes).
+void freeFontCaches() {
+    qDeleteAll(fontCaches());
+    fontCaches().clear();
+}
+
 FontCache& cached(const FontStyle& style) {
-    static QHash<int, FontCache*> cache;
+    QHash<int, FontCache*>& cache = fontCaches();
     const int key = fontKey(style);
     auto it = cache.find(key);
-    if (it == cache.end()) it = cache.insert(key, new FontCache(reportFont(style)));
+    if (it == cache.end()) {
+        if (cache.isEmpty()) qAddPostRoutine(freeFontCaches);
+        it = cache.insert(key, new FontCache(reportFont(style)));
+    }
     return **it;
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "fileio/bounded_read.h"
+#include "fileio/same_file.h"
 
 namespace RepoRTF_interface::detail {
 
@@ -66,13 +67,7 @@ bool readTextFile(const fs::path& path, std::string& text) {
 }
 
 bool sameFile(const fs::path& a, const fs::path& b) {
-    if (a.native() == b.native()) return true;
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec) && !ec) return true;
-    std::error_code ecA, ecB;
-    fs::path ca = fs::weakly_canonical(fs::absolute(a, ecA), ecA);
-    fs::path cb = fs::weakly_canonical(fs::absolute(b, ecB), ecB);
-    return !ecA && !ecB && ca == cb;
+    return fileio::isSameFile(a, b);
 }
 
 bool ReportWriter::open(const fs::path& report) {

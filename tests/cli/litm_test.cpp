@@ -306,3 +306,80 @@ TEST_F(Litm, FormWritesTheCoresDataFileAndReportOrSaysWhyNot) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string fileText(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writing over an input would destroy it and still end with success: a command
+// that writes refuses an output that is one of its inputs, whatever name it goes
+// by (the same path, a symbolic link, a hard link), and writes nothing.
+TEST_F(Litm, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
+    namespace fs = std::filesystem;
+    const fs::path folder = dir_ / "same";
+    const fs::path templates = folder / "Шаблоны форм";
+    fs::create_directories(templates);
+    fs::copy_file(dir_ / "good.litm", folder / "r.litm");
+    fs::create_symlink(folder / "r.litm", folder / "link.litm");
+    fs::create_hard_link(folder / "r.litm", folder / "hard.litm");
+    const fs::path templ = templates / "Форма 3.rtf";
+    std::ofstream(templ) << "{\\rtf1 #TipKrana#}";
+    fs::create_symlink(templ, folder / "template-link.rtf");
+    const std::string reading = fileText(folder / "r.litm");
+    auto quoted = [](const fs::path& p) { return " '" + p.string() + "'"; };
+
+    for (const char* out : {"r.litm", "link.litm", "hard.litm", "Шаблоны форм/Форма 3.rtf"}) {
+        const Outcome form = litm("form 3" + quoted(folder / "r.litm") + " --template" +
+                                      quoted(templ) + " --out" + quoted(folder / out),
+                                  true);
+        EXPECT_EQ(form.exitCode, 1) << out;
+        EXPECT_NE(form.out.find("это тот же файл"), std::string::npos) << form.out;
+    }
+    // The data file "Форма 3.txt" written beside the template is an output too.
+    fs::copy_file(folder / "r.litm", templates / "Форма 3.txt");
+    const Outcome data = litm("form 3" + quoted(templates / "Форма 3.txt") + " --template" +
+                                  quoted(templ) + " --out" + quoted(folder / "f.rtf"),
+                              true);
+    EXPECT_EQ(data.exitCode, 1) << data.out;
+    EXPECT_EQ(fileText(templates / "Форма 3.txt"), reading);
+    // merge refuses the same through the one shared check.
+    const Outcome merged = litm("merge" + quoted(templates / "Форма 3.txt") + quoted(templ) +
+                                    quoted(folder / "template-link.rtf"),
+                                true);
+    EXPECT_EQ(merged.exitCode, 1) << merged.out;
+
+    EXPECT_EQ(fileText(folder / "r.litm"), reading);
+    EXPECT_EQ(fileText(templ), "{\\rtf1 #TipKrana#}");
+    EXPECT_FALSE(fs::exists(folder / "f.rtf"));
+    // An output of another name is written as ever.
+    EXPECT_EQ(litm("form 3" + quoted(folder / "r.litm") + " --template" + quoted(templ) + " --out" +
+                   quoted(folder / "f.rtf"))
+                  .exitCode,
+              0);
+}
+
+// A reading's texts reach a terminal without their control characters: an ESC
+// sequence in a crane model could retitle or clear the terminal, hide or fake
+// lines. JSON keeps them, escaped.
+TEST_F(Litm, ControlCharactersOfAReadingNeverReachTheTerminal) {
+    sample::SampleOptions hostile;
+    hostile.identity.craneModel = "КС\x1b]0;x\x07\x1b[2J\r-1";
+    write("hostile.litm", sample::makeSampleReading(hostile));
+    const Outcome shown = litm("show " + path("hostile.litm"));
+    ASSERT_EQ(shown.exitCode, 0);
+    for (char control : {'\x1b', '\x07', '\r'})
+        EXPECT_EQ(shown.out.find(control), std::string::npos) << int(control);
+    EXPECT_NE(shown.out.find("КС\uFFFD]0;x\uFFFD\uFFFD[2J\uFFFD-1"), std::string::npos);
+    const Outcome json = litm("show " + path("hostile.litm") + " --json");
+    EXPECT_NE(json.out.find("КС\\u001b]0;x\\u0007\\u001b[2J\\r-1"), std::string::npos);
+
+    // A file name given on the command line is shown the same way.
+    const Outcome missing = litm("check '" + (dir_ / "a\x1b[2Jb.litm").string() + "'", true);
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.out.find('\x1b'), std::string::npos) << missing.out;
+}
+
+}  // namespace

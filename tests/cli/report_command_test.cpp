@@ -136,4 +136,25 @@ TEST_F(LitmReport, FramesOfARangeAndUsageErrors) {
     }
 }
 
+// A PDF written over a reading it is made of would destroy the reading: refused,
+// by whatever name the reading goes (the same path, a link), and the others written.
+TEST_F(LitmReport, APdfOverItsOwnReadingIsRefused) {
+    fs::create_symlink(dir_ / "КС-1.litm", dir_ / "link.pdf");
+    const auto size = fs::file_size(dir_ / "КС-1.litm");
+    for (const std::string& out : {path("КС-1.litm"), path("link.pdf")}) {
+        const Outcome o = litm("report card " + path("КС-1.litm") + " --pdf " + out);
+        EXPECT_EQ(o.exitCode, 1) << out;
+        EXPECT_NE(o.out.find("это тот же файл"), std::string::npos) << o.out;
+    }
+    // Into a folder: КС-2.pdf would be the reading named so; КС-1's card is written.
+    fs::create_directories(dir_ / "cards");
+    fs::copy_file(dir_ / "КС-2.litm", dir_ / "cards" / "КС-2.pdf");
+    const Outcome folder = litm("report card " + path("КС-1.litm") + " " + path("cards/КС-2.pdf") +
+                                " --pdf " + path("cards"));
+    EXPECT_EQ(folder.exitCode, 1) << folder.out;
+    EXPECT_EQ(fs::file_size(dir_ / "КС-1.litm"), size);
+    EXPECT_EQ(fs::file_size(dir_ / "cards" / "КС-2.pdf"), size);
+    EXPECT_NE(pdfText(dir_ / "cards" / "КС-1.pdf").find("Информационная карта"), std::string::npos);
+}
+
 }  // namespace

@@ -143,12 +143,13 @@ TEST_F(SafeWrite, EveryFailureRemovesTheTemporaryAndKeepsTheEarlierFile) {
     EXPECT_EQ(othersThan({"r.litm"}), std::vector<std::string>{});
 }
 
-// Ctrl+C or SIGTERM while a file is being written, in a child process: the
-// temporary goes, the earlier file stays, the status tells the signal.
+// Ctrl+C, SIGTERM, a closed terminal or Ctrl+\ while a file is being written, in
+// a child process: the temporary goes, the earlier file stays, the status tells
+// the signal. A signal ignored from the start (nohup) stays ignored.
 TEST_F(SafeWrite, AnInterruptRemovesTheTemporary) {
     const auto target = dir / "r.litm";
     put(target, "earlier");
-    for (int signal : {SIGINT, SIGTERM}) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -163,6 +164,17 @@ TEST_F(SafeWrite, AnInterruptRemovesTheTemporary) {
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
     }
+    const pid_t underNohup = ::fork();
+    ASSERT_GE(underNohup, 0);
+    if (underNohup == 0) {
+        ::signal(SIGHUP, SIG_IGN);
+        fileio::InterruptHandlers handlers(fileio::OnInterrupt::Exit);
+        ::raise(SIGHUP);
+        ::_exit(fileio::interruptSignal() == 0 ? 0 : 1);
+    }
+    int nohupStatus = 0;
+    ::waitpid(underNohup, &nohupStatus, 0);
+    EXPECT_TRUE(WIFEXITED(nohupStatus) && WEXITSTATUS(nohupStatus) == 0) << nohupStatus;
     {
         // Noted only: the writer finds its temporary gone and saves nothing.
         fileio::InterruptHandlers handlers(fileio::OnInterrupt::Note);

@@ -1,6 +1,7 @@
 // Any file, of any length and content, loads to the end: the checks report
 // through the log, every table stays inside its bounds. Run under the
 // sanitizers, this is the proof that no input reads or writes out of bounds.
+// Texts written out for others (CSV) cannot turn into formulas.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "recorder/loader.h"
+#include "recorder/record_csv.h"
 
 namespace {
 
@@ -79,6 +81,27 @@ TEST(Robustness, ReadsBeyondTheEndAreZero) {
     EXPECT_EQ(f.u32(SIZE_MAX - 1), 0u);
     EXPECT_EQ(f.textSlot(2, 50), "\x03");
     EXPECT_FALSE(f.blockOk(1, 10));
+}
+
+}  // namespace
+
+namespace {
+
+// A spreadsheet opening a CSV runs a cell that starts with '=', '+', '-' or '@'
+// (and a tab or a CR before them) as a formula: such texts are defused with a
+// leading apostrophe inside quotes, numbers of either sign stay numbers.
+TEST(Robustness, CsvTextsNeverBecomeFormulas) {
+    using recorder::csvField;
+    EXPECT_EQ(csvField("=HYPERLINK(\"http://x\")", ','), "\"'=HYPERLINK(\"\"http://x\"\")\"");
+    EXPECT_EQ(csvField("@SUM(A1)", ';'), "\"'@SUM(A1)\"");
+    EXPECT_EQ(csvField("+7 (495) 1", ';'), "\"'+7 (495) 1\"");
+    EXPECT_EQ(csvField("-cmd|' /C calc'!A0", ','), "\"'-cmd|' /C calc'!A0\"");
+    EXPECT_EQ(csvField("\t=1", ','), "\"'\t=1\"");
+    EXPECT_EQ(csvField("-", ','), "\"'-\"");
+    for (const char* number : {"-3,5", "-3.5", "+12", "-1.5e3", "-0,01", "12"})
+        EXPECT_EQ(csvField(number, ';'), number);
+    EXPECT_EQ(csvField("-3,5", ','), "\"-3,5\"");
+    EXPECT_EQ(csvField("КС-55713", ';'), "КС-55713");
 }
 
 }  // namespace
