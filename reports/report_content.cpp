@@ -160,6 +160,12 @@ void scaleAxes(ChartContent& c) {
         c.x.high = xHigh;
     }
     c.y = niceScale(yLow, yHigh, 5);
+    // A reference line on the top edge would merge with the frame: one step of room above it.
+    for (const ChartSeries& s : c.series) {
+        if (!s.reference) continue;
+        if (const auto span = recorder::valueSpan(s.points))
+            while (c.y.high < span->high + c.y.step * (1 - 1e-9)) c.y.high += c.y.step;
+    }
 }
 
 }  // namespace
@@ -179,8 +185,9 @@ std::array<AppendixPage, 2> appendixContent(const Reading& r) {
     }
     ChartContent load =
         chart("График изменения степени загрузки крана", "M %", std::move(data.loadPercent));
-    // The 100 % reference line goes first, twice as thick, so the load is drawn over it.
-    load.series.insert(load.series.begin(), ChartSeries{std::move(data.limit100), 0xFF0000, 2});
+    // The 100 % reference line, twice as thick, red over the load and the frame.
+    load.series.insert(load.series.begin(),
+                       ChartSeries{std::move(data.limit100), 0xFF0000, 2, true});
     pages[0].charts = {std::move(load), chart("График изменения массы груза на крюке", "Q т.",
                                               std::move(data.loadMass))};
     pages[1].charts = {

@@ -74,6 +74,9 @@ struct ChartSeries {
     std::vector<recorder::ChartPoint> points;
     std::uint32_t rgb = 0x000000;
     double lineWidth = 1;  // in units; the 100 % reference line is twice as thick
+    // A reference line (the 100 % limit): the axis keeps at least one step of
+    // room above it, and it is drawn over the plot's frame, so it always shows.
+    bool reference = false;
 };
 
 // An axis from `low` to `high`, numbered at the multiples of `step` within.

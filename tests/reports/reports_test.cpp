@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include "pdf_text.h"
 #include "recorder/counters.h"
 #include "recorder/loader.h"
+#include "reports/chart_painter.h"
 #include "reports/report_files.h"
 #include "reports/report_layouts.h"
 #include "tools/sample_reading/sample_reading.h"
@@ -335,6 +337,53 @@ TEST_F(Reports, AppendixIsTwoPagesOfVectorChartsOverEveryLoadedFrame) {
     images.waitForFinished();
     EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).trimmed().split('\n').size(), 2)
         << "only the listing's two heading lines";
+}
+
+// Page 1 of a PDF as a picture, as a person looks at it.
+QImage firstPageImage(const QString& pdf, int dpi) {
+    const QString png = pdf + ".page";
+    QProcess p;
+    p.start("pdftoppm",
+            {"-png", "-r", QString::number(dpi), "-f", "1", "-l", "1", "-singlefile", pdf, png});
+    p.waitForFinished(60000);
+    return QImage(png + ".png");
+}
+
+TEST_F(Reports, TheRedHundredPercentLineShowsWhenNoFrameIsAbove) {
+    recorder::Reading r = sampleReading({});
+    for (recorder::FrameRecord& f : r.FrameTable) f.LoadPercent = std::min(f.LoadPercent, 95);
+    const auto content = reports::appendixContent(r);
+    const reports::ChartContent& load = content[0].charts[0];
+    EXPECT_GE(load.y.high, 100 + load.y.step) << "a grid step of room above the line";
+
+    // Where the line must stand, in the page's pixels.
+    constexpr int kDpi = 100;
+    const auto layout = reports::appendixLayouts(content)[0];
+    QRectF chartRect;
+    for (const auto& item : layout.body[0].items)
+        if (const auto* c = std::get_if<reports::ChartItem>(&item); c && chartRect.isNull())
+            chartRect = c->rect;
+    const QRectF plot = reports::plotArea(chartRect).translated(layout.printableRect().topLeft());
+    const double scale = kDpi / reports::kUnitsPerInch;
+    const double lineY =
+        plot.bottom() - (100 - load.y.low) / (load.y.high - load.y.low) * plot.height();
+
+    const QImage page = firstPageImage(write(ReportKind::Appendix, r), kDpi);
+    ASSERT_FALSE(page.isNull());
+    auto redRun = [&](int y) {  // red pixels of a row within the plot
+        int red = 0;
+        for (int x = int(plot.left() * scale); x < int(plot.right() * scale); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += c.red() > 180 && c.green() < 110 && c.blue() < 110;
+        }
+        return red;
+    };
+    int best = 0, bestY = -1;
+    for (int y = int(plot.top() * scale) - 3; y <= int(plot.bottom() * scale); ++y)
+        if (const int run = redRun(y); run > best) best = run, bestY = y;
+    EXPECT_GT(best, 0.9 * plot.width() * scale) << "the red line across the plot";
+    EXPECT_NEAR(bestY, lineY * scale, 2.0);
+    EXPECT_GT(bestY, plot.top() * scale + 10) << "inside the plot, not on its frame";
 }
 
 TEST_F(Reports, BeforeAnyFileIsOpenedThePagesShowTheirCaptionsAndEmptyValues) {
