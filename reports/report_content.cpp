@@ -230,13 +230,17 @@ FrameRange printedFrameRange(std::int64_t first, std::int64_t last) {
     return {static_cast<int>(a), static_cast<int>(b)};
 }
 
+std::string operationalTitle(const Reading& r) {
+    return "Оперативная информация о работе крана " + craneText(r) + ", записанная в РП " +
+           limiterText(r);
+}
+
 OperationalContent operationalContent(const Reading& r, std::int64_t first, std::int64_t last,
                                       const recorder::NumberFormat& format) {
     OperationalContent c;
     c.header = kFrameHeaderLine;
     c.units = kFrameUnitsLine;
-    c.title = "Оперативная информация о работе крана " + craneText(r) + ", записанная в РП " +
-              limiterText(r);
+    c.title = operationalTitle(r);
     const FrameRange range = printedFrameRange(first, last);
     const int lastSlot = std::min(range.last, static_cast<int>(r.FrameTable.size()) - 1);
     c.lines.reserve(static_cast<std::size_t>(std::max(range.count(), 0)));
@@ -245,9 +249,13 @@ OperationalContent operationalContent(const Reading& r, std::int64_t first, std:
     return c;
 }
 
+std::string overloadTitle(const Reading& r) {
+    return "Таблица перегрузок крана " + craneText(r) + ", записанная в РП " + limiterText(r);
+}
+
 OverloadContent overloadContent(const Reading& r, const recorder::NumberFormat& format) {
     OverloadContent c;
-    c.title = "Таблица перегрузок крана " + craneText(r) + ", записанная в РП " + limiterText(r);
+    c.title = overloadTitle(r);
     c.headings = {"№", "Дата", "Процент/загрузки", "Паспортная/грузоподъемность", "Вылет"};
     const int count = std::clamp(r.OverloadCount, 0, static_cast<int>(r.OverloadTable.size()));
     c.rows.reserve(static_cast<std::size_t>(count));

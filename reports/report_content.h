@@ -140,6 +140,9 @@ struct OperationalContent {
     std::vector<std::string> lines;
 };
 
+// "Оперативная информация о работе крана … , записанная в РП …".
+std::string operationalTitle(const recorder::Reading& reading);
+
 OperationalContent operationalContent(const recorder::Reading& reading, std::int64_t first,
                                       std::int64_t last, const recorder::NumberFormat& format);
 
@@ -150,6 +153,9 @@ struct OverloadContent {
     std::array<std::string, 5> headings;
     std::vector<std::array<std::string, 5>> rows;
 };
+
+// "Таблица перегрузок крана … , записанная в РП …".
+std::string overloadTitle(const recorder::Reading& reading);
 
 OverloadContent overloadContent(const recorder::Reading& reading,
                                 const recorder::NumberFormat& format);
