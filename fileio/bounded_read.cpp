@@ -37,7 +37,7 @@ std::string reasonText(int error) {
         case ENOENT:
             return "файл или папка не существует";
         case ENOTDIR:
-            return "папка не существует";
+            return "в пути файл стоит на месте папки";
         case ENOSPC:
         case EDQUOT:
             return "нет места на диске";

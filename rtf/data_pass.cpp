@@ -44,7 +44,8 @@ class DataPass {
         template_.release();
         std::string cleaned = removeUnusedMarkers(text);
         freeStorage(text);
-        if (!report_.write(cleaned)) throw RepoRTF_Error(messages::kWriteError);
+        if (!report_.write(cleaned))
+            throw RepoRTF_Error(messages::kWriteError, report_.failureReason());
     }
 
   private:
@@ -98,7 +99,7 @@ class DataPass {
 
     void flush() {
         if (!report_.write(removeUnusedMarkers(output_.take())))
-            throw RepoRTF_Error(messages::kWriteError);
+            throw RepoRTF_Error(messages::kWriteError, report_.failureReason());
     }
 
     TemplateText& template_;

@@ -169,7 +169,8 @@ class FormCommandsTest : public ProgramTest {
         dialogs_.openAnswers = {last_};
         main_->N_CreateForma3->trigger();
         QFile::rename(folder("Форма 3.rtf.away"), folder("Шаблоны форм/Форма 3.rtf"));
-        QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+        QCOMPARE(dialogs_.errors,
+                 QStringList{"Не открыт файл шаблона\nПричина: файл или папка не существует."});
 
         // No limiter serial number: why the form cannot be made.
         sample::ImageBuilder noSerial = craneReading();
