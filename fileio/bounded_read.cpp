@@ -41,6 +41,8 @@ std::string reasonText(int error) {
         case ENOSPC:
         case EDQUOT:
             return "нет места на диске";
+        case EFBIG:
+            return "файл больше, чем здесь разрешено";
         case EROFS:
             return "носитель только для чтения";
         case EISDIR:
