@@ -16,7 +16,7 @@
 #include "reports/report_files.h"
 #include "reports/report_layouts.h"
 #include "reports/report_text.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 
