@@ -98,4 +98,22 @@ bool loadOrReport(const std::string& path, recorder::Reading& reading,
     return false;
 }
 
+bool acceptCheckedReading(const char* command, const std::string& path,
+                          const recorder::Reading& reading, bool strict) {
+    const std::vector<std::string>& log = reading.LoadErrorLog;
+    if (log.empty()) return true;
+    constexpr std::size_t kShown = 3;
+    std::cerr << "litm " << command << ": " << (strict ? "ошибка" : "внимание") << ": файл «"
+              << path << "» не прошёл проверку, ошибок в журнале загрузки: " << log.size() << "\n";
+    for (std::size_t i = 0; i < log.size() && i < kShown; ++i) std::cerr << "  " << log[i] << "\n";
+    if (log.size() > kShown) std::cerr << "  … (весь журнал: litm check «" << path << "»)\n";
+    if (strict)
+        std::cerr << "litm " << command << ": «" << path
+                  << "» пропущен: с --strict повреждённые данные не печатаются\n";
+    else
+        std::cerr << "litm " << command
+                  << ": отчёт составлен по данным как есть; --strict отказывает в таком случае\n";
+    return !strict;
+}
+
 }  // namespace cli

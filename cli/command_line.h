@@ -67,6 +67,13 @@ inline bool overwritesInput(std::string_view command, const std::filesystem::pat
 bool loadOrReport(const std::string& path, recorder::Reading& reading,
                   const recorder::NumberFormat& format);
 
+// A reading that failed its checks (the load-error log has lines) is still
+// printed as loaded, but never silently: `command` tells on stderr how many
+// checks failed and the first lines of the log. With `strict` the reading is
+// refused instead. True when the command is to go on with the reading.
+bool acceptCheckedReading(const char* command, const std::string& path,
+                          const recorder::Reading& reading, bool strict);
+
 // Shortest decimal text of a float that reads back to the same float ("10.5", "-0.01").
 using recorder::shortestNumber;
 

@@ -15,11 +15,15 @@ namespace {
 
 constexpr const char* kFormHelp =
     "usage: litm form 1|2|3 LAST [PREVIOUS] --template T --out REPORT [--decimal ,|.]\n"
+    "                 [--strict]\n"
     "Makes test-processing form N of the reading LAST: writes the report data file\n"
     "\"Форма N.txt\" beside the template T and merges T into REPORT. Forms 1 and 2\n"
     "compare LAST with the PREVIOUS reading (the counters' differences; form 1 adds\n"
     "the period of the test). A PREVIOUS reading of another limiter, or one that is\n"
-    "later than LAST or holds larger counters, is refused (exit 1).\n";
+    "later than LAST or holds larger counters, is refused (exit 1).\n"
+    "A LAST that fails its checks (litm check lists them) still makes the form, with\n"
+    "the number of failed checks and the first lines of the log on stderr;\n"
+    "--strict      refuse such a reading instead (exit status 1, nothing written).\n";
 
 // A word of a command line as a POSIX shell reads it back.
 std::string shellWord(const std::string& word) {
@@ -56,6 +60,7 @@ int runForm(int argc, char** argv) {
     const auto report = args.value("--out");
     if (!report) throw UsageError{"--out REPORT is required"};
     const recorder::NumberFormat format = numberFormat(args);
+    const bool strict = args.flag("--strict");
     const std::vector<std::string> positionals = args.positionals();
     if (positionals.empty()) throw UsageError{"the form number 1, 2 or 3 is required"};
     const int form = static_cast<int>(parseInteger(positionals[0], "the form number", 1, 3));
@@ -74,6 +79,7 @@ int runForm(int argc, char** argv) {
 
     recorder::Reading reading;
     if (!loadOrReport(positionals[1], reading, format)) return kExitCannotOpen;
+    if (!acceptCheckedReading("form", positionals[1], reading, strict)) return kExitFailure;
     const forms::FormFiles files{*templateFile, *report};
     try {
         if (form == 3) {
@@ -93,7 +99,7 @@ int runForm(int argc, char** argv) {
                 forms::createForm1(reading, previous, files, format);
         }
     } catch (const forms::FormError& e) {
-        std::cerr << "litm form: " << terminalText(e.what()) << "\n";
+        std::cerr << "litm form: " << terminalLines(e.what()) << "\n";
         return kExitFailure;
     }
     return kExitOk;

@@ -45,10 +45,10 @@ int runMergeCommand(int argc, char** argv) {
     try {
         RepoRTF_interface::CreateReport(files[0], files[1], files[2]);
     } catch (const RepoRTF_interface::RepoRTF_Error& e) {
-        std::cerr << "litm merge: " << e.Message << "\n";
+        std::cerr << "litm merge: " << e.fullMessage() << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
-        std::cerr << "litm merge: " << terminalText(e.what()) << "\n";
+        std::cerr << "litm merge: " << terminalLines(e.what()) << "\n";
         return kExitFailure;
     }
     return kExitOk;

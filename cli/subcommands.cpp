@@ -45,11 +45,11 @@ int runSubcommand(const Subcommand& command, int argc, char** argv) {
     try {
         return command.run(argc, argv);
     } catch (const UsageError& e) {
-        std::cerr << "litm " << command.name << ": " << terminalText(e.message) << "\n"
+        std::cerr << "litm " << command.name << ": " << terminalLines(e.message) << "\n"
                   << "(litm " << command.name << " --help shows the usage)\n";
         return kExitUsage;
     } catch (const std::exception& e) {
-        std::cerr << "litm " << command.name << ": " << terminalText(e.what()) << "\n";
+        std::cerr << "litm " << command.name << ": " << terminalLines(e.what()) << "\n";
         return kExitFailure;
     }
 }

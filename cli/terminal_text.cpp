@@ -62,4 +62,15 @@ std::string terminalText(std::string_view text) {
     return out;
 }
 
+std::string terminalLines(std::string_view text) {
+    std::string shown;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        shown += terminalText(text.substr(start, end - start));
+        if (end == std::string_view::npos) return shown;
+        shown += '\n';
+        start = end + 1;
+    }
+}
+
 }  // namespace cli

@@ -15,4 +15,8 @@ namespace cli {
 // and every byte that is not part of a UTF-8 character replaced by U+FFFD "�".
 std::string terminalText(std::string_view text);
 
+// A message of several lines (the program's own, which may quote such texts):
+// its line feeds kept, each line cleaned as terminalText does.
+std::string terminalLines(std::string_view text);
+
 }  // namespace cli

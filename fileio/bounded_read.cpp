@@ -37,10 +37,12 @@ std::string reasonText(int error) {
         case ENOENT:
             return "файл или папка не существует";
         case ENOTDIR:
-            return "папка не существует";
+            return "в пути файл стоит на месте папки";
         case ENOSPC:
         case EDQUOT:
             return "нет места на диске";
+        case EFBIG:
+            return "файл больше, чем здесь разрешено";
         case EROFS:
             return "носитель только для чтения";
         case EISDIR:

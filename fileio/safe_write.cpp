@@ -28,6 +28,11 @@ std::string writeReason(int error) {
     return reasonText(error);
 }
 
+// The errno value that stands for a refused target of this kind.
+int notAFileError(mode_t mode) {
+    return S_ISDIR(mode) ? EISDIR : EINVAL;
+}
+
 std::string notAFile(mode_t mode) {
     if (S_ISDIR(mode)) return "это папка";
     if (S_ISFIFO(mode)) return "это канал (FIFO), а не файл";
@@ -78,34 +83,41 @@ SafeFile::~SafeFile() {
     abandon();
 }
 
-bool SafeFile::fail(const std::string& reason) {
-    if (message_.empty())
+bool SafeFile::fail(const std::string& reason, int error) {
+    if (message_.empty()) {
         message_ =
             "Не удалось записать файл \"" + target_.filename().string() + "\": " + reason + ".";
+        reason_ = reason;
+        error_ = error;
+    }
     failed_ = true;
     abandon();
     return false;
 }
 
 bool SafeFile::failErrno(int error) {
-    return fail(writeReason(error ? error : EIO));
+    if (error == 0) error = EIO;
+    return fail(writeReason(error), error);
 }
 
 bool SafeFile::open(const fs::path& target) {
     abandon();
     target_ = target;
     message_.clear();
+    reason_.clear();
+    error_ = 0;
     failed_ = false;
     resolved_ = resolveSaveTarget(target);
 
     struct stat earlier {};
     const bool exists = ::stat(resolved_.c_str(), &earlier) == 0;
     if (exists) {
-        if (!S_ISREG(earlier.st_mode)) return fail(notAFile(earlier.st_mode));
+        if (!S_ISREG(earlier.st_mode))
+            return fail(notAFile(earlier.st_mode), notAFileError(earlier.st_mode));
         // The mode bits decide even for the superuser, whom access() never refuses.
         if ((earlier.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
             ::access(resolved_.c_str(), W_OK) != 0)
-            return fail("файл только для чтения");
+            return fail("файл только для чтения", EACCES);
     } else if (errno != ENOENT) {
         return failErrno(errno);
     }
@@ -158,7 +170,7 @@ bool SafeFile::commit() {
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) return failErrno(errno);
-    if (interruptSignal() != 0) return fail("запись прервана");
+    if (interruptSignal() != 0) return fail("запись прервана", EINTR);
     if (::rename(temporary_.c_str(), resolved_.c_str()) != 0) return failErrno(errno);
     unregisterTemporary(slot_);
     slot_ = -1;
@@ -183,23 +195,23 @@ void SafeFile::abandon() {
 WriteResult writeFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes,
                             const std::function<void(std::size_t)>& progress) {
     SafeFile file;
-    if (!file.open(target)) return {false, file.message()};
+    if (!file.open(target)) return file.result();
     // Written in pieces so a gauge can follow.
     const std::size_t kPiece = std::clamp<std::size_t>(bytes.size() / 100, 4096, 1024 * 1024);
     for (std::size_t done = 0; done < bytes.size();) {
         const std::size_t n = std::min(kPiece, bytes.size() - done);
-        if (!file.write(bytes.data() + done, n)) return {false, file.message()};
+        if (!file.write(bytes.data() + done, n)) return file.result();
         done += n;
         if (progress) progress(done);
     }
-    if (!file.commit()) return {false, file.message()};
-    return {true, {}};
+    if (!file.commit()) return file.result();
+    return {true, {}, {}, 0};
 }
 
 WriteResult checkSaveTarget(const fs::path& target) {
     SafeFile probe;
-    if (!probe.open(target)) return {false, probe.message()};
-    return {true, {}};
+    if (!probe.open(target)) return probe.result();
+    return {true, {}, {}, 0};
 }
 
 WriteResult writeFileSafely(const fs::path& target, std::string_view text) {

@@ -25,6 +25,8 @@ namespace fileio {
 struct WriteResult {
     bool ok = false;
     std::string message;  // why the file was not written, in Russian (UTF-8)
+    std::string reason;  // the cause alone ("нет прав на запись"), for a caller's own message
+    int error = 0;  // the cause as an errno value (EACCES, ENOSPC, EISDIR …)
 };
 
 class SafeFile {
@@ -48,9 +50,13 @@ class SafeFile {
     bool isOpen() const { return fd_ >= 0; }
     // "Не удалось записать файл "NAME": REASON." after a failure.
     const std::string& message() const { return message_; }
+    // The REASON alone, and the errno value it stands for.
+    const std::string& reason() const { return reason_; }
+    int error() const { return error_; }
+    WriteResult result() const { return {!failed_, message_, reason_, error_}; }
 
   private:
-    bool fail(const std::string& reason);
+    bool fail(const std::string& reason, int error);
     bool failErrno(int error);
 
     std::filesystem::path target_;    // as the caller named it (for messages)
@@ -60,6 +66,8 @@ class SafeFile {
     int slot_ = -1;
     bool failed_ = false;
     std::string message_;
+    std::string reason_;
+    int error_ = 0;
 };
 
 // Writes the bytes to target the safe way. progress is told how many bytes have

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "fileio/bounded_read.h"
+#include "rtf/report_data_file.h"
 #include "rtf/report_engine.h"
 
 namespace forms {
@@ -20,28 +22,47 @@ std::string formName(int form) {
     return "Форма " + std::to_string(form);
 }
 
+// The template folder is there and a folder, or the form cannot be made; the
+// message names what is wrong with it.
+void checkTemplateFolder(const fs::path& folder) {
+    if (folder.empty()) return;
+    std::error_code ec;
+    const fs::file_status status = fs::status(folder, ec);
+    if (fs::is_directory(status)) return;
+    const std::string name = "«" + folder.string() + "»";
+    constexpr const char* kNothingMade = ": файл данных формы не записан, форма не составлена.";
+    if (fs::exists(status))
+        throw FormError("Папка шаблонов " + name + " — не папка" + kNothingMade);
+    if (ec && status.type() != fs::file_type::not_found)
+        throw FormError("Нет доступа к папке шаблонов " + name + " (" +
+                        fileio::reasonText(ec.value()) + ")" + kNothingMade);
+    throw FormError("Нет папки шаблонов " + name + kNothingMade);
+}
+
 // Writes the data file, makes sure the report's folder exists, runs the engine.
 FormResult merge(int form, const RepoRTF_interface::ReportDataFile& data, const FormFiles& files) {
     FormResult result;
     result.dataFile = dataFilePath(form, files.templateFile);
     result.report = files.reportFile;
-    std::error_code ec;
-    const fs::path folder = result.dataFile.parent_path();
-    if (!folder.empty() && !fs::is_directory(folder, ec))
-        throw FormError("Нет папки шаблонов «" + folder.string() +
-                        "»: файл данных формы не записан, форма не составлена.");
+    checkTemplateFolder(result.dataFile.parent_path());
     try {
         data.Save(result.dataFile);
-    } catch (const std::system_error& e) {
+    } catch (const RepoRTF_interface::DataFileWriteError& e) {
         throw FormError("Не удалось записать файл данных формы «" + result.dataFile.string() +
-                        "»: " + e.code().message());
+                        "»: " + e.reason() + ".");
     }
-    if (files.reportFile.has_parent_path())
+    if (files.reportFile.has_parent_path()) {
+        std::error_code ec;
         fs::create_directories(files.reportFile.parent_path(), ec);
+        if (ec)
+            throw FormError("Не удалось создать папку отчёта «" +
+                            files.reportFile.parent_path().string() +
+                            "»: " + fileio::reasonText(ec.value()) + ".");
+    }
     try {
         RepoRTF_interface::CreateReport(result.dataFile, files.templateFile, files.reportFile);
     } catch (const RepoRTF_interface::RepoRTF_Error& e) {
-        throw FormError(e.Message);
+        throw FormError(e.fullMessage());
     }
     return result;
 }

@@ -35,6 +35,22 @@ double firstTick(const AxisScale& s) {
     return std::ceil(s.low / s.step - 1e-6) * s.step;
 }
 
+template <typename MapX, typename MapY>
+void drawPolyline(QPainter& painter, const ChartSeries& s, MapX mapX, MapY mapY) {
+    if (s.points.empty()) return;
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(s.points.size()));
+    for (const recorder::ChartPoint& p : s.points) line << QPointF(mapX(p.x), mapY(p.y));
+    QPen pen(QColor::fromRgb(static_cast<QRgb>(s.rgb)), s.lineWidth * 0.5);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    if (line.size() == 1)
+        painter.drawPoint(line.front());
+    else
+        painter.drawPolyline(line);
+}
+
 }  // namespace
 
 QRectF plotArea(const QRectF& rect) {
@@ -92,28 +108,20 @@ void drawChart(QPainter& painter, const QRectF& rect, const ChartContent& chart)
                      Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(chart.yTitle));
     painter.restore();
 
-    // The series, clipped to the plot.
-    painter.save();
-    painter.setClipRect(plot);
-    for (const ChartSeries& s : chart.series) {
-        if (s.points.empty()) continue;
-        QPolygonF line;
-        line.reserve(static_cast<qsizetype>(s.points.size()));
-        for (const recorder::ChartPoint& p : s.points) line << QPointF(mapX(p.x), mapY(p.y));
-        QPen pen(QColor::fromRgb(static_cast<QRgb>(s.rgb)), s.lineWidth * 0.5);
-        pen.setJoinStyle(Qt::RoundJoin);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        if (line.size() == 1)
-            painter.drawPoint(line.front());
-        else
-            painter.drawPolyline(line);
-    }
-    painter.restore();
-
+    // The series, clipped to the plot; reference lines over the frame, so one
+    // standing near an edge is never hidden by it.
+    const auto drawSeries = [&](bool reference) {
+        painter.save();
+        painter.setClipRect(plot);
+        for (const ChartSeries& s : chart.series)
+            if (s.reference == reference) drawPolyline(painter, s, mapX, mapY);
+        painter.restore();
+    };
+    drawSeries(false);
     painter.setPen(QPen(Qt::black, 0.75));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
+    drawSeries(true);
     painter.restore();
 }
 

@@ -18,6 +18,7 @@
 
 #include "fileio/safe_write.h"
 #include "reports/chart_painter.h"
+#include "reports/pdf_document_info.h"
 
 namespace reports {
 namespace {
@@ -382,7 +383,7 @@ void render(const std::vector<const ReportLayout*>& layouts, QPagedPaintDevice& 
 }
 
 bool writePdf(const std::vector<const ReportLayout*>& layouts, const QString& path,
-              QString& error) {
+              const PdfInfo& info, QString& error) {
     // Drawn in memory, then written by the program's safe writer like every
     // other file: an earlier PDF stays until the new one is complete.
     QByteArray pdf;
@@ -391,9 +392,11 @@ bool writePdf(const std::vector<const ReportLayout*>& layouts, const QString& pa
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setResolution(600);
-        writer.setCreator(QStringLiteral("ТИРС-48"));
+        writer.setTitle(info.title);
+        writer.setCreator(info.creator);
         render(layouts, writer);
     }
+    pdf = withDocumentInfo(pdf, info);
     const fileio::WriteResult written =
         fileio::writeFileSafely(QFile::encodeName(path).toStdString(),
                                 std::span(reinterpret_cast<const std::uint8_t*>(pdf.constData()),

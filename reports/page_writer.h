@@ -127,7 +127,11 @@ void drawBand(QPainter& painter, const Band& band, QPointF origin, int pageNumbe
 // the device takes each layout's paper and orientation.
 void render(const std::vector<const ReportLayout*>& layouts, QPagedPaintDevice& device);
 
-// The layouts as one PDF file. False, with the reason, when it cannot be written.
-bool writePdf(const std::vector<const ReportLayout*>& layouts, const QString& path, QString& error);
+struct PdfInfo;
+
+// The layouts as one PDF file with its title and author. False, with the
+// reason, when it cannot be written.
+bool writePdf(const std::vector<const ReportLayout*>& layouts, const QString& path,
+              const PdfInfo& info, QString& error);
 
 }  // namespace reports

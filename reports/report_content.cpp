@@ -164,6 +164,12 @@ void scaleAxes(ChartContent& c) {
         c.x.high = xHigh;
     }
     c.y = niceScale(yLow, yHigh, 5);
+    // A reference line on the top edge would merge with the frame: one step of room above it.
+    for (const ChartSeries& s : c.series) {
+        if (!s.reference) continue;
+        if (const auto span = recorder::valueSpan(s.points))
+            while (c.y.high < span->high + c.y.step * (1 - 1e-9)) c.y.high += c.y.step;
+    }
 }
 
 }  // namespace
@@ -183,8 +189,9 @@ std::array<AppendixPage, 2> appendixContent(const Reading& r) {
     }
     ChartContent load =
         chart("График изменения степени загрузки крана", "M %", std::move(data.loadPercent));
-    // The 100 % reference line goes first, twice as thick, so the load is drawn over it.
-    load.series.insert(load.series.begin(), ChartSeries{std::move(data.limit100), 0xFF0000, 2});
+    // The 100 % reference line, twice as thick, red over the load and the frame.
+    load.series.insert(load.series.begin(),
+                       ChartSeries{std::move(data.limit100), 0xFF0000, 2, true});
     pages[0].charts = {std::move(load), chart("График изменения массы груза на крюке", "Q т.",
                                               std::move(data.loadMass))};
     pages[1].charts = {
@@ -227,13 +234,17 @@ FrameRange printedFrameRange(std::int64_t first, std::int64_t last) {
     return {static_cast<int>(a), static_cast<int>(b)};
 }
 
+std::string operationalTitle(const Reading& r) {
+    return "Оперативная информация о работе крана " + craneText(r) + ", записанная в РП " +
+           limiterText(r);
+}
+
 OperationalContent operationalContent(const Reading& r, std::int64_t first, std::int64_t last,
                                       const recorder::NumberFormat& format) {
     OperationalContent c;
     c.header = kFrameHeaderLine;
     c.units = kFrameUnitsLine;
-    c.title = "Оперативная информация о работе крана " + craneText(r) + ", записанная в РП " +
-              limiterText(r);
+    c.title = operationalTitle(r);
     const FrameRange range = printedFrameRange(first, last);
     const int lastSlot = std::min(range.last, static_cast<int>(r.FrameTable.size()) - 1);
     c.lines.reserve(static_cast<std::size_t>(std::max(range.count(), 0)));
@@ -242,9 +253,13 @@ OperationalContent operationalContent(const Reading& r, std::int64_t first, std:
     return c;
 }
 
+std::string overloadTitle(const Reading& r) {
+    return "Таблица перегрузок крана " + craneText(r) + ", записанная в РП " + limiterText(r);
+}
+
 OverloadContent overloadContent(const Reading& r, const recorder::NumberFormat& format) {
     OverloadContent c;
-    c.title = "Таблица перегрузок крана " + craneText(r) + ", записанная в РП " + limiterText(r);
+    c.title = overloadTitle(r);
     c.headings = {"№", "Дата", "Процент/загрузки", "Паспортная/грузоподъемность", "Вылет"};
     const int count = std::clamp(r.OverloadCount, 0, static_cast<int>(r.OverloadTable.size()));
     c.rows.reserve(static_cast<std::size_t>(count));

@@ -74,6 +74,9 @@ struct ChartSeries {
     std::vector<recorder::ChartPoint> points;
     std::uint32_t rgb = 0x000000;
     double lineWidth = 1;  // in units; the 100 % reference line is twice as thick
+    // A reference line (the 100 % limit): the axis keeps at least one step of
+    // room above it, and it is drawn over the plot's frame, so it always shows.
+    bool reference = false;
 };
 
 // An axis from `low` to `high`, numbered at the multiples of `step` within.
@@ -137,6 +140,9 @@ struct OperationalContent {
     std::vector<std::string> lines;
 };
 
+// "Оперативная информация о работе крана … , записанная в РП …".
+std::string operationalTitle(const recorder::Reading& reading);
+
 OperationalContent operationalContent(const recorder::Reading& reading, std::int64_t first,
                                       std::int64_t last, const recorder::NumberFormat& format);
 
@@ -147,6 +153,9 @@ struct OverloadContent {
     std::array<std::string, 5> headings;
     std::vector<std::array<std::string, 5>> rows;
 };
+
+// "Таблица перегрузок крана … , записанная в РП …".
+std::string overloadTitle(const recorder::Reading& reading);
 
 OverloadContent overloadContent(const recorder::Reading& reading,
                                 const recorder::NumberFormat& format);

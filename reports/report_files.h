@@ -29,6 +29,15 @@ std::vector<ReportLayout> reportLayouts(ReportKind kind, const recorder::Reading
                                         const recorder::NumberFormat& format,
                                         const FrameSpan& frames);
 
+// The report's heading and the crane, the title its PDF carries
+// ("Информационная карта на кран КС-55713-1 №1187").
+std::string reportTitle(ReportKind kind, const recorder::Reading& reading);
+
+// The report's name within a file name: "информационная карта", "приложения к
+// карте", "оперативная информация", "таблица перегрузок".
+std::string reportFileLabel(ReportKind kind);
+
+// The PDF is titled by reportTitle, its author the operator who read the recorder.
 bool writeReportPdf(ReportKind kind, const recorder::Reading& reading,
                     const recorder::NumberFormat& format, const FrameSpan& frames,
                     const QString& path, QString& error);

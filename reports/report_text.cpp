@@ -9,9 +9,11 @@ double flowPairs(Band& band, double x0, double y, double width,
                  const FontStyle& valueFont) {
     const double lh = std::max(lineHeight(captionFont), lineHeight(valueFont));
     double x = x0;
-    auto place = [&](const QString& text, const FontStyle& font, double gapAfter) {
-        if (text.isEmpty()) return;
-        const double w = textWidth(text, font);
+    // A value keeps its room even when short or empty, so the caption after an
+    // empty value never runs into the caption before it.
+    auto place = [&](const QString& text, const FontStyle& font, double gapAfter, double minWidth) {
+        const double w = std::max(textWidth(text, font), minWidth);
+        if (w <= 0) return;
         if (x > x0 && x + w > x0 + width) {
             x = x0;
             y += lh;
@@ -23,12 +25,12 @@ double flowPairs(Band& band, double x0, double y, double width,
             x = x0;
             return;
         }
-        band.text(x, y, w + 1, text, font);
+        if (!text.isEmpty()) band.text(x, y, w + 1, text, font);
         x += w + gapAfter;
     };
     for (const CaptionValue& p : pairs) {
-        place(qs(p.caption), captionFont, 5);
-        place(qs(p.value), valueFont, 18);
+        place(qs(p.caption), captionFont, 5, 0);
+        place(qs(p.value), valueFont, 18, kMinValueWidth);
     }
     if (x > x0) y += lh;
     band.height = std::max(band.height, y);

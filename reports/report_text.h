@@ -15,9 +15,12 @@ inline QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The least room a value takes on its line, in units, even when empty.
+inline constexpr double kMinValueWidth = 60;
+
 // Places caption, value, caption, value ... along lines from (x, y) within
-// `width`, a piece that does not fit starting the next line. Returns the y under
-// the last line.
+// `width`, a piece that does not fit starting the next line; each value takes
+// at least kMinValueWidth. Returns the y under the last line.
 double flowPairs(Band& band, double x, double y, double width,
                  const std::vector<CaptionValue>& pairs, const FontStyle& captionFont,
                  const FontStyle& valueFont);

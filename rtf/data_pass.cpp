@@ -282,7 +282,7 @@ void DataPass::flush() {
     ranges_.clear();
     outputSize_ = 0;
     ++generation_;
-    if (!written_) throw RepoRTF_Error(messages::kWriteError);
+    if (!written_) throw RepoRTF_Error(messages::kWriteError, report_.failureReason());
 }
 
 }  // namespace

@@ -7,21 +7,10 @@
 
 namespace RepoRTF_interface {
 
-namespace {
-
-// A file that could not be written, with the program's own message.
-class WriteFailure : public std::system_error {
-  public:
-    explicit WriteFailure(std::string message)
-        : std::system_error(std::make_error_code(std::errc::io_error)),
-          message_(std::move(message)) {}
-    const char* what() const noexcept override { return message_.c_str(); }
-
-  private:
-    std::string message_;
-};
-
-}  // namespace
+DataFileWriteError::DataFileWriteError(int error, std::string message, std::string reason)
+    : std::system_error(std::error_code(error, std::generic_category())),
+      text_(std::make_shared<const std::pair<std::string, std::string>>(std::move(message),
+                                                                        std::move(reason))) {}
 
 namespace {
 
@@ -63,7 +52,7 @@ std::string ReportDataFile::Encoded() const {
 
 void ReportDataFile::Save(const std::filesystem::path& path) const {
     const fileio::WriteResult written = fileio::writeFileSafely(path, Encoded());
-    if (!written.ok) throw WriteFailure(written.message);
+    if (!written.ok) throw DataFileWriteError(written.error, written.message, written.reason);
 }
 
 }  // namespace RepoRTF_interface

@@ -3,11 +3,27 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 namespace RepoRTF_interface {
+
+// A data file that could not be written: code() is the system's cause (EACCES,
+// ENOSPC, EISDIR …), what() the program's whole message and reason() the cause
+// alone in its words ("нет прав на запись"), for a caller's own message.
+class DataFileWriteError : public std::system_error {
+  public:
+    DataFileWriteError(int error, std::string message, std::string reason);
+    const char* what() const noexcept override { return text_->first.c_str(); }
+    const std::string& reason() const noexcept { return text_->second; }
+
+  private:
+    std::shared_ptr<const std::pair<std::string, std::string>> text_;  // copied without throwing
+};
 
 class ReportDataFile {
   public:
@@ -25,8 +41,7 @@ class ReportDataFile {
     std::string Encoded() const;
 
     // Writes the file through the safe writer, replacing it only when complete.
-    // Throws std::system_error, whose what() is the message for the user, when it
-    // cannot be written.
+    // Throws DataFileWriteError when it cannot be written.
     void Save(const std::filesystem::path& path) const;
 
   private:

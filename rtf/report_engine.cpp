@@ -43,6 +43,16 @@ std::string twoDigits(int value) {
 
 }  // namespace
 
+const std::string& RepoRTF_Error::cause() const noexcept {
+    static const std::string none;
+    return cause_ ? *cause_ : none;
+}
+
+std::string RepoRTF_Error::fullMessage() const {
+    return cause().empty() ? std::string(Message)
+                           : std::string(Message) + "\nПричина: " + cause() + ".";
+}
+
 void SetFontRegistration(FontRegistration registration) {
     fontRegistrationSlot() = std::move(registration);
 }
@@ -57,17 +67,19 @@ void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::
     if (sameFile(templateFile, reportFile)) throw RepoRTF_Error(messages::kSameFile);
     if (sameFile(dataFile, reportFile)) throw RepoRTF_Error(messages::kSameDataFile);
 
-    std::string templateText;
-    if (!readTextFile(templateFile, templateText))
-        throw RepoRTF_Error(messages::kTemplateNotOpened);
+    std::string templateText, reason;
+    if (!readTextFile(templateFile, templateText, &reason))
+        throw RepoRTF_Error(messages::kTemplateNotOpened, reason);
 
     // The report is written beside its place and put there only when complete:
     // every failure below leaves an earlier report as it was.
     ReportWriter report;
-    if (!report.open(reportFile)) throw RepoRTF_Error(messages::kReportNotOpened);
+    if (!report.open(reportFile))
+        throw RepoRTF_Error(messages::kReportNotOpened, report.failureReason());
 
     std::string data;
-    if (!readTextFile(dataFile, data)) throw RepoRTF_Error(messages::kDataNotOpened);
+    if (!readTextFile(dataFile, data, &reason))
+        throw RepoRTF_Error(messages::kDataNotOpened, reason);
 
     const bool rtf = templateText.starts_with("{\\rtf");
     std::tm now = clockSlot() ? clockSlot()() : localNow();
@@ -85,7 +97,7 @@ void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::
     freeStorage(templateText);
     const TemplateText converted(std::move(convertedText));
     runDataPass(converted, rtf, data, progress, report);
-    if (!report.close()) throw RepoRTF_Error(messages::kWriteError);
+    if (!report.close()) throw RepoRTF_Error(messages::kWriteError, report.failureReason());
 }
 
 }  // namespace RepoRTF_interface

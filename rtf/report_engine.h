@@ -17,18 +17,31 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace RepoRTF_interface {
 
-// The engine's error: its only member is the message text, one of the constants
-// of report_messages.h (UTF-8).
+// The engine's error: the message text, one of the constants of
+// report_messages.h (UTF-8), and where a file could not be opened or written,
+// the system's cause in the program's words ("нет прав на запись").
 class RepoRTF_Error : public std::exception {
   public:
     explicit RepoRTF_Error(const char* message) noexcept : Message(message) {}
+    RepoRTF_Error(const char* message, const std::string& cause)
+        : Message(message),
+          cause_(cause.empty() ? nullptr : std::make_shared<const std::string>(cause)) {}
     const char* what() const noexcept override { return Message; }
 
+    // The cause, or an empty text when the message says it all.
+    const std::string& cause() const noexcept;
+    // The message and, on a line of its own, the cause: what the user is shown.
+    std::string fullMessage() const;
+
     const char* Message;
+
+  private:
+    std::shared_ptr<const std::string> cause_;  // shared, so copies never throw
 };
 
 // Receives the number of data lines read so far (counting from 1); a result other

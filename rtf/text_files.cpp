@@ -1,6 +1,7 @@
 #include "rtf/detail/text_files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 
@@ -31,11 +32,14 @@ std::string crLfToLf(std::string_view bytes) {
     return text;
 }
 
-bool readTextFile(const fs::path& path, std::string& text) {
-    std::string reason;
+bool readTextFile(const fs::path& path, std::string& text, std::string* reason) {
+    std::string why;
     std::uint64_t size = 0;
-    std::FILE* file = fileio::openRegularFile(path, kInputLimit, reason, &size);
-    if (!file) return false;
+    std::FILE* file = fileio::openRegularFile(path, kInputLimit, why, &size);
+    if (!file) {
+        if (reason) *reason = why;
+        return false;
+    }
     // Read straight into the text, with room to spare for the charset rewrite of
     // a template, so neither needs a second copy.
     std::string bytes;
@@ -54,13 +58,19 @@ bool readTextFile(const fs::path& path, std::string& text) {
         const std::size_t n = std::fread(piece, 1, sizeof piece, file);
         if (bytes.size() + n > kInputLimit) {
             std::fclose(file);
+            if (reason)
+                *reason = "файл больше " + std::to_string(kInputLimit / fileio::kMiB) + " МиБ";
             return false;
         }
         bytes.append(piece, n);
     }
     const bool failed = std::ferror(file) != 0;
+    const int error = errno;
     std::fclose(file);
-    if (failed) return false;
+    if (failed) {
+        if (reason) *reason = fileio::reasonText(error);
+        return false;
+    }
     crLfToLfInPlace(bytes);
     text = std::move(bytes);
     return true;

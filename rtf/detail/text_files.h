@@ -23,8 +23,10 @@ namespace RepoRTF_interface::detail {
 inline constexpr std::uint64_t kInputLimit = 256ull * 1024 * 1024;
 
 // Reads a whole template or data file with every CR LF turned into LF. False when
-// it is not a regular file, is larger than kInputLimit or cannot be read.
-bool readTextFile(const std::filesystem::path& path, std::string& text);
+// it is not a regular file, is larger than kInputLimit or cannot be read, with
+// the cause in `reason` when given.
+bool readTextFile(const std::filesystem::path& path, std::string& text,
+                  std::string* reason = nullptr);
 
 // Turns every CR LF of the text into LF.
 std::string crLfToLf(std::string_view bytes);
@@ -53,6 +55,8 @@ class ReportWriter {
     bool flush();
     // Writes what is collected and puts the report in place. False on any write error.
     bool close();
+    // Why open, write or close failed, in the program's words ("нет места на диске").
+    const std::string& failureReason() const { return file_.reason(); }
 
   private:
     bool writePending();

@@ -28,10 +28,8 @@ struct Outcome {
     std::string out;
 };
 
-// Runs litm with the arguments; stdout captured, stderr merged when asked.
-Outcome litm(const std::string& args, bool withStderr = false) {
-    const std::string command =
-        std::string(LITM_PATH) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
+// Runs a shell command, its stdout captured.
+Outcome shell(const std::string& command) {
     Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
@@ -40,6 +38,11 @@ Outcome litm(const std::string& args, bool withStderr = false) {
     const int status = pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// Runs litm with the arguments; stdout captured, stderr merged when asked.
+Outcome litm(const std::string& args, bool withStderr = false) {
+    return shell(std::string(LITM_PATH) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null"));
 }
 
 class Litm : public ::testing::Test {
@@ -280,7 +283,9 @@ TEST_F(Litm, FormWritesTheCoresDataFileAndReportOrSaysWhyNot) {
                  path("cli/nothing.rtf") + " --out " + path("cli/r1.rtf"),
              true);
     EXPECT_EQ(noTemplate.exitCode, 1);
-    EXPECT_NE(noTemplate.out.find("Не открыт файл шаблона"), std::string::npos) << noTemplate.out;
+    EXPECT_NE(noTemplate.out.find("Не открыт файл шаблона\nПричина: файл или папка не существует."),
+              std::string::npos)
+        << noTemplate.out;
 
     // Swapped files: refused, and the command the other way round is suggested.
     const Outcome swapped = litm("form 1 " + path("previous.litm") + " " + path("later.litm") +
@@ -380,6 +385,96 @@ TEST_F(Litm, ControlCharactersOfAReadingNeverReachTheTerminal) {
     const Outcome missing = litm("check '" + (dir_ / "a\x1b[2Jb.litm").string() + "'", true);
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out.find('\x1b'), std::string::npos) << missing.out;
+}
+
+// Form 3's files in a folder of their own: a template folder with the template.
+void formFolder(const std::filesystem::path& root) {
+    std::filesystem::create_directories(root / "Шаблоны форм");
+    std::ofstream(root / "Шаблоны форм" / "Форма 3.rtf") << "{\\rtf1 #TipKrana#}";
+}
+
+// A damaged reading makes its form with a warning, or none with --strict.
+TEST_F(Litm, FormOfADamagedReadingWarnsOrIsRefused) {
+    formFolder(dir_ / "damaged");
+    const std::string files = " --template " + path("damaged/Шаблоны форм/Форма 3.rtf") +
+                              " --out " + path("damaged/Формы/f.rtf");
+    const Outcome warned = litm("form 3 " + path("damaged.litm") + files, true);
+    EXPECT_EQ(warned.exitCode, 0) << warned.out;
+    EXPECT_NE(warned.out.find("ошибок в журнале загрузки: 2"), std::string::npos) << warned.out;
+    EXPECT_NE(warned.out.find("Ошибка контольной суммы файла!"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "damaged" / "Формы" / "f.rtf"));
+
+    std::filesystem::remove(dir_ / "damaged" / "Формы" / "f.rtf");
+    const Outcome refused = litm("form 3 " + path("damaged.litm") + files + " --strict", true);
+    EXPECT_EQ(refused.exitCode, 1) << refused.out;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "damaged" / "Формы" / "f.rtf"));
+    EXPECT_EQ(litm("form 3 " + path("good.litm") + files + " --strict", true).out, "");
+}
+
+// Every failure to write names its cause. Permissions are tried as a user
+// without root rights: the superuser writes into read-only folders.
+TEST_F(Litm, FormFailuresNameTheirRealCause) {
+    namespace fs = std::filesystem;
+    const fs::path root = dir_ / "causes";
+    fs::create_directories(root / "file");
+    std::ofstream(root / "file" / "Шаблоны форм") << "a file, not a folder";
+    const Outcome notFolder = litm("form 3 " + path("good.litm") + " --template " +
+                                       path("causes/file/Шаблоны форм/Форма 3.rtf") + " --out " +
+                                       path("causes/file/r.rtf"),
+                                   true);
+    EXPECT_EQ(notFolder.exitCode, 1);
+    EXPECT_NE(notFolder.out.find("не папка"), std::string::npos) << notFolder.out;
+
+    formFolder(root / "dir");
+    fs::create_directories(root / "dir" / "Шаблоны форм" / "Форма 3.txt");
+    const Outcome isFolder =
+        litm("form 3 " + path("good.litm") + " --template " +
+                 path("causes/dir/Шаблоны форм/Форма 3.rtf") + " --out " + path("causes/dir/r.rtf"),
+             true);
+    EXPECT_NE(isFolder.out.find("Форма 3.txt»: это папка."), std::string::npos) << isFolder.out;
+
+    // As nobody: litm and the reading copied where that user reaches them.
+    std::string asUser;
+    if (::geteuid() == 0) {
+        asUser = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+        if (std::system((asUser + "true").c_str()) != 0)
+            GTEST_SKIP() << "setpriv cannot run a command as nobody here";
+    }
+    fs::copy_file(LITM_PATH, root / "litm");
+    fs::copy_file(dir_ / "good.litm", root / "good.litm");
+    const auto readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                          fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    auto form3 = [&](const std::string& folder) {  // its messages on stdout too
+        const std::string at = "'" + (root / folder).string();
+        return asUser + "'" + (root / "litm").string() + "' form 3 '" +
+               (root / "good.litm").string() + "' --template " + at +
+               "/Шаблоны форм/Форма 3.rtf' --out " + at + "/Формы/r.rtf' 2>&1";
+    };
+    formFolder(root / "ro");
+    formFolder(root / "reports");
+    fs::create_directories(root / "reports" / "Формы");
+    fs::permissions(root / "reports" / "Шаблоны форм", fs::perms::all);
+    fs::permissions(root / "ro" / "Шаблоны форм", readOnly);
+    fs::permissions(root / "reports" / "Формы", readOnly);
+    struct Writable {  // so the folders can be removed afterwards by anyone
+        fs::path root;
+        ~Writable() {
+            for (const char* folder : {"ro/Шаблоны форм", "reports/Формы"})
+                fs::permissions(root / folder, fs::perms::owner_all);
+        }
+    } writable{root};
+
+    const Outcome templates = shell(form3("ro"));
+    EXPECT_EQ(templates.exitCode, 1) << templates.out;
+    EXPECT_NE(templates.out.find("Форма 3.txt»: нет прав на запись."), std::string::npos)
+        << templates.out;
+
+    const Outcome report = shell(form3("reports"));
+    EXPECT_EQ(report.exitCode, 1) << report.out;
+    EXPECT_NE(report.out.find("Не открыт файл отчета.\nВОЗМОЖНО НЕ ЗАКРЫТ СТАРЫЙ ОТЧЕТ.\n"
+                              "Причина: нет прав на запись."),
+              std::string::npos)
+        << report.out;
 }
 
 }  // namespace

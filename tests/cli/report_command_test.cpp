@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "simulation/sample_reading/sample_reading.h"
@@ -52,9 +53,10 @@ class LitmReport : public ::testing::Test {
         write("КС-2.litm", 2);
     }
     void TearDown() override { fs::remove_all(dir_); }
-    void write(const std::string& name, std::uint64_t seed) {
+    void write(const std::string& name, std::uint64_t seed, sample::SampleFaults faults = {}) {
         sample::SampleOptions options;
         options.seed = seed;
+        options.faults = std::move(faults);
         options.identity.craneNumber = static_cast<int>(seed) * 100;
         const auto bytes = sample::makeSampleReading(options);
         std::ofstream(dir_ / name, std::ios::binary)
@@ -70,7 +72,8 @@ TEST_F(LitmReport, CardsOfSeveralReadingsGoOnePdfEachIntoAFolder) {
     EXPECT_EQ(o.exitCode, 2) << "one reading could not be opened";
     EXPECT_NE(o.out.find("missing.litm"), std::string::npos) << o.out;
     for (int n : {1, 2}) {
-        const fs::path pdf = dir_ / "cards" / ("КС-" + std::to_string(n) + ".pdf");
+        const fs::path pdf =
+            dir_ / "cards" / ("КС-" + std::to_string(n) + " – информационная карта.pdf");
         ASSERT_TRUE(fs::exists(pdf)) << pdf;
         const std::string text = pdfText(pdf);
         EXPECT_NE(text.find("Информационная карта"), std::string::npos);
@@ -146,15 +149,85 @@ TEST_F(LitmReport, APdfOverItsOwnReadingIsRefused) {
         EXPECT_EQ(o.exitCode, 1) << out;
         EXPECT_NE(o.out.find("это тот же файл"), std::string::npos) << o.out;
     }
-    // Into a folder: КС-2.pdf would be the reading named so; КС-1's card is written.
+    // Into a folder: the card of КС-2.litm would go over the second reading,
+    // which happens to bear that PDF's name; the other card is written.
     fs::create_directories(dir_ / "cards");
-    fs::copy_file(dir_ / "КС-2.litm", dir_ / "cards" / "КС-2.pdf");
-    const Outcome folder = litm("report card " + path("КС-1.litm") + " " + path("cards/КС-2.pdf") +
+    const std::string clash = "КС-2 – информационная карта.pdf";
+    fs::copy_file(dir_ / "КС-2.litm", dir_ / "cards" / clash);
+    const Outcome folder = litm("report card " + path("КС-2.litm") + " " + path("cards/" + clash) +
                                 " --pdf " + path("cards"));
     EXPECT_EQ(folder.exitCode, 1) << folder.out;
     EXPECT_EQ(fs::file_size(dir_ / "КС-1.litm"), size);
-    EXPECT_EQ(fs::file_size(dir_ / "cards" / "КС-2.pdf"), size);
-    EXPECT_NE(pdfText(dir_ / "cards" / "КС-1.pdf").find("Информационная карта"), std::string::npos);
+    EXPECT_EQ(fs::file_size(dir_ / "cards" / clash), fs::file_size(dir_ / "КС-2.litm"));
+    EXPECT_TRUE(
+        fs::exists(dir_ / "cards" / "КС-2 – информационная карта – информационная карта.pdf"));
+}
+
+// Fleet runs into one folder: the kind in every name, readings of one name from
+// two folders apart, nothing of the run replaced, titled PDFs.
+TEST_F(LitmReport, EveryReportOfEveryReadingGetsItsOwnPdf) {
+    fs::create_directories(dir_ / "Север");
+    fs::create_directories(dir_ / "Юг");
+    fs::copy_file(dir_ / "КС-1.litm", dir_ / "Север" / "Кран.litm");
+    fs::copy_file(dir_ / "КС-2.litm", dir_ / "Юг" / "Кран.litm");
+    const std::string both = path("Север/Кран.litm") + " " + path("Юг/Кран.litm");
+    for (const char* kind : {"card", "overloads"}) {
+        const Outcome o =
+            litm(std::string("report ") + kind + " " + both + " --pdf " + path("out"));
+        ASSERT_EQ(o.exitCode, 0) << o.out;
+    }
+    std::set<std::string> written;
+    for (const auto& entry : fs::directory_iterator(dir_ / "out"))
+        written.insert(entry.path().filename().string());
+    EXPECT_EQ(written,
+              (std::set<std::string>{
+                  "Кран (Север) – информационная карта.pdf", "Кран (Юг) – информационная карта.pdf",
+                  "Кран (Север) – таблица перегрузок.pdf", "Кран (Юг) – таблица перегрузок.pdf"}));
+    // The crane of each folder's reading in its own PDF, with title and author.
+    const fs::path south = dir_ / "out" / "Кран (Юг) – информационная карта.pdf";
+    EXPECT_NE(pdfText(south).find("№200"), std::string::npos);
+    const std::string info = run("pdfinfo '" + south.string() + "'").out;
+    auto field = [&info](const std::string& name) {
+        const std::size_t at = info.find(name + ":");
+        if (at == std::string::npos) return std::string();
+        const std::size_t from = info.find_first_not_of(' ', at + name.size() + 1);
+        return info.substr(from, info.find('\n', from) - from);
+    };
+    EXPECT_EQ(field("Title"), "Информационная карта на кран КС-55713-1 №200") << info;
+    EXPECT_EQ(field("Author"), "Петров Алексей Викторович") << info;
+
+    // One reading named twice in a run: the second PDF is numbered, not written over the first.
+    const Outcome twice = litm("report card " + path("КС-1.litm") + " " + path("КС-1.litm") +
+                               " --pdf " + path("twice"));
+    ASSERT_EQ(twice.exitCode, 0) << twice.out;
+    EXPECT_TRUE(fs::exists(dir_ / "twice" / "КС-1 – информационная карта.pdf"));
+    EXPECT_TRUE(fs::exists(dir_ / "twice" / "КС-1 – информационная карта (2).pdf"));
+}
+
+// A reading that fails its checks prints with a warning, or not at all with --strict.
+TEST_F(LitmReport, ADamagedReadingIsNeverPrintedSilently) {
+    sample::SampleFaults faults;
+    faults.badBlocks = {{0, 2}, {1, 3}, {1, 4}, {1, 5}};
+    write("damaged.litm", 3, faults);
+    const Outcome warned =
+        litm("report card " + path("damaged.litm") + " --pdf " + path("damaged.pdf"));
+    EXPECT_EQ(warned.exitCode, 0) << warned.out;
+    EXPECT_TRUE(fs::exists(dir_ / "damaged.pdf"));
+    for (const char* expected :
+         {"не прошёл проверку, ошибок в журнале загрузки: 4",
+          "Ошибка контольной суммы идентификации крана в Банке-0!", "litm check"})
+        EXPECT_NE(warned.out.find(expected), std::string::npos) << warned.out;
+
+    const Outcome refused = litm("report frames " + path("damaged.litm") + " " + path("КС-1.litm") +
+                                 " --pdf " + path("strict") + " --strict");
+    EXPECT_EQ(refused.exitCode, 1) << refused.out;
+    EXPECT_NE(refused.out.find("--strict"), std::string::npos) << refused.out;
+    EXPECT_FALSE(fs::exists(dir_ / "strict" / "damaged – оперативная информация.pdf"));
+    EXPECT_TRUE(fs::exists(dir_ / "strict" / "КС-1 – оперативная информация.pdf"));
+
+    const Outcome sound = litm("report card " + path("КС-1.litm") + " --pdf " + path("s.pdf"));
+    EXPECT_EQ(sound.exitCode, 0);
+    EXPECT_EQ(sound.out, "") << "nothing to say of a sound reading";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 
 #include <sys/resource.h>
@@ -134,11 +135,14 @@ TEST_F(SafeWrite, EveryFailureRemovesTheTemporaryAndKeepsTheEarlierFile) {
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message.rfind("Не удалось записать файл \"r.litm\": ", 0), 0u)
-            << result.message;
+        EXPECT_EQ(result.message,
+                  "Не удалось записать файл \"r.litm\": файл больше, чем здесь разрешено.");
+        EXPECT_EQ(result.error, EFBIG) << "the cause kept for callers";
     }
     const auto missing = fileio::writeFileSafely(dir / "no folder" / "x.litm", "x");
     EXPECT_EQ(missing.message, "Не удалось записать файл \"x.litm\": папка не существует.");
+    EXPECT_EQ(missing.reason, "папка не существует");
+    EXPECT_EQ(missing.error, ENOENT);
     EXPECT_EQ(get(target), "earlier");
     EXPECT_EQ(othersThan({"r.litm"}), std::vector<std::string>{});
 }

@@ -290,14 +290,14 @@ TEST_F(FormFiles, FailuresSayWhyAndNamesStayInTheirFolder) {
     EXPECT_EQ(made.report.parent_path(), dir_ / "Формы");
     EXPECT_TRUE(fs::exists(made.report));
 
-    // The engine's message; the data file stays written.
+    // The engine's message with its cause; the data file stays written.
     fs::remove(dir_ / "Шаблоны форм" / "Форма 3.rtf");
     fs::remove(made.dataFile);
     try {
         forms::createForm3(r, files(3, r));
         ADD_FAILURE() << "no error";
     } catch (const forms::FormError& e) {
-        EXPECT_STREQ(e.what(), "Не открыт файл шаблона");
+        EXPECT_STREQ(e.what(), "Не открыт файл шаблона\nПричина: файл или папка не существует.");
     }
     EXPECT_TRUE(fs::exists(made.dataFile));
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -11,8 +12,10 @@
 #include "pdf_text.h"
 #include "recorder/counters.h"
 #include "recorder/loader.h"
+#include "reports/chart_painter.h"
 #include "reports/report_files.h"
 #include "reports/report_layouts.h"
+#include "reports/report_text.h"
 #include "simulation/sample_reading/sample_reading.h"
 
 namespace {
@@ -337,18 +340,111 @@ TEST_F(Reports, AppendixIsTwoPagesOfVectorChartsOverEveryLoadedFrame) {
         << "only the listing's two heading lines";
 }
 
+// Page 1 of a PDF as a picture, as a person looks at it.
+QImage firstPageImage(const QString& pdf, int dpi) {
+    const QString png = pdf + ".page";
+    QProcess p;
+    p.start("pdftoppm",
+            {"-png", "-r", QString::number(dpi), "-f", "1", "-l", "1", "-singlefile", pdf, png});
+    p.waitForFinished(60000);
+    return QImage(png + ".png");
+}
+
+TEST_F(Reports, TheRedHundredPercentLineShowsWhenNoFrameIsAbove) {
+    recorder::Reading r = sampleReading({});
+    for (recorder::FrameRecord& f : r.FrameTable) f.LoadPercent = std::min(f.LoadPercent, 95);
+    const auto content = reports::appendixContent(r);
+    const reports::ChartContent& load = content[0].charts[0];
+    EXPECT_GE(load.y.high, 100 + load.y.step) << "a grid step of room above the line";
+
+    // Where the line must stand, in the page's pixels.
+    constexpr int kDpi = 150;  // the line 1.5 pixels thick: one row at least mostly red
+    const auto layout = reports::appendixLayouts(content)[0];
+    QRectF chartRect;
+    for (const auto& item : layout.body[0].items)
+        if (const auto* c = std::get_if<reports::ChartItem>(&item); c && chartRect.isNull())
+            chartRect = c->rect;
+    const QRectF plot = reports::plotArea(chartRect).translated(layout.printableRect().topLeft());
+    const double scale = kDpi / reports::kUnitsPerInch;
+    const double lineY =
+        plot.bottom() - (100 - load.y.low) / (load.y.high - load.y.low) * plot.height();
+
+    const QImage page = firstPageImage(write(ReportKind::Appendix, r), kDpi);
+    ASSERT_FALSE(page.isNull());
+    auto redRun = [&](int y) {  // red pixels of a row within the plot
+        int red = 0;
+        for (int x = int(plot.left() * scale); x < int(plot.right() * scale); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += c.red() > 200 && c.red() - c.green() > 70 && c.red() - c.blue() > 70;
+        }
+        return red;
+    };
+    int best = 0, bestY = -1;
+    for (int y = int(plot.top() * scale) - 3; y <= int(plot.bottom() * scale); ++y)
+        if (const int run = redRun(y); run > best) best = run, bestY = y;
+    EXPECT_GT(best, 0.9 * plot.width() * scale) << "the red line across the plot";
+    EXPECT_NEAR(bestY, lineY * scale, 2.0);
+    EXPECT_GT(bestY, plot.top() * scale + 15) << "inside the plot, not on its frame";
+}
+
+// The document information a viewer shows: `pdfinfo`'s field, or empty.
+QString pdfInfoField(const QString& pdf, const QString& name) {
+    QProcess p;
+    p.start("pdfinfo", {pdf});
+    p.waitForFinished(60000);
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+    for (const QString& line : lines)
+        if (line.startsWith(name + ':')) return line.mid(name.size() + 1).trimmed();
+    return {};
+}
+
+TEST_F(Reports, EveryPdfIsTitledByItsHeadingAndCraneAndSignedByTheOperator) {
+    const recorder::Reading r = sampleReading({});
+    const std::pair<ReportKind, const char*> kinds[] = {
+        {ReportKind::Card, "Информационная карта на кран КС-55713-1 №1187"},
+        {ReportKind::Appendix,
+         "Оперативная информация на кран КС-55713-1 №1187 (приложения 1 и 2 "
+         "к информационной карте)"},
+        {ReportKind::Frames,
+         "Оперативная информация о работе крана КС-55713-1 №1187, записанная "
+         "в РП ТИРС-48С-05 №001734"},
+        {ReportKind::Overloads,
+         "Таблица перегрузок крана КС-55713-1 №1187, записанная в РП "
+         "ТИРС-48С-05 №001734"}};
+    for (const auto& [kind, title] : kinds) {
+        const QString pdf = write(kind, r);
+        EXPECT_EQ(pdfInfoField(pdf, "Title"), QString::fromUtf8(title));
+        EXPECT_EQ(pdfInfoField(pdf, "Author"), QString::fromUtf8("Петров Алексей Викторович"));
+        EXPECT_EQ(pdfInfoField(pdf, "Pages").toInt(), kind == ReportKind::Appendix ? 2 : 1);
+    }
+    // No operator yet: no author rather than an empty one.
+    EXPECT_EQ(pdfInfoField(write(ReportKind::Card, recorder::Reading{}), "Author"), QString());
+}
+
 TEST_F(Reports, BeforeAnyFileIsOpenedThePagesShowTheirCaptionsAndEmptyValues) {
     const recorder::Reading r;
-    const QString card = simplified(pdf_test::pageTexts(write(ReportKind::Card, r)).value(0));
+    const QString cardPdf = write(ReportKind::Card, r);
+    const QString card = simplified(pdf_test::pageTexts(cardPdf).value(0));
     for (const char* t : {"Информационная карта", "по данным регистратора параметров №",
                           "Информацию считал:", "Удостоверение №",
                           "Дата считывания:", "Год изготовления крана:", "Диапазон нагрузок",
                           "Циклы нагружения", "140%< M", "Общая наработка крана в моточасах"})
         EXPECT_TRUE(card.contains(QString::fromUtf8(t))) << t;
-    // Empty values: the captions follow each other.
-    for (const char* t : {"Информацию считал: Удостоверение № действительно до",
-                          "Характеристическое число текущее/нормативное /"})
-        EXPECT_TRUE(card.contains(QString::fromUtf8(t))) << t;
+    EXPECT_TRUE(card.contains(QString::fromUtf8("Характеристическое число текущее/нормативное /")));
+    // An empty value keeps its room: the next caption stands apart, not run on.
+    const auto words = pdf_test::words(cardPdf);
+    auto word = [&](const char* text) {
+        for (const auto& w : words)
+            if (w.text == QString::fromUtf8(text)) return w;
+        ADD_FAILURE() << "no word " << text;
+        return pdf_test::Word{};
+    };
+    const double minGap = reports::kMinValueWidth * 72 / reports::kUnitsPerInch;
+    const auto line = pdf_test::lineAt(words, 0, word("считал:").y);
+    ASSERT_EQ(line.size(), 6u);  // Информацию считал: Удостоверение № действительно до
+    EXPECT_GE(line[2].x - line[1].right, minGap);
+    EXPECT_GE(line[4].x - line[3].right, minGap);
+    EXPECT_GE(word("считывания:").x - word("Организация:").right, minGap);
 
     const QStringList appendix = pdf_test::pageTexts(write(ReportKind::Appendix, r));
     ASSERT_EQ(appendix.size(), 2);

@@ -261,14 +261,16 @@ class FormCommandsTest : public ProgramTest {
         dialogs_.openAnswers = {last_};
         menuItem("N_CreateForma3")->trigger();
         QFile::rename(folder("Форма 3.rtf.away"), folder("Шаблоны форм/Форма 3.rtf"));
-        QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+        QCOMPARE(dialogs_.errors,
+                 QStringList{"Не открыт файл шаблона\nПричина: файл или папка не существует."});
         // Form 2 failing so: the differences stay shown, and say what they are.
         QFile::rename(folder("Шаблоны форм/Форма 2.rtf"), folder("Форма 2.rtf.away"));
         dialogs_.errors.clear();
         dialogs_.openAnswers = {last_, previous_};
         menuItem("N_CreateForma2")->trigger();
         QFile::rename(folder("Форма 2.rtf.away"), folder("Шаблоны форм/Форма 2.rtf"));
-        QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
+        QCOMPARE(dialogs_.errors,
+                 QStringList{"Не открыт файл шаблона\nПричина: файл или папка не существует."});
         QCOMPARE(shown("Edit_N_10"), QString("1500"));
         QVERIFY(!main_->findChild<QLabel*>("Label_Differences")->isHidden());
 

@@ -33,8 +33,11 @@ TForm_Print::TForm_Print(ReadingHost& host, UserDialogs& dialogs)
     hide();
 }
 
-void TForm_Print::preview(const reports::ReportLayout& layout, const char* name) {
+void TForm_Print::preview(const reports::ReportLayout& layout, const char* name,
+                          reports::ReportKind kind) {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(reports::reportTitle(kind, host_.reading())));
+    printer.setCreator(QStringLiteral("ТИРС-48"));
     printer.setFullPage(true);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(layout.orientation);
@@ -48,13 +51,13 @@ void TForm_Print::preview(const reports::ReportLayout& layout, const char* name)
 
 void TForm_Print::Action_PrintInfCartExecute() {
     const reports::CardLayout card = reports::cardLayout(reports::cardContent(host_.reading()));
-    preview(card.layout, "QuickRep_Main");
+    preview(card.layout, "QuickRep_Main", reports::ReportKind::Card);
 }
 
 void TForm_Print::Action_PrintPrilExecute() {
     const auto pages = reports::appendixLayouts(reports::appendixContent(host_.reading()));
-    preview(pages[0], "QuickRep_GrfMQ");
-    preview(pages[1], "QuickRep_GrfLR");
+    preview(pages[0], "QuickRep_GrfMQ", reports::ReportKind::Appendix);
+    preview(pages[1], "QuickRep_GrfLR", reports::ReportKind::Appendix);
 }
 
 void TForm_Print::Action_PrintCiklExecute() {
@@ -63,11 +66,11 @@ void TForm_Print::Action_PrintCiklExecute() {
     if (!range) return;
     const reports::ReportLayout layout = reports::operationalLayout(reports::operationalContent(
         host_.reading(), range->first, range->last, host_.numberFormat()));
-    preview(layout, "QuickRep_Cikl");
+    preview(layout, "QuickRep_Cikl", reports::ReportKind::Frames);
 }
 
 void TForm_Print::Action_PrintPerExecute() {
     const reports::ReportLayout layout =
         reports::overloadLayout(reports::overloadContent(host_.reading(), host_.numberFormat()));
-    preview(layout, "QuickRep_Per");
+    preview(layout, "QuickRep_Per", reports::ReportKind::Overloads);
 }

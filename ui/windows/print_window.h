@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "reports/page_writer.h"
+#include "reports/report_files.h"
 
 class QAction;
 class ReadingHost;
@@ -31,8 +32,9 @@ class TForm_Print : public QWidget {
     void Action_PrintPerExecute();
 
   private:
-    // Shows the layout in a modal print preview named `name`; returns when it is closed.
-    void preview(const reports::ReportLayout& layout, const char* name);
+    // Shows the layout in a modal print preview named `name`; returns when it is
+    // closed. A PDF printed from it carries the report's title.
+    void preview(const reports::ReportLayout& layout, const char* name, reports::ReportKind kind);
 
     ReadingHost& host_;
     UserDialogs& dialogs_;
