@@ -28,8 +28,6 @@ void TForm_TIRS48CMain::resetChartAxis() {
 void TForm_TIRS48CMain::showFrameAt(int frame) {
     PageControl_Main->setCurrentWidget(TabSheet_Cikl);
     PageControl_Cikl->setCurrentWidget(TabSheet_Osn);
-    // Stand on the clicked frame's entry of the list (after a selection the
-    // entry at position `frame` would be some other frame).
-    frameView_->jumpTo(recorder::frameViewPosition(frameView_->state().list(), frame));
+    frameView_->showRecord(frame);
     emit frameJumpRequested(frame);
 }
