@@ -106,7 +106,7 @@ void TForm_TIRS48CMain::createPages() {
         new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), perColumn);
     overloadView_ = new RecordView(overloadViewSetup(), *reading_, dialogs_, separator, overloads);
     (new QVBoxLayout(overloads))->addWidget(overloadView_);
-    auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим заначениям параметров КДС"),
+    auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим значениям параметров КДС"),
                               perColumn);
     (new QVBoxLayout(kds))->addWidget(buildKdsView(kds));
     perLayout->addWidget(overloads);
@@ -122,6 +122,8 @@ void TForm_TIRS48CMain::createPages() {
     for (RecordView* view : {frameView_, overloadView_})
         connect(view, &RecordView::saveSelectionRequested, this,
                 [this, view] { saveSelectionAsCsv(view); });
+    connect(view, &RecordView::saveSelectionAsXlsxRequested, this,
+            [this, view] { saveSelectionAsXlsx(view); });
     connect(kds->findChild<QScrollBar*>("ScrollBar_KDS"), &QScrollBar::valueChanged, this,
             &TForm_TIRS48CMain::ScrollBar_KDSChange);
 
