@@ -1,6 +1,7 @@
 #include "ui/windows/Official.h"
 
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "ui/windows/window_placement.h"
@@ -24,6 +25,10 @@ TForm_Official::TForm_Official(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wi
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Memo_Official);
+
+    // Esc closes the window, as it does a dialog; closing only hides it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void TForm_Official::clearText() {
