@@ -150,6 +150,8 @@ class MainWindowTest : public ProgramTest {
         QTest::keyClick(main_, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(dialogs_.openTitles, QStringList{"Открыть"});
         // Esc closes the service-information window, which can be shown again.
+        windows_.Form_Official->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(windows_.Form_Official));
         QTest::keyClick(windows_.Form_Official->Memo_Official, Qt::Key_Escape);
         QVERIFY(!windows_.Form_Official->isVisible());
         main_->N_Adres->trigger();

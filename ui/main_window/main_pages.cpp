@@ -119,11 +119,12 @@ void TForm_TIRS48CMain::createPages() {
             &TForm_TIRS48CMain::ScrollBar_CiklChange);
     connect(overloadView_, &RecordView::scrollBarChanged, this,
             &TForm_TIRS48CMain::ScrollBar_PerChange);
-    for (RecordView* view : {frameView_, overloadView_})
+    for (RecordView* view : {frameView_, overloadView_}) {
         connect(view, &RecordView::saveSelectionRequested, this,
                 [this, view] { saveSelectionAsCsv(view); });
-    connect(view, &RecordView::saveSelectionAsXlsxRequested, this,
-            [this, view] { saveSelectionAsXlsx(view); });
+        connect(view, &RecordView::saveSelectionAsXlsxRequested, this,
+                [this, view] { saveSelectionAsXlsx(view); });
+    }
     connect(kds->findChild<QScrollBar*>("ScrollBar_KDS"), &QScrollBar::valueChanged, this,
             &TForm_TIRS48CMain::ScrollBar_KDSChange);
 

@@ -1,7 +1,7 @@
 #include "ui/windows/Official.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "ui/windows/window_placement.h"
@@ -25,10 +25,6 @@ TForm_Official::TForm_Official(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wi
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Memo_Official);
-
-    // Esc closes the window, as it does a dialog; closing only hides it.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void TForm_Official::clearText() {
@@ -48,4 +44,13 @@ QString TForm_Official::text() const {
 void TForm_Official::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) centreOnParent(this);
     QWidget::showEvent(event);
+}
+
+void TForm_Official::keyPressEvent(QKeyEvent* event) {
+    // The read-only text passes Esc on to its window; closing only hides it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
