@@ -237,8 +237,9 @@ class ChartsTest : public ProgramTest {
         QCOMPARE(frames->grid->item(0, 0)->text(), QString("7000"));
         const QString count = QString::number(main_->reading().FrameCount);
         QCOMPARE(frames->countLabel->text(), count);
-        QCOMPARE(frames->positionLabel->text(),
-                 "Кадр 7000 не входит в выборку — показаны все кадры.   7001–7005 из " + count);
+        QCOMPARE(frames->noteLabel->text(),
+                 QString("Кадр 7000 не входит в выборку — показаны все кадры."));
+        QCOMPARE(frames->positionLabel->text(), "7001–7005 из " + count);
 
         // The 100 % line at frame 7003 is a point of a series as well.
         showParameterChart();
@@ -246,6 +247,7 @@ class ChartsTest : public ProgramTest {
                           onScreen(param_->Chart_Param, param_->limit100Line, QPointF(7003, 100)));
         QCOMPARE(jumps.count(), 1);
         QCOMPARE(jumps.takeFirst().at(0).toInt(), 7003);
+        QCOMPARE(frames->noteLabel->text(), QString());  // the selection was kept
     }
 
     void hiddenLinesAndEmptySpaceAreNotHit() {

@@ -197,9 +197,19 @@ RecordView::RecordView(const RecordViewSetup& setup, const recorder::Reading& re
     scrollBar->setPageStep(view_.columns());
     scrollBar->setFixedWidth(grid->width());
     layout->addWidget(scrollBar, 1, 1, Qt::AlignLeft);
-    positionLabel = new QLabel(this);
+    // Under the scroll bar: a note on what the view just did, and where the
+    // columns stand in the list.
+    auto* noteRow = new QWidget(this);
+    auto* noteLayout = new QHBoxLayout(noteRow);
+    noteLayout->setContentsMargins(0, 0, 0, 0);
+    noteLabel = new QLabel(noteRow);
+    noteLabel->setObjectName(QString::fromUtf8(setup.grid) + "_Note");
+    positionLabel = new QLabel(noteRow);
     positionLabel->setObjectName(QString::fromUtf8(setup.grid) + "_Position");
-    layout->addWidget(positionLabel, 2, 1, Qt::AlignRight);
+    noteLayout->addWidget(noteLabel);
+    noteLayout->addStretch();
+    noteLayout->addWidget(positionLabel);
+    layout->addWidget(noteRow, 2, 0, 1, 2);
     syncScrollBar();
     connect(scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
         if (!syncing_) emit scrollBarChanged(value);
@@ -474,9 +484,8 @@ void RecordView::showRecord(int slot) {
     syncScrollBar();
     redraw();
     if (!kept)
-        positionLabel->setText(
-            QString::fromUtf8("Кадр %1 не входит в выборку — показаны все кадры.   ").arg(slot) +
-            positionLabel->text());
+        noteLabel->setText(
+            QString::fromUtf8("Кадр %1 не входит в выборку — показаны все кадры.").arg(slot));
 }
 
 void RecordView::syncScrollBar() {
@@ -501,6 +510,7 @@ void RecordView::redraw() {
     }
     grid->viewport()->update();
     positionLabel->setText(QString::fromStdString(view_.positionText()));
+    noteLabel->clear();
 }
 
 QWidget* buildKdsView(QWidget* parent) {

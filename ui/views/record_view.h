@@ -83,6 +83,9 @@ class RecordView : public QWidget {
     QPushButton* dateButton = nullptr;
     // Where the columns stand in the list: "1201–1205 из 7272".
     QLabel* positionLabel = nullptr;
+    // What the view just did, when it is not what was asked (a chart click
+    // that left the selection); cleared at the next redraw.
+    QLabel* noteLabel = nullptr;
 
     // A selection by the button tagged 1 (load), 2 (range) or 3 (date).
     void selectByTag(int tag);
