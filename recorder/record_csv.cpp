@@ -11,6 +11,13 @@ bool binaryDigits(const std::string& text) {
     return !text.empty() && text.find_first_not_of("01") == std::string::npos;
 }
 
+// ="00010001" as a quoted field: the spreadsheet's formula gives back the text
+// with its leading zeros. Written here, not through csvField, which keeps a
+// spreadsheet from taking the record's own texts for formulas.
+std::string bitStringFormula(const std::string& bits) {
+    return "\"=\"\"" + bits + "\"\"\"";
+}
+
 }  // namespace
 
 std::string shortestNumber(float value, char decimalSeparator) {
@@ -48,7 +55,7 @@ std::string sheetCsv(const RecordSheet& sheet, char separator) {
             else if (v.kind == FieldKind::Number)
                 out += shortestNumber(v.number, decimal);
             else if (sheet.columns[c].bits && binaryDigits(*v.text))
-                out += csvField("=\"" + *v.text + "\"", separator);
+                out += bitStringFormula(*v.text);
             else
                 out += csvField(*v.text, separator);
         }
