@@ -21,15 +21,16 @@ std::size_t characters(const std::string& text) {
     }));
 }
 
-// The longest word of a caption: the header row wraps at the blanks.
-std::size_t longestWord(const std::string& caption) {
+// The width a caption needs in the header row, which wraps at the blanks: its
+// longest word, and at least half the caption, so it takes two or three lines.
+std::size_t captionWidth(const std::string& caption) {
     std::size_t longest = 0, start = 0;
     while (start <= caption.size()) {
         const std::size_t end = std::min(caption.find(' ', start), caption.size());
         longest = std::max(longest, characters(caption.substr(start, end - start)));
         start = end + 1;
     }
-    return longest;
+    return std::max(longest, (characters(caption) + 1) / 2);
 }
 
 // A private folder under the system's temporary folder, removed with this object.
@@ -78,7 +79,7 @@ std::vector<std::size_t> writeCells(lxw_worksheet* ws, const RecordSheet& sheet,
     for (std::size_t c = 0; c < sheet.columns.size(); ++c) {
         worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), sheet.columns[c].caption,
                                f.header);
-        widths.push_back(longestWord(sheet.columns[c].caption));
+        widths.push_back(captionWidth(sheet.columns[c].caption));
     }
     lxw_row_t row = 1;
     for (const auto& values : sheet.rows) {
