@@ -20,8 +20,8 @@
 
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
+#include "base/local_time.h"
 #include "dialogs/user_dialogs.h"
-#include "recorder/local_time.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "recorder/codepage.h"
+#include "base/codepage.h"
 
 namespace acquisition {
 

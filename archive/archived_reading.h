@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "archive/design_life.h"
+#include "base/design_life.h"
 
 namespace archive {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "archive/reading_archive.h"
+#include "base/local_time.h"
 #include "forms/create_form.h"
 #include "recorder/loader.h"
-#include "recorder/local_time.h"
 
 namespace {
 

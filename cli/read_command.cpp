@@ -10,11 +10,11 @@
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
+#include "base/local_time.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "fileio/interrupt.h"
 #include "recorder/datafile.h"
-#include "recorder/local_time.h"
 
 namespace cli {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "acquisition/save_reading.h"
-#include "archive/design_life.h"
+#include "base/design_life.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "tools/sample_reading/calendar.h"

@@ -20,7 +20,9 @@ file(GLOB_RECURSE core_files
   ${ROOT}/archive/design_life.h ${ROOT}/archive/design_life.cpp)
 foreach(file IN LISTS core_files)
   get_filename_component(name ${file} NAME)
-  if(name MATCHES "^Readlitm3\\.")  # the acquisition dialog is the Qt half
+  # The acquisition dialog and the two litm commands that draw or store with Qt
+  # (programs of their own) are the Qt halves.
+  if(name MATCHES "^(Readlitm3|report_command|archive_command)\\.")
     continue()
   endif()
   file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")

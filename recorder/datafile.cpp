@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/codepage.h"
 #include "fileio/bounded_read.h"
-#include "recorder/codepage.h"
 
 namespace recorder {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "recorder/codepage.h"
+#include "base/codepage.h"
 
 namespace RepoRTF_interface::detail {
 

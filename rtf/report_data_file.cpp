@@ -2,8 +2,8 @@
 
 #include <system_error>
 
+#include "base/codepage.h"
 #include "fileio/safe_write.h"
-#include "recorder/codepage.h"
 
 namespace RepoRTF_interface {
 

@@ -13,7 +13,7 @@
 
 #include "acquisition/com_ports.h"
 #include "acquisition/status_sink.h"
-#include "recorder/codepage.h"
+#include "base/codepage.h"
 #include "recorder/datafile.h"
 
 namespace acqtest {

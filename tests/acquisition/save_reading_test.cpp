@@ -13,7 +13,7 @@
 
 #include "acquisition/save_reading.h"
 #include "acquisition_test_support.h"
-#include "recorder/codepage.h"
+#include "base/codepage.h"
 #include "tests/support/fixed_time.h"
 
 namespace fs = std::filesystem;

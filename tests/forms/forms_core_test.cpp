@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/codepage.h"
 #include "forms/create_form.h"
 #include "forms_fixture.h"
-#include "recorder/codepage.h"
 #include "rtf/report_engine.h"
 #include "tests/support/fixed_time.h"
 

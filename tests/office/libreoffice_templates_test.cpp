@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/codepage.h"
 #include "forms/create_form.h"
 #include "office_tools.h"
-#include "recorder/codepage.h"
 #include "recorder/loader.h"
 #include "rtf/report_engine.h"
 #include "tests/support/fixed_time.h"

@@ -1,6 +1,6 @@
 #include "tools/sample_reading/calendar.h"
 
-#include "recorder/local_time.h"
+#include "base/local_time.h"
 
 namespace sample {
 

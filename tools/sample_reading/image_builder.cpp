@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "recorder/codepage.h"
+#include "base/codepage.h"
 
 namespace sample {
 

@@ -8,10 +8,10 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "base/local_time.h"
 #include "dialogs/user_dialogs.h"
 #include "forms/create_form.h"
 #include "recorder/loader.h"
-#include "recorder/local_time.h"
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui/views/record_view.h"

@@ -1,6 +1,6 @@
 // Remaining design life on numbers and dates worked out by hand.
 
-#include "archive/design_life.h"
+#include "base/design_life.h"
 
 #include <gtest/gtest.h>
 

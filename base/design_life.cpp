@@ -1,4 +1,4 @@
-#include "archive/design_life.h"
+#include "base/design_life.h"
 
 #include <algorithm>
 #include <cmath>

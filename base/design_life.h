@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "recorder/local_time.h"
+#include "base/local_time.h"
 
 namespace archive {
 

@@ -1,4 +1,4 @@
-#include "recorder/codepage.h"
+#include "base/codepage.h"
 
 #include <array>
 

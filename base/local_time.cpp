@@ -1,4 +1,4 @@
-#include "recorder/local_time.h"
+#include "base/local_time.h"
 
 namespace recorder {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "recorder/codepage.h"
+#include "base/codepage.h"
 
 namespace {
 
