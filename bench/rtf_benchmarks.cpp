@@ -2,6 +2,7 @@
 // filled by level-0 lines, and a block filled by many rows. Each size is run at
 // double the size too, to show how the time grows.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -94,10 +95,16 @@ void BM_BlockRows(benchmark::State& state) {
 BENCHMARK(BM_BlockRows)->Arg(100000)->Arg(200000)->Arg(400000)->Unit(benchmark::kMillisecond);
 
 // Peak memory of one merge of a 50 MB template, as a multiple of the input (the
-// template and the data file together). The peak is the resident set's high-water
-// mark, reset just before the merge (/proc/self/clear_refs), less what was resident
-// before it. range(0) is the template bytes per field: 100 (dense, like the field
-// benchmark above) or 2000 (a form: a few fields among much text).
+// template and the data file together), and its time. The peak is the resident
+// set's high-water mark, reset just before the merge (/proc/self/clear_refs), less
+// what was resident before it (with the free heap given back). The template shapes (range(0)):
+//   0  "#a#" every 3 bytes, one data line fills them all
+//   1  7-byte fields "#F1234#" of 9000 names, one data line each
+//   2  plain text without fields, no data
+//   3  a field every 100 bytes, each its own name and data line (dense)
+//   4  a field every 2000 bytes, each its own name and data line (a form)
+//   5  10-byte fields "#F1234567#", each its own name and data line (the most
+//      keys for the input: the engine's cost per key shows)
 long StatusKiB(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -106,19 +113,51 @@ long StatusKiB(const char* field) {
     return -1;
 }
 
-void BM_PeakMemory(benchmark::State& state) {
-    const std::size_t perField = static_cast<std::size_t>(state.range(0));
-    constexpr std::size_t kTemplateBytes = 50'000'000;
-    std::string templ = kHeader;
-    std::string data;
+constexpr std::size_t kPeakTemplateBytes = 50'000'000;
+
+void NamedFields(std::size_t perField, std::string& templ, std::string& data) {
     const std::string filler(perField > 100 ? perField - 100 : 0, 'x');
-    for (int i = 0; templ.size() < kTemplateBytes; ++i) {
+    for (int i = 0; templ.size() < kPeakTemplateBytes; ++i) {
         templ += "{\\pard\\f1 \\b Parameter " + std::to_string(i) + ":\\b0 #Field" +
                  std::to_string(i) + "# units, text that fills a line " + filler + "\\par}\n";
         data += "|0:Field" + std::to_string(i) + ":\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 " +
                 std::to_string(i) + "\r\n";
     }
+}
+
+void PeakShape(int shape, std::string& templ, std::string& data) {
+    templ = kHeader;
+    switch (shape) {
+        case 0:
+            while (templ.size() < kPeakTemplateBytes) templ += "#a#";
+            data = "|0:a:value\r\n";
+            break;
+        case 1:
+            for (int i = 0; templ.size() < kPeakTemplateBytes; ++i)
+                templ += "#F" + std::to_string(1000 + i % 9000) + "#";
+            for (int i = 0; i < 9000; ++i)
+                data += "|0:F" + std::to_string(1000 + i) + ":v" + std::to_string(i) + "\r\n";
+            break;
+        case 2:
+            while (templ.size() < kPeakTemplateBytes)
+                templ += "{\\pard plain text of a template without any field at all\\par}\n";
+            break;
+        case 5:
+            for (int i = 0; templ.size() < kPeakTemplateBytes; ++i) {
+                const std::string name = "F" + std::to_string(10000000 + i).substr(1);
+                templ += "#" + name + "#";
+                data += "|0:" + name + ":v\r\n";
+            }
+            break;
+        default:
+            NamedFields(shape == 3 ? 100 : 2000, templ, data);
+    }
     templ += "}";
+}
+
+void BM_PeakMemory(benchmark::State& state) {
+    std::string templ, data;
+    PeakShape(static_cast<int>(state.range(0)), templ, data);
     const fs::path t = Folder() / "peak.rtf";
     const fs::path d = Folder() / "peak.txt";
     Write(t, templ);
@@ -129,17 +168,21 @@ void BM_PeakMemory(benchmark::State& state) {
     const fs::path report = Folder() / "peak_report.rtf";
     double peak = 0;
     for (auto _ : state) {
+        // The heap the inputs were built in goes back first: the merge would
+        // reuse it unseen.
+        malloc_trim(0);
         const long before = StatusKiB("VmRSS:");
         std::ofstream("/proc/self/clear_refs") << "5";
         RepoRTF_interface::CreateReport(d, t, report);
         peak = static_cast<double>(StatusKiB("VmHWM:") - before) * 1024;
     }
     state.counters["input_MB"] = input / 1e6;
+    state.counters["report_MB"] = static_cast<double>(fs::file_size(report)) / 1e6;
     state.counters["peak_MB"] = peak / 1e6;
     state.counters["peak_per_input"] = peak / input;
     fs::remove(report);
 }
-BENCHMARK(BM_PeakMemory)->Arg(100)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PeakMemory)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

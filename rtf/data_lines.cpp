@@ -1,29 +1,31 @@
-#include "rtf/data_lines.h"
+#include "rtf/detail/data_lines.h"
 
 #include <algorithm>
 
-#include "rtf/markers.h"
-#include "rtf/oem_codepage.h"
+#include "rtf/detail/markers.h"
+#include "rtf/detail/oem_codepage.h"
 
 namespace RepoRTF_interface::detail {
 
-std::string DataLineReader::next() {
-    std::string line;
+std::string_view DataLineReader::next() {
     if (at_ >= text_.size()) {
         atEnd_ = true;
-        return line;
+        return {};
     }
+    const std::size_t from = at_;
     std::size_t lf = text_.find('\n', at_);
-    if (lf == std::string_view::npos) {
-        line.assign(text_.substr(at_));
+    if (lf == std::string::npos) {
+        lf = text_.size();
         at_ = text_.size();
         atEnd_ = true;
     } else {
-        line.assign(text_.substr(at_, lf - at_));
         at_ = lf + 1;
     }
-    if (oem_) oemToAnsiInPlace(line);
-    return line;
+    if (oem_) {
+        for (std::size_t i = from; i < lf; ++i)
+            text_[i] = static_cast<char>(oemToAnsi(static_cast<unsigned char>(text_[i])));
+    }
+    return std::string_view(text_).substr(from, lf - from);
 }
 
 std::int64_t parseLevel(std::string_view text) {
@@ -64,47 +66,53 @@ bool takePair(std::string_view& rest, DataPair& pair) {
 
 namespace {
 
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    if (text.find(from) == std::string::npos) return;
-    std::string out;
-    out.reserve(text.size());
-    std::size_t at = 0;
-    for (;;) {
-        std::size_t found = text.find(from, at);
-        if (found == std::string::npos) break;
-        out.append(text, at, found - at);
-        out.append(to);
-        at = found + from.size();
+constexpr std::string_view kLineBreak = "|EOL:";
+constexpr std::string_view kPageBreak = "|EOP:";
+constexpr std::string_view kBar = "|BAR:";
+
+void appendSymbols(std::string& out, std::string_view value) {
+    out += "{\\f3\\lang1033\\langfe1049\\langnp1033 ";
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value.substr(i).starts_with(kBar)) i += kBar.size() - 1;
+        appendHexEscape(out, value[i]);
     }
-    out.append(text, at);
-    text = std::move(out);
+    out += " }";
 }
 
 }  // namespace
 
-std::string convertValue(std::string_view key, std::string_view value, bool rtf) {
-    std::string out;
+void appendValue(std::string& out, std::string_view key, std::string_view value, bool rtf) {
     if (key.starts_with("_SYM")) {
-        out = "{\\f3\\lang1033\\langfe1049\\langnp1033 ";
-        for (char c : value) appendHexEscape(out, c);
-        out += " }";
-        return out;
+        appendSymbols(out, value);
+        return;
     }
-    if (rtf) {
-        out.reserve(value.size());
-        for (char c : value) {
-            if (c == '\\' || c == '{' || c == '}') {
-                appendHexEscape(out, c);
-            } else {
-                out.push_back(c);
-            }
+    // The markers never overlap one another, so one pass from left to right
+    // does what replacing them one kind after the other would.
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        const bool special = c == '|' || (rtf && (c == '\\' || c == '{' || c == '}'));
+        if (!special) continue;
+        out.append(value.substr(from, i - from));
+        from = i + 1;
+        const std::string_view at = value.substr(i);
+        if (c != '|') {
+            appendHexEscape(out, c);
+        } else if (at.starts_with(kLineBreak)) {
+            out += rtf ? "{\\par}" : "\n";
+            i += kLineBreak.size() - 1;
+        } else if (at.starts_with(kPageBreak)) {
+            out += rtf ? "{\\page}" : "\f";
+            i += kPageBreak.size() - 1;
+        } else if (at.starts_with(kBar)) {
+            out.push_back('|');
+            i += kBar.size() - 1;
+        } else {
+            out.push_back('|');
         }
-    } else {
-        out.assign(value);
+        from = i + 1;
     }
-    replaceAll(out, "|EOL:", rtf ? "{\\par}" : "\n");
-    replaceAll(out, "|EOP:", rtf ? "{\\page}" : "\f");
-    return out;
+    out.append(value.substr(from));
 }
 
 }  // namespace RepoRTF_interface::detail

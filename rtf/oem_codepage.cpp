@@ -1,4 +1,4 @@
-#include "rtf/oem_codepage.h"
+#include "rtf/detail/oem_codepage.h"
 
 #include <array>
 #include <cstdint>

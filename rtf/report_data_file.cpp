@@ -23,6 +23,18 @@ class WriteFailure : public std::system_error {
 
 }  // namespace
 
+namespace {
+
+// What a "|" in a value would start: the line's own prefix (which would end the
+// value), a line or page break, or the bar's own marker.
+bool startsMarker(std::string_view rest) {
+    for (std::string_view marker : {"|0:", "|EOL:", "|EOP:", "|BAR:"})
+        if (rest.starts_with(marker)) return true;
+    return false;
+}
+
+}  // namespace
+
 void ReportDataFile::Add(std::string_view key, std::string_view value) {
     std::string line = "|0:";
     line.append(key);
@@ -31,6 +43,8 @@ void ReportDataFile::Add(std::string_view key, std::string_view value) {
         if (value[i] == '\r' || value[i] == '\n') {
             if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
             line.append("|EOL:");
+        } else if (value[i] == '|' && startsMarker(value.substr(i))) {
+            line.append("|BAR:");
         } else {
             line.push_back(value[i]);
         }

@@ -11,8 +11,11 @@ namespace RepoRTF_interface {
 
 class ReportDataFile {
   public:
-    // Adds the line "|0:" key ":" value (UTF-8). A line break inside the value is
-    // written as "|EOL:", so the line stays one line and the report shows the break.
+    // Adds the line "|0:" key ":" value (UTF-8). The value reaches the report
+    // whole: a line break inside it is written as "|EOL:", so the line stays one
+    // line and the report shows the break, and a "|" that would end the value
+    // ("|0:") or start a marker ("|EOL:", "|EOP:", "|BAR:") as "|BAR:", which the
+    // engine reads as "|".
     void Add(std::string_view key, std::string_view value);
 
     // The lines added so far, in UTF-8 and without line ends.

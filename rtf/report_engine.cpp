@@ -1,14 +1,14 @@
 #include "rtf/report_engine.h"
-#include "rtf/free_storage.h"
+#include "rtf/detail/free_storage.h"
 
 #include <cstdio>
 #include <string>
 
-#include "rtf/data_pass.h"
+#include "rtf/detail/data_pass.h"
+#include "rtf/detail/template_pass.h"
+#include "rtf/detail/template_text.h"
+#include "rtf/detail/text_files.h"
 #include "rtf/report_messages.h"
-#include "rtf/template_pass.h"
-#include "rtf/template_text.h"
-#include "rtf/text_files.h"
 
 namespace RepoRTF_interface {
 
@@ -78,13 +78,13 @@ void CreateReport(const std::filesystem::path& dataFile, const std::filesystem::
                    std::to_string(now.tm_year + 1900);
     context.time = twoDigits(now.tm_hour) + ":" + twoDigits(now.tm_min);
 
-    // Each stage's input is freed as soon as the next one holds its result, so the
-    // peak memory stays a small multiple of the input.
+    // The template goes as soon as its converted form is made; the data pass
+    // reads the data in place and writes the report as it goes.
     rewriteCharsetInPlace(templateText);
     std::string convertedText = runTemplatePass(templateText, context);
     freeStorage(templateText);
-    TemplateText converted(std::move(convertedText));
-    runDataPass(converted, rtf, std::move(data), progress, report);
+    const TemplateText converted(std::move(convertedText));
+    runDataPass(converted, rtf, data, progress, report);
     if (!report.close()) throw RepoRTF_Error(messages::kWriteError);
 }
 

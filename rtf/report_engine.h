@@ -5,10 +5,11 @@
 // Qt or on the recorder model. The one platform service it needs, making a font
 // file available to applications, is reached through a callback that the GUI sets.
 //
-// Internally the work is split by stage: template_pass (fields to markers),
-// data_pass (data lines, pairs, values), output_buffer (the buffer the values are
-// put into), marker_cleanup (removal of unused markers) and text_files (text-mode
-// reading and writing).
+// Internally (rtf/detail/) the work is split by stage: template_pass (fields to
+// markers), template_text (the converted template and its block tags), data_lines
+// (lines, pairs, values), key_table (the keys the data names), data_pass (filling
+// and writing the report as it goes) and text_files (text-mode reading and
+// writing).
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "rtf/template_pass.h"
+#include "rtf/detail/template_pass.h"
 
 #include <cstring>
 
-#include "rtf/markers.h"
+#include "rtf/detail/markers.h"
 #include "rtf/report_messages.h"
 
 namespace RepoRTF_interface::detail {
@@ -43,9 +43,10 @@ class BraceFinder {
     std::size_t at_ = npos;
 };
 
-// The template being converted: `out` is finished text, `pending` is inserted
-// text that the search starts in (it holds no whole delimiter, but one may begin
-// in it and end in the source), and the source is read from `read` on.
+// The template being converted: `out` is finished text (the template's own text
+// in it escaped, see markers.h), `pending` is inserted text that the search starts
+// in (it holds no whole delimiter and no marker, but a delimiter may begin in it
+// and end in the source), and the source is read from `read` on.
 class TemplatePass {
   public:
     TemplatePass(const std::string& source, const TemplatePassContext& context)
@@ -65,16 +66,18 @@ class TemplatePass {
             std::string inserted =
                 replacement(std::string_view(src_).substr(afterOpen, close - afterOpen));
             // The search resumes at the inserted text, except when the delimiter
-            // occurs in it: the pass would then take its own output for a field
-            // again and again.
-            if (!delim_.empty() && inserted.find(delim_) != npos) {
+            // occurs in it (the pass would then take its own output for a field
+            // again and again) or when it is a marker: a marker is whole, no
+            // delimiter begins or ends inside it.
+            if (!delim_.empty() &&
+                (inserted.find(delim_) != npos || inserted.find_first_of("\x02\x03") != npos)) {
                 out_ += inserted;
             } else {
                 pending_ = std::move(inserted);
             }
         }
         out_ += pending_;
-        out_.append(src_, read_, npos);
+        appendEscaped(out_, std::string_view(src_).substr(read_));
         return std::move(out_);
     }
 
@@ -105,7 +108,7 @@ class TemplatePass {
         pending_.clear();
         std::size_t p = src_.find(delim_, read_);
         if (p == npos) return false;
-        out_.append(src_, read_, p - read_);
+        appendEscaped(out_, std::string_view(src_).substr(read_, p - read_));
         afterOpen = p + d;
         return true;
     }

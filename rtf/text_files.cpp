@@ -1,4 +1,4 @@
-#include "rtf/text_files.h"
+#include "rtf/detail/text_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -81,15 +81,19 @@ bool ReportWriter::open(const fs::path& report) {
 
 bool ReportWriter::write(std::string_view text) {
     if (failed_) return false;
-    // Converted a piece at a time, so a large text needs no second copy.
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.size(), start + kWritePiece);
-        for (std::size_t i = start; i < end; ++i) {
-            if (text[i] == '\n') pending_.push_back('\r');
-            pending_.push_back(text[i]);
+    // Copied a line at a time, each LF as CR LF, and written once a piece is
+    // collected, so a large text needs no second copy.
+    while (!text.empty()) {
+        const std::size_t lf = text.find('\n');
+        const std::size_t line = lf == std::string_view::npos ? text.size() : lf;
+        const std::size_t room = kWritePiece > pending_.size() ? kWritePiece - pending_.size() : 0;
+        const std::size_t take = std::min(line, std::max<std::size_t>(room, 1));
+        pending_.append(text.substr(0, take));
+        text.remove_prefix(take);
+        if (take == line && lf != std::string_view::npos) {
+            pending_.append("\r\n");
+            text.remove_prefix(1);
         }
-        start = end;
         if (pending_.size() >= kWritePiece && !writePending()) return false;
     }
     return true;

@@ -93,6 +93,30 @@ TEST_F(FormFiles, Form3WritesItsExactDataFileAndReport) {
     EXPECT_EQ(readBytes(result.report), recorder::utf8ToCp1251("{\\rtf1 КС-45717К-1 20000500 }"));
 }
 
+// An operator's text may hold anything, the data file's and the engine's own
+// delimiters too: the form prints it whole, in an RTF and in a plain template.
+TEST_F(FormFiles, AShownTextReachesTheFormWhole) {
+    recorder::Reading r = loadLast(lastImage(kLast));
+    r.texts.set("Edit_Vlad",
+                "ООО {Кран}\\Сервис |0: №5 |1:x |EOL: |EOP: |BAR: |DOS: |WIN: #A# ## :| \x03"
+                "B\x03 \x02"
+                "1** |\r\nконец|");
+    const std::string rest =
+        " |1:x |EOL: |EOP: |BAR: |DOS: |WIN: #A# ## :| \x03"
+        "B\x03 \x02"
+        "1** |";
+    const fs::path templ = dir_ / forms::kTemplateFolder / "Форма 3.rtf";
+    std::ofstream(templ) << "{\\rtf1 [#Vladelec#] #B#}";
+    forms::FormResult result = forms::createForm3(r, files(3, r));
+    EXPECT_EQ(readBytes(result.report),
+              recorder::utf8ToCp1251("{\\rtf1 [ООО \\'7BКран\\'7D\\'5CСервис |0: №5" + rest +
+                                     "{\\par}конец|] }"));
+    std::ofstream(templ, std::ios::trunc) << "[#Vladelec#]";
+    result = forms::createForm3(r, files(3, r));
+    EXPECT_EQ(readBytes(result.report),
+              recorder::utf8ToCp1251("[ООО {Кран}\\Сервис |0: №5" + rest + "\r\nконец|]"));
+}
+
 TEST_F(FormFiles, Forms2And1WriteTheComparisonInTheirOrder) {
     recorder::Reading r = loadLast(lastImage(kLast));
     const recorder::DataFile previous = previousFile(previousImage(

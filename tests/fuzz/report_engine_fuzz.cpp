@@ -1,15 +1,22 @@
 // Fuzz target: the template engine on a template and a data file. The input is
 // the template, a NUL byte, then the data file (no NUL: the data file is empty).
+// When the template is empty, the data file's bytes, made ASCII, are also a shown
+// text that the report data file writer writes and a plain template prints: it
+// must come back whole.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
 #include <unistd.h>
 
+#include "rtf/report_data_file.h"
 #include "rtf/report_engine.h"
 #include "tests/support/fixed_time.h"
 
@@ -40,6 +47,35 @@ std::tm fixedNow() {
     return test_support::localTime(2003, 2, 1);
 }
 
+std::string get(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A text through the writer and the engine: printed as it is, each line break
+// (CR LF, CR or LF) as the report's CR LF.
+void roundTrip(std::string_view bytes) {
+    std::string text, expected;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = static_cast<char>(bytes[i] & 0x7F);
+        text.push_back(c == '\0' ? ' ' : c);
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            expected += "\r\n";
+        } else {
+            expected.push_back(text[i]);
+        }
+    }
+    RepoRTF_interface::ReportDataFile file;
+    file.Add("V", text);
+    file.Save(folder() / "v.txt");
+    put(folder() / "v.rtf", "#V#");
+    RepoRTF_interface::CreateReport(folder() / "v.txt", folder() / "v.rtf", folder() / "r.rtf");
+    if (get(folder() / "r.rtf") != expected) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,5 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const RepoRTF_interface::RepoRTF_Error&) {
         // Every failure is one of the engine's messages.
     }
+    if (templ.empty()) roundTrip(lines);
     return 0;
 }

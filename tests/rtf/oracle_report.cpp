@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "rtf/oem_codepage.h"
+#include "rtf/detail/oem_codepage.h"
 #include "rtf/report_messages.h"
 
 namespace rtf_oracle {
@@ -15,23 +15,51 @@ struct Failure {
     const char* message;
 };
 
+// The buffers: the template's and the data's bytes as characters 0 to 255, and
+// the markers as characters no byte can be, so a byte of the input is never
+// taken for one. A field is kOpen, name, kClose: a key matches whole names only.
+using Text = std::u32string;
+constexpr char32_t kTag = 0x102, kOpen = 0x103, kClose = 0x104;
+
+Text Widen(const std::string& bytes) {
+    Text text;
+    for (char c : bytes) text += static_cast<char32_t>(static_cast<unsigned char>(c));
+    return text;
+}
+
+std::string Narrow(const Text& text) {
+    std::string bytes;
+    for (char32_t c : text) bytes += static_cast<char>(c);
+    return bytes;
+}
+
 // Position (1-based) of the first occurrence of b in a at or after position
 // `from`; 0 when there is none. An empty b is never found.
-std::size_t Pos(const std::string& a, const std::string& b, std::size_t from = 1) {
+template <class S>
+std::size_t Pos(const S& a, const S& b, std::size_t from = 1) {
     if (b.empty() || from < 1) return 0;
     std::size_t found = a.find(b, from - 1);
     return found == std::string::npos ? 0 : found + 1;
 }
 
+std::size_t Pos(const Text& a, const char* b, std::size_t from = 1) {
+    return Pos(a, Widen(b), from);
+}
+
+std::size_t Pos(const std::string& a, const char* b, std::size_t from = 1) {
+    return Pos(a, std::string(b), from);
+}
+
 // a[from..to] with 1-based inclusive bounds.
-std::string Copy(const std::string& a, std::size_t from, std::size_t count) {
+template <class S>
+S Copy(const S& a, std::size_t from, std::size_t count) {
     if (from < 1 || from > a.size()) return {};
     return a.substr(from - 1, count);
 }
 
-std::string StringReplaceAll(const std::string& text, const std::string& from,
-                             const std::string& to) {
-    std::string out;
+template <class S>
+S StringReplaceAll(const S& text, const S& from, const S& to) {
+    S out;
     std::size_t at = 0;
     for (;;) {
         std::size_t found = text.find(from, at);
@@ -59,8 +87,8 @@ std::string TextModeRead(const std::string& bytes) {
     return text;
 }
 
-std::string Tag(const std::string& numberText) {
-    return std::string("\x02") + (numberText + "**").substr(0, 3);
+Text Tag(const std::string& numberText) {
+    return Text(1, kTag) + Widen((numberText + "**").substr(0, 3));
 }
 
 // Like the C library's fgets on a text stream, with its end-of-file flag.
@@ -101,16 +129,16 @@ class Oracle {
   private:
     void Merge() {
         // Step 1: start.
-        delimiter_ = "#";
+        delimiter_ = Widen("#");
         d_ = 1;
         counter_ = 0;
-        T_ = TextModeRead(in_.templateBytes);
-        rtf_ = T_.substr(0, 5) == "{\\rtf";
+        T_ = Widen(TextModeRead(in_.templateBytes));
+        rtf_ = Narrow(T_.substr(0, 5)) == "{\\rtf";
         // Step 2: charset rewrite.
         for (;;) {
             std::size_t at = Pos(T_, "\\fcharset0");
             if (at == 0) break;
-            T_ = Copy(T_, 1, at - 1) + "\\fcharset204" + T_.substr(at - 1 + 10);
+            T_ = Copy(T_, 1, at - 1) + Widen("\\fcharset204") + T_.substr(at - 1 + 10);
         }
         TemplatePass();
         DataPass();
@@ -124,20 +152,21 @@ class Oracle {
             s = p;
             std::size_t c = Pos(T_, delimiter_, p + d_);
             if (c == 0) throw Failure{msg::kStructure};
-            std::string F = Copy(T_, p + d_, c - (p + d_));
+            // No marker follows the search start: F is bytes.
+            std::string F = Narrow(Copy(T_, p + d_, c - (p + d_)));
             std::size_t q = c + d_;
             std::size_t cut = q;  // text from p to cut - 1 is replaced
-            std::string R;
+            Text R;
             if (F.substr(0, 5) == "FONT=") {
                 F = F.substr(5);
                 if (in_.registerFont) in_.registerFont(F);
             }
             if (F.empty()) {  // rule b
-                R = "\\'" + Hex2(delimiter_[0]);
+                R = Widen("\\'" + Hex2(static_cast<char>(delimiter_[0])));
             } else if (F[0] == '@') {  // rule c
-                delimiter_ = F.substr(1);
+                delimiter_ = Widen(F.substr(1));
                 d_ = delimiter_.size();
-                R = "";
+                R.clear();
             } else {
                 if (Pos(F, "\\'") == 0) F = Cleanup(F);
                 if (IsBlockField(F)) {  // rule e
@@ -151,9 +180,9 @@ class Oracle {
                         }
                     }
                     while (!digits.empty() && digits[0] == '0') digits.erase(0, 1);
-                    R = digits.empty() ? "" : Tag(digits);
+                    R = digits.empty() ? Text() : Tag(digits);
                     if (rtf_) {
-                        std::string A = T_.substr(q - 1);
+                        Text A = T_.substr(q - 1);
                         if (!A.empty() && A[0] == '}') {
                             A = A.substr(1);
                             cut += 1;
@@ -165,19 +194,20 @@ class Oracle {
                         }
                     }
                 } else if (F == "DATE") {
-                    R = in_.date;
+                    R = Widen(in_.date);
                 } else if (F == "TIME") {
-                    R = in_.time;
+                    R = Widen(in_.time);
                 } else if (F == "EOP") {
-                    R = rtf_ ? "{\\page}" : "\f";
+                    R = Widen(rtf_ ? "{\\page}" : "\f");
                 } else {
-                    R = "\x03" + F + "\x03";
+                    R = kOpen + Widen(F) + kClose;
                 }
             }
             T_ = Copy(T_, 1, p - 1) + R + T_.substr(cut - 1);
             // The pass resumes at the inserted text, or after it when the
-            // delimiter occurs in it.
-            s = (Pos(R, delimiter_) > 0) ? p + R.size() : p;
+            // delimiter occurs in it or it is a marker (a marker is whole).
+            const bool marker = R.find_first_of(Text{kTag, kOpen}) != Text::npos;
+            s = (marker || Pos(R, delimiter_) > 0) ? p + R.size() : p;
         }
     }
 
@@ -219,7 +249,7 @@ class Oracle {
     }
 
     // Pair rule: takes one pair from the front of L.
-    bool GetPair(std::string& L, std::string& K, std::string& V, long long& N) {
+    bool GetPair(std::string& L, Text& K, Text& V, long long& N) {
         K.clear();
         V.clear();
         N = 0;
@@ -232,7 +262,7 @@ class Oracle {
         c = Pos(L, ":");
         if (c == 0 || c == 1) return false;
         std::string key = Copy(L, 1, c - 1);
-        K = "\x03" + key + "\x03";
+        K = kOpen + Widen(key) + kClose;
         L = L.substr(c);
         std::size_t next = Pos(L, prefix);
         std::string value;
@@ -243,7 +273,7 @@ class Oracle {
             value = Copy(L, 1, next - 1);
             L = L.substr(next - 1);
         }
-        V = Convert(key, value);
+        V = Widen(Convert(key, value));
         return true;
     }
 
@@ -264,18 +294,20 @@ class Oracle {
 
     std::string Convert(const std::string& key, std::string value) {
         if (key.substr(0, 4) == "_SYM") {
+            value = StringReplaceAll<std::string>(value, "|BAR:", "|");
             std::string out = "{\\f3\\lang1033\\langfe1049\\langnp1033 ";
             for (char ch : value) out += "\\'" + Hex2(ch);
             return out + " }";
         }
+        using S = std::string;
         if (rtf_) {
-            value = StringReplaceAll(value, "\\", "\\'5C");
-            value = StringReplaceAll(value, "{", "\\'7B");
-            value = StringReplaceAll(value, "}", "\\'7D");
+            value = StringReplaceAll<S>(value, "\\", "\\'5C");
+            value = StringReplaceAll<S>(value, "{", "\\'7B");
+            value = StringReplaceAll<S>(value, "}", "\\'7D");
         }
-        value = StringReplaceAll(value, "|EOL:", rtf_ ? "{\\par}" : "\n");
-        value = StringReplaceAll(value, "|EOP:", rtf_ ? "{\\page}" : "\f");
-        return value;
+        value = StringReplaceAll<S>(value, "|EOL:", rtf_ ? "{\\par}" : "\n");
+        value = StringReplaceAll<S>(value, "|EOP:", rtf_ ? "{\\page}" : "\f");
+        return StringReplaceAll<S>(value, "|BAR:", "|");
     }
 
     void DataPass() {
@@ -309,7 +341,8 @@ class Oracle {
                 oem = false;
                 continue;
             }
-            std::string L = line, K, V;
+            std::string L = line;
+            Text K, V;
             long long N;
             bool hasKey = GetPair(L, K, V, N);
             if (N < 0 || N > 999) throw Failure{msg::kStructure};
@@ -317,7 +350,7 @@ class Oracle {
                 if (hasKey && Pos(O_, K) == 0) {
                     std::size_t w = Pos(T_, K);
                     if (w > 0) {
-                        std::size_t z = Pos(T_, "\x02", w);
+                        std::size_t z = Pos(T_, Text(1, kTag), w);
                         if (z == 0) z = T_.size() + 1;
                         O_ += Copy(T_, 1, z - 1);
                         T_ = T_.substr(z - 1);
@@ -326,12 +359,12 @@ class Oracle {
                 if (hasKey) O_ = StringReplaceAll(O_, K, V);
                 previous = 0;
             } else {
-                std::string tag = Tag(std::to_string(N));
+                Text tag = Tag(std::to_string(N));
                 std::size_t t1 = Pos(T_, tag);
                 if (t1 == 0) continue;
                 std::size_t t2 = Pos(T_, tag, t1 + 1);
                 if (t2 == 0) continue;
-                std::string body = Copy(T_, t1 + 4, t2 - (t1 + 4));
+                Text body = Copy(T_, t1 + 4, t2 - (t1 + 4));
                 if (previous == 0) {
                     std::size_t b = Pos(T_, Tag("1"));
                     if (b > 1) {
@@ -357,19 +390,20 @@ class Oracle {
     void flush() {
         std::size_t i = 0;
         while (i < O_.size()) {
-            if (O_[i] == '\x03') {
-                std::size_t j = O_.find('\x03', i + 1);
-                O_.erase(i, j == std::string::npos ? 1 : j - i + 1);
-            } else if (O_[i] == '\x02') {
-                std::string tag = O_.substr(i, 4);
+            if (O_[i] == kOpen) {
+                std::size_t j = O_.find(kClose, i + 1);
+                O_.erase(i, j == Text::npos ? 1 : j - i + 1);
+            } else if (O_[i] == kTag) {
+                Text tag = O_.substr(i, 4);
                 std::size_t j = O_.find(tag, i + 1);
-                O_.erase(i, j == std::string::npos ? 4 : j + tag.size() - i);
+                O_.erase(i, j == Text::npos ? 4 : j + tag.size() - i);
             } else {
                 ++i;
             }
         }
-        for (std::size_t at = 0; at < O_.size(); at += 4096) {
-            for (char ch : O_.substr(at, 4096)) {
+        const std::string bytes = Narrow(O_);
+        for (std::size_t at = 0; at < bytes.size(); at += 4096) {
+            for (char ch : bytes.substr(at, 4096)) {
                 if (ch == '\n') report_ += '\r';
                 report_ += ch;
             }
@@ -378,11 +412,12 @@ class Oracle {
     }
 
     const OracleInput& in_;
-    std::string delimiter_;
+    Text delimiter_;
     std::size_t d_ = 1;
     long long counter_ = 0;
     bool rtf_ = false;
-    std::string T_, O_, report_;
+    Text T_, O_;
+    std::string report_;
 };
 
 }  // namespace

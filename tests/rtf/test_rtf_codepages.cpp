@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "rtf/oem_codepage.h"
+#include "rtf/detail/oem_codepage.h"
 
 namespace {
 

@@ -22,10 +22,13 @@ TEST(RtfDataFile, LinesAreLevelZeroPairsInWin1251WithCrLf) {
               "|0:TipKrana:\xCA\xD1-45717\r\n|0:Vladelec:\r\n|0:GodIzgotK:2005 \xE3.\r\n");
 }
 
-TEST(RtfDataFile, LineBreaksInAValueStayInsideTheLine) {
+TEST(RtfDataFile, LineBreaksAndMarkersInAValueStayInsideTheLine) {
     ReportDataFile file;
     file.Add("A", "one\r\ntwo\nthree\rfour");
     EXPECT_EQ(file.Encoded(), "|0:A:one|EOL:two|EOL:three|EOL:four\r\n");
+    // A "|" that would end the value or start a marker is written as "|BAR:".
+    file.Add("B", "a|0:b|EOL:c|EOP:d|BAR:e|1:f|EO|0|");
+    EXPECT_EQ(file.Lines()[1], "|0:B:a|BAR:0:b|BAR:EOL:c|BAR:EOP:d|BAR:BAR:e|1:f|EO|0|");
 }
 
 TEST(RtfDataFile, SavedFileReplacesTheOldOneAndFeedsTheEngine) {

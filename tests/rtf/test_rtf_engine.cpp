@@ -226,26 +226,38 @@ TEST_F(RtfEngine, SymbolValuesAreSpelledByCode) {
     EXPECT_EQ(Merge("#_SYMx#", "|0:_SYMx:a{\xC0\n"), sym);
 }
 
-TEST_F(RtfEngine, ValuesThatHoldMarkers) {
-    // A value that holds a field marker is filled by a later line.
+TEST_F(RtfEngine, MarkerBytesAreTextNeverFields) {
+    // The engine's own marker bytes (0x02 a block, 0x03 a field) in a value are
+    // printed as they are: never filled by a later line, never taken for a block.
     EXPECT_EQ(Merge("{\\rtf1 #A#}",
                     "|0:A:<\x03"
                     "B\x03>\n|0:B:b\n"),
-              "{\\rtf1 <b>}");
-    // A key with a marker inside matches across two fields of the template.
+              "{\\rtf1 <\x03"
+              "B\x03>}");
+    EXPECT_EQ(Merge("#A#x#B#",
+                    "|0:A:\x02"
+                    "1**\n|0:B:\x02"
+                    "1**\n"),
+              "\x02"
+              "1**x\x02"
+              "1**");
+    // In the template they are text as well.
+    const std::string bytes =
+        "\x03"
+        "B\x03 \x02"
+        "1**\x01";
+    EXPECT_EQ(Merge("{\\rtf1 " + bytes + "#A#" + bytes + "}", "|0:B:b\n|0:A:a\n"),
+              "{\\rtf1 " + bytes + "a" + bytes + "}");
+    EXPECT_EQ(Merge("{\\rtf1 #\\'c8\x03#}",
+                    "|0:\\'c8\x03"
+                    ":N\n"),
+              "{\\rtf1 N}");
+    // A key matches a whole field name only, never text between two fields.
     EXPECT_EQ(Merge("{\\rtf1 #A##B#.}",
                     "|0:A\x03\x03"
                     "B:x\n"),
-              "{\\rtf1 x.}");
-    // ... but not when the second part is not closed by a marker.
-    EXPECT_EQ(Merge("{\\rtf1 #A#B}",
-                    "|0:A\x03"
-                    "B:x\n"),
-              "{\\rtf1 B}");
-    EXPECT_EQ(Merge("#C##A#B",
-                    "|0:C:c\n|0:A\x03"
-                    "B:x\n"),
-              "cB");
+              "{\\rtf1 .}");
+    EXPECT_EQ(Merge("{\\rtf1 #A#B#C#.}", "|0:B:x\n|0:C:c\n"), "{\\rtf1 Bc.}");
 }
 
 TEST_F(RtfEngine, OemLinesAreConvertedFromCp866) {

@@ -3,6 +3,7 @@
 // runs this too).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <set>
 #include <string>
@@ -40,6 +41,26 @@ TEST(RtfRobustness, RandomBytesNeverCrash) {
         rtf_test::EngineResult r = rtf_test::RunEngine(dir, t, d);
         EXPECT_TRUE(known.count(r.error)) << r.error;
     }
+}
+
+// A value that held its own field twice was filled again by every later line of
+// the same key, doubling the report each time: 22 such lines took seconds and a
+// gigabyte. Values are text, so each line now fills only what the template has.
+TEST(RtfRobustness, ValuesThatHoldFieldsDoNotMultiply) {
+    rtf_test::TempDir dir;
+    const std::string value =
+        "\x03"
+        "a\x03\x03"
+        "a\x03";
+    std::string data;
+    for (int i = 0; i < 22; ++i) data += "|0:a:" + value + "\n";
+    const auto start = std::chrono::steady_clock::now();
+    rtf_test::EngineResult r = rtf_test::RunEngine(dir, "#a#", data);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.report, value);
+    EXPECT_LT(seconds, 1.0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Reading the report data file: lines (with the OEM switch), the pairs of a line
-// ("|level:Key:value", repeated with the same prefix) and the conversion of a
-// value into the text that goes into the template.
+// ("|level:Key:value", repeated with the same prefix) and the text a value puts
+// into the report.
 #pragma once
 
 #include <cstdint>
@@ -14,15 +14,17 @@ namespace RepoRTF_interface::detail {
 // last line ends with LF yields one more, empty, line.
 class DataLineReader {
   public:
-    explicit DataLineReader(std::string_view text) : text_(text) {}
+    explicit DataLineReader(std::string& text) : text_(text) {}
 
     bool atEnd() const { return atEnd_; }
-    // The next line without its LF; in OEM mode converted from CP866 to CP1251.
-    std::string next();
+    // The next line without its LF. In OEM mode it is first converted from
+    // CP866 to CP1251 in place (same length), so a second reading of the text
+    // finds it converted.
+    std::string_view next();
     void setOemMode(bool on) { oem_ = on; }
 
   private:
-    std::string_view text_;
+    std::string& text_;
     std::size_t at_ = 0;
     bool atEnd_ = false;
     bool oem_ = false;
@@ -46,9 +48,11 @@ bool takePair(std::string_view& rest, DataPair& pair);
 // Values too large for the engine are kept out of range, never wrapped.
 std::int64_t parseLevel(std::string_view text);
 
-// The value as it is inserted: "_SYM" keys spell it in font 3 by character codes;
-// otherwise RTF specials are escaped (RTF mode) and "|EOL:", "|EOP:" become a
-// paragraph and a page break.
-std::string convertValue(std::string_view key, std::string_view value, bool rtf);
+// Appends the value as it goes into the report: "_SYM" keys spell it in font 3
+// by character codes; otherwise RTF specials are escaped (RTF mode) and "|EOL:",
+// "|EOP:" become a paragraph and a page break. In both, "|BAR:" stands for a
+// literal "|" (what the data file writer puts for a "|" that would otherwise
+// end the value or start one of these markers).
+void appendValue(std::string& out, std::string_view key, std::string_view value, bool rtf);
 
 }  // namespace RepoRTF_interface::detail
