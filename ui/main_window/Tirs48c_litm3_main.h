@@ -163,7 +163,7 @@ class TForm_TIRS48CMain : public QMainWindow {
     void resetChartAxis();
     void showHelp();
     void showAbout();
-    // Recent files, a drop, the remembered place, Alt+Ф: what a desktop program does.
+    // Recent files, a drop, the remembered place, F10: what a desktop program does.
     void createDesktopHabits();
     // The recent files, the selection export, help and about, put into "Файл" as it opens.
     void fillFileMenuExtras();

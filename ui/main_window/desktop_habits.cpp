@@ -44,13 +44,13 @@ QString droppedDataFile(const QMimeData* mime) {
 
 void TForm_TIRS48CMain::createDesktopHabits() {
     setAcceptDrops(true);
-    // "&Файл" opens with Alt+Ф; Alt+A, the same key on a Latin layout, and F10
-    // open it too, from where the arrows reach the other menus.
-    for (const char* keys : {"Alt+A", "F10"}) {
-        auto* open = new QShortcut(QKeySequence(QString::fromUtf8(keys)), this);
-        connect(open, &QShortcut::activated, this,
-                [this] { menuBar()->setActiveAction(Menu_File->menuAction()); });
-    }
+    // Each menu opens with its Alt letter ("&Файл": Alt+Ф). F10 opens the first,
+    // from where the arrows reach the others, on any keyboard layout. (No Latin
+    // twin of Alt+Ф: on a Russian layout the same key would offer both, and two
+    // shortcuts for one key cancel each other.)
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(Menu_File->menuAction()); });
     connect(Menu_File, &QMenu::aboutToShow, this, &TForm_TIRS48CMain::fillFileMenuExtras);
 }
 
