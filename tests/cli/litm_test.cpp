@@ -22,7 +22,7 @@
 #include "recorder/loader.h"
 #include "recorder/number_format.h"
 #include "recorder/record_fields.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "office_tools.h"
 #include "recorder/loader.h"
 #include "recorder/record_csv.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace fs = std::filesystem;
 
