@@ -204,7 +204,7 @@ void TForm_ReadLITM3::buildLayout() {
     grid->addWidget(Edit_Vladelec, 0, 1, 1, 3);
     grid->addWidget(label(QStringLiteral("Сервисная организация:"), Edit_ServOrg), 1, 0);
     grid->addWidget(Edit_ServOrg, 1, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("Инормацию считал:"), Edit_NameOper), 2, 0);
+    grid->addWidget(label(QStringLiteral("Информацию считал:"), Edit_NameOper), 2, 0);
     grid->addWidget(Edit_NameOper, 2, 1);
     grid->addWidget(label(QStringLiteral("Удост. №"), Edit_NUd), 3, 0);
     grid->addWidget(Edit_NUd, 3, 1);

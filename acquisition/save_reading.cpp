@@ -68,7 +68,7 @@ SaveResult saveReading(const std::filesystem::path& target, std::span<const std:
         sink.repaintStatus();
         return result;
     }
-    sink.setStatusText("Информация сохранена в фале: " + target.filename().string());
+    sink.setStatusText("Информация сохранена в файле: " + target.filename().string());
     sink.setStatusColour(StatusColour::ButtonFace);
     sink.repaintStatus();
     unsavedReading = 0;

@@ -90,7 +90,7 @@ void installArchiveMenu(ReadingHost& host, UserDialogs& dialogs) {
     QAction* before = nullptr;
     for (QAction* a : bar->actions())
         if (a->objectName() == QLatin1String("Menu_Help")) before = a;
-    QMenu* menu = new QMenu(QStringLiteral("Архив"), bar);
+    QMenu* menu = new QMenu(QStringLiteral("&Архив"), bar);
     if (before)
         bar->insertMenu(before, menu);
     else

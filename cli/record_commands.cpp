@@ -10,33 +10,40 @@
 #include "cli/json.h"
 #include "cli/subcommands.h"
 #include "cli/terminal_text.h"
+#include "recorder/paged_view.h"
 #include "recorder/record_csv.h"
 #include "recorder/record_fields.h"
+#include "recorder/record_sheet.h"
+#include "recorder/record_xlsx.h"
 #include "recorder/selection.h"
 
 namespace cli {
 namespace {
 
 constexpr const char* kFramesHelp =
-    "usage: litm frames FILE [--json | --csv [--semicolon]] [--decimal ,|.]\n"
+    "usage: litm frames FILE [--json | --csv [--semicolon] | --xlsx OUT] [--decimal ,|.]\n"
     "                        [--min-load M | --range A B | --date DD.MM.YY]\n"
     "Lists the loaded frames (0 to FrameCount-1), or those a selection finds:\n"
     "  --min-load M   frames whose load percentage is M or more\n"
-    "  --range A B    frame slots A to B, both included (cut at the table's end)\n"
+    "  --range A B    frame slots A to B, both included (cut at the last loaded frame)\n"
     "  --date D       frames recorded on the date D, written DD.MM.YY\n"
     "--json prints an array of objects with the 21 frame fields; --csv prints\n"
-    "RFC 4180 CSV with a header row; --semicolon uses ';' between fields and a\n"
-    "decimal comma, as Russian spreadsheets expect.\n";
+    "RFC 4180 CSV for a spreadsheet (UTF-8 with a byte-order mark, the frame\n"
+    "view's Russian captions, bit strings as =\"00010001\" to keep their zeros);\n"
+    "--semicolon uses ';' between fields and a decimal comma, as Russian\n"
+    "spreadsheets expect; --xlsx OUT writes an Excel workbook instead.\n";
 
 constexpr const char* kOverloadsHelp =
-    "usage: litm overloads FILE [--json | --csv [--semicolon]] [--decimal ,|.]\n"
-    "Lists the loaded overload records (0 to OverloadCount-1) with their 7 fields.\n";
+    "usage: litm overloads FILE [--json | --csv [--semicolon] | --xlsx OUT] [--decimal ,|.]\n"
+    "Lists the loaded overload records (0 to OverloadCount-1) with their 7 fields;\n"
+    "--csv and --xlsx as for `litm frames`.\n";
 
-enum class Output { Table, Json, Csv };
+enum class Output { Table, Json, Csv, Xlsx };
 
 struct OutputOptions {
     Output output = Output::Table;
     char csvSeparator = ',';
+    std::string workbook;           // --xlsx OUT
     recorder::NumberFormat format;  // for the table
 };
 
@@ -45,19 +52,36 @@ OutputOptions outputOptions(Arguments& args) {
     const bool json = args.flag("--json");
     const bool csv = args.flag("--csv");
     const bool semicolon = args.flag("--semicolon");
-    if (json && csv) throw UsageError{"choose one of --json and --csv"};
+    const auto xlsx = args.value("--xlsx");
+    if (int(json) + int(csv) + int(xlsx.has_value()) > 1)
+        throw UsageError{"choose one of --json, --csv and --xlsx"};
     if (semicolon && !csv) throw UsageError{"--semicolon goes with --csv"};
-    o.output = json ? Output::Json : csv ? Output::Csv : Output::Table;
+    o.output = json ? Output::Json : csv ? Output::Csv : xlsx ? Output::Xlsx : Output::Table;
+    o.workbook = xlsx.value_or("");
     o.csvSeparator = semicolon ? ';' : ',';
     o.format = numberFormat(args);
     return o;
 }
 
+// The records as an Excel workbook: the exit code, with the reason on stderr.
 template <typename Record>
-void print(const std::vector<const Record*>& records, const recorder::RecordField* fields,
-           int fieldCount, recorder::FieldValue (*get)(const Record&, int),
-           const OutputOptions& o) {
+int writeWorkbook(const std::vector<const Record*>& records, const std::string& target) {
+    recorder::RecordSheet sheet;
+    if constexpr (std::is_same_v<Record, recorder::FrameRecord>)
+        sheet = recorder::frameSheet(records);
+    else
+        sheet = recorder::overloadSheet(records);
+    const fileio::WriteResult written = recorder::writeSheetXlsx(target, sheet);
+    if (written.ok) return kExitOk;
+    std::cerr << written.message << "\n";
+    return kExitFailure;
+}
+
+template <typename Record>
+int print(const std::vector<const Record*>& records, const recorder::RecordField* fields,
+          int fieldCount, recorder::FieldValue (*get)(const Record&, int), const OutputOptions& o) {
     using recorder::FieldKind;
+    if (o.output == Output::Xlsx) return writeWorkbook(records, o.workbook);
     std::string out;
     if (o.output == Output::Json) {
         out = "[";
@@ -88,6 +112,7 @@ void print(const std::vector<const Record*>& records, const recorder::RecordFiel
         }
     }
     std::cout << out;
+    return kExitOk;
 }
 
 std::string checkedDate(const std::string& text) {
@@ -139,15 +164,16 @@ int runFrames(int argc, char** argv) {
         for (int i = 0; i < selection.count; ++i)
             frames.push_back(&reading.FrameTable[static_cast<std::size_t>(
                 selection.entries[static_cast<std::size_t>(i)])]);
-        if (selection.count == 0 && !selection.stopped && o.output == Output::Table)
-            std::cerr << "Кадров удовлетворяющих условию не обнаружено!\n";
+        if (selection.count == 0 && o.output == Output::Table)
+            std::cerr << (selection.emptyRange ? recorder::kEmptyRangeMessage
+                                               : recorder::kNothingFoundMessage)
+                      << "\n";
     } else {
         for (int i = 0; i < reading.FrameCount; ++i)
             frames.push_back(&reading.FrameTable[static_cast<std::size_t>(i)]);
     }
-    print<recorder::FrameRecord>(frames, recorder::frameFields().data(), recorder::kFrameFieldCount,
-                                 recorder::frameFieldValue, o);
-    return kExitOk;
+    return print<recorder::FrameRecord>(frames, recorder::frameFields().data(),
+                                        recorder::kFrameFieldCount, recorder::frameFieldValue, o);
 }
 
 int runOverloads(int argc, char** argv) {
@@ -161,9 +187,9 @@ int runOverloads(int argc, char** argv) {
     std::vector<const recorder::OverloadRecord*> records;
     for (int i = 0; i < reading.OverloadCount; ++i)
         records.push_back(&reading.OverloadTable[static_cast<std::size_t>(i)]);
-    print<recorder::OverloadRecord>(records, recorder::overloadFields().data(),
-                                    recorder::kOverloadFieldCount, recorder::overloadFieldValue, o);
-    return kExitOk;
+    return print<recorder::OverloadRecord>(records, recorder::overloadFields().data(),
+                                           recorder::kOverloadFieldCount,
+                                           recorder::overloadFieldValue, o);
 }
 
 }  // namespace

@@ -14,10 +14,11 @@ cmake_minimum_required(VERSION 3.25)
 
 set(rtf_public report_engine.h report_data_file.h report_messages.h)
 
-# The recorder's presentation (its own library `recorder`): the texts of the
-# displays, above the decoders (`recorder_decoding`), which never include them.
+# The recorder's presentation (its own library `recorder`; the workbook writer
+# `record_xlsx` beside it): the texts of the displays, above the decoders
+# (`recorder_decoding`), which never include them.
 set(recorder_presentation chart_data loader number_format paged_view reading_texts record_csv
-    record_fields)
+    record_fields record_sheet record_xlsx)
 set(presentation_headers "")
 set(presentation_rows "")
 foreach(name IN LISTS recorder_presentation)

@@ -61,22 +61,6 @@ ProtectionChartData protectionChartData(const Reading& reading) {
     return d;
 }
 
-int frameViewPosition(const std::vector<int>& selection, int frame) {
-    // The identity list of a freshly opened file answers at once.
-    const auto n = static_cast<std::size_t>(std::max(frame, 0));
-    if (n < selection.size() && selection[n] == frame) return frame;
-    int after = -1;
-    int end = 0;
-    for (std::size_t i = 0; i < selection.size(); ++i) {
-        const int entry = selection[i];
-        if (entry < 0) continue;
-        if (entry == frame) return static_cast<int>(i);
-        if (entry > frame && after < 0) after = static_cast<int>(i);
-        end = static_cast<int>(i) + 1;
-    }
-    return after >= 0 ? after : end;
-}
-
 std::string parameterChartTitle(const Reading& reading) {
     return "График параметров работы крана " + reading.texts.get(display::kCraneModel) + " №" +
            reading.texts.get(display::kCraneNumber) + " по данным РП ТИРС-48 №" +

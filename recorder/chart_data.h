@@ -61,15 +61,6 @@ std::optional<ValueSpan> valueSpan(const std::vector<ChartPoint>& points);
 ParameterChartData parameterChartData(const Reading& reading);
 ProtectionChartData protectionChartData(const Reading& reading);
 
-// Where the frame view is to stand to show a frame clicked on a chart: the
-// entry of the selection list that holds it. After an opening the list is the
-// identity, so this is the frame number itself; after a selection it is the
-// listed entry of that frame, or the first listed frame after it, so the view
-// shows the clicked frame or its nearest listed successor rather than whatever
-// entry happens to sit at the frame's number. Past the last listed frame: the
-// end of the list (the view clamps it to its scroll range).
-int frameViewPosition(const std::vector<int>& selection, int frame);
-
 // "График параметров работы крана <model> №<number> по данным РП ТИРС-48 №<serial> (по кадрам)"
 // from the identification texts as shown.
 std::string parameterChartTitle(const Reading& reading);

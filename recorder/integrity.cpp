@@ -16,7 +16,7 @@ const std::string& blockCheckMessage(int bankIndex, int block) {
         for (int b = 0; b < 2; ++b)
             for (int k = 0; k < 7; ++k)
                 m[static_cast<std::size_t>(b)][static_cast<std::size_t>(k)] =
-                    std::string("Ошибка контольной суммы ") +
+                    std::string("Ошибка контрольной суммы ") +
                     kSubjects[static_cast<std::size_t>(k)] + " в Банке-" + std::to_string(b) + "!";
         return m;
     }();

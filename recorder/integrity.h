@@ -10,7 +10,7 @@
 
 namespace recorder {
 
-inline constexpr const char* kImageSumMessage = "Ошибка контольной суммы файла!";
+inline constexpr const char* kImageSumMessage = "Ошибка контрольной суммы файла!";
 
 // The message of a failed block check, bank 0 or 1, block 1..7.
 const std::string& blockCheckMessage(int bank, int block);

@@ -15,7 +15,7 @@
 namespace recorder {
 
 // What the window and `litm` tell the user when a data file cannot be opened.
-inline constexpr const char* kCannotOpenMessage = "Файл не удальсь открыть!";
+inline constexpr const char* kCannotOpenMessage = "Файл не удалось открыть!";
 
 // Reads the file: a regular file only (a folder, FIFO or device is refused at
 // once), at most the image and its trailer kept. Empty result and the reason, in

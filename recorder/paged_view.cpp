@@ -33,7 +33,9 @@ void PagedView::setUpAfterLoad(const Reading& reading) {
         listed_ = std::clamp(reading.FrameCount, 0, static_cast<int>(kFrameTableSize));
     } else {
         list_ = identitySelection(kOverloadTableSize, static_cast<int>(kOverloadTableSize));
-        scrollMax_ = reading.OverloadCount > columns_ ? reading.OverloadCount - columns_ : 1;
+        // A few records are all shown from the first column on: paging never
+        // leaves the listed records for empty columns.
+        scrollMax_ = std::max(reading.OverloadCount - columns_, 0);
         listed_ = std::clamp(reading.OverloadCount, 0, static_cast<int>(kOverloadTableSize));
     }
     position_ = scrollMax_;
@@ -56,14 +58,34 @@ SelectionOutcome PagedView::select(const Reading& reading, const SelectionReques
                        : selectOverloadsByDate(reading, request.date);
             break;
     }
+    if (s.emptyRange) return SelectionOutcome::EmptyRange;
     list_ = std::move(s.entries);
-    listed_ = s.stopped ? 0 : std::clamp(s.count, 0, static_cast<int>(list_.size()));
-    if (s.stopped) return SelectionOutcome::Stopped;
-    countText_ = std::to_string(s.count);
-    if (s.count == 0) return SelectionOutcome::NothingFound;
-    scrollMax_ = s.count > columns_ ? s.count - columns_ : columns_;
-    position_ = std::max(s.count - columns_, 0);
-    return SelectionOutcome::Shown;
+    listed_ = std::clamp(s.count, 0, static_cast<int>(list_.size()));
+    countText_ = std::to_string(listed_);
+    // The scroll range ends where the last listed record reaches the last
+    // column, so paging never shows columns past the list.
+    scrollMax_ = std::max(listed_ - columns_, 0);
+    position_ = scrollMax_;
+    return listed_ == 0 ? SelectionOutcome::NothingFound : SelectionOutcome::Shown;
+}
+
+bool PagedView::showRecord(const Reading& reading, int slot) {
+    const auto listedEnd = list_.begin() + static_cast<std::ptrdiff_t>(listed_);
+    if (const auto entry = std::find(list_.begin(), listedEnd, slot); entry != listedEnd) {
+        jumpTo(static_cast<int>(entry - list_.begin()));
+        return true;
+    }
+    PagedView all(kind_);
+    all.setUpAfterLoad(reading);
+    const bool kept = all.list_ == list_ && all.listed_ == listed_;
+    if (!kept) {
+        list_ = std::move(all.list_);
+        listed_ = all.listed_;
+        scrollMax_ = all.scrollMax_;
+        countText_ = std::to_string(listed_);
+    }
+    jumpTo(slot);  // the identity list holds record n at entry n
+    return kept;
 }
 
 void PagedView::jumpTo(int position) {

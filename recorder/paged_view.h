@@ -37,11 +37,12 @@ struct SelectionRequest {
 // The outcome the window has to show.
 enum class SelectionOutcome {
     Shown,         // the list, count, scroll range and position changed; redraw
-    NothingFound,  // the list is empty: show the message, then redraw
-    Stopped,       // a range with first > last: nothing on screen changes
+    NothingFound,  // the list is empty, the count 0: show the message, then redraw
+    EmptyRange,    // no loaded record in the range: the list stays, show the message
 };
 
 inline constexpr const char* kNothingFoundMessage = "Кадров удовлетворяющих условию не обнаружено!";
+inline constexpr const char* kEmptyRangeMessage = "В диапазоне нет кадров";
 
 class PagedView {
   public:
@@ -56,6 +57,11 @@ class PagedView {
     SelectionOutcome select(const Reading& reading, const SelectionRequest& request);
     // Moves to a position, clamped to the scroll range (a chart click uses it).
     void jumpTo(int position);
+    // Puts record `slot` into the first column, or as near it as the scroll
+    // range allows (a chart click shows the clicked frame). When the list does
+    // not hold the record, the selection is left: every loaded record is
+    // listed again, as after opening. False when the selection was left.
+    bool showRecord(const Reading& reading, int slot);
     void setPosition(int position) { jumpTo(position); }
 
     int scrollMin() const { return 0; }

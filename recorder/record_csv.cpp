@@ -2,30 +2,20 @@
 
 #include <charconv>
 
-#include "recorder/record_fields.h"
-
 namespace recorder {
 namespace {
 
-template <typename Record>
-std::string csv(const std::vector<const Record*>& records, const RecordField* fields,
-                int fieldCount, FieldValue (*get)(const Record&, int), char separator) {
-    const char decimal = separator == ';' ? ',' : '.';
-    std::string out;
-    for (int f = 0; f < fieldCount; ++f)
-        out += (f ? std::string(1, separator) : "") + fields[f].name;
-    out += "\r\n";
-    for (const Record* r : records) {
-        for (int f = 0; f < fieldCount; ++f) {
-            const FieldValue v = get(*r, f);
-            if (f) out.push_back(separator);
-            out += v.kind == FieldKind::Integer  ? std::to_string(v.integer)
-                   : v.kind == FieldKind::Number ? shortestNumber(v.number, decimal)
-                                                 : csvField(*v.text, separator);
-        }
-        out += "\r\n";
-    }
-    return out;
+// Only a string of binary digits is wrapped into a formula: nothing else a
+// record holds can reach a spreadsheet as one.
+bool binaryDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("01") == std::string::npos;
+}
+
+// ="00010001" as a quoted field: the spreadsheet's formula gives back the text
+// with its leading zeros. Written here, not through csvField, which keeps a
+// spreadsheet from taking the record's own texts for formulas.
+std::string bitStringFormula(const std::string& bits) {
+    return "\"=\"\"" + bits + "\"\"\"";
 }
 
 bool isDigit(char c) {
@@ -97,14 +87,36 @@ std::string csvField(const std::string& text, char separator) {
     return out + "\"";
 }
 
+std::string sheetCsv(const RecordSheet& sheet, char separator) {
+    const char decimal = separator == ';' ? ',' : '.';
+    std::string out = kUtf8ByteOrderMark;
+    for (std::size_t c = 0; c < sheet.columns.size(); ++c)
+        out += (c ? std::string(1, separator) : "") + csvField(sheet.columns[c].caption, separator);
+    out += "\r\n";
+    for (const auto& row : sheet.rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const FieldValue& v = row[c];
+            if (c) out.push_back(separator);
+            if (v.kind == FieldKind::Integer)
+                out += std::to_string(v.integer);
+            else if (v.kind == FieldKind::Number)
+                out += shortestNumber(v.number, decimal);
+            else if (sheet.columns[c].bits && binaryDigits(*v.text))
+                out += bitStringFormula(*v.text);
+            else
+                out += csvField(*v.text, separator);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
 std::string framesCsv(const std::vector<const FrameRecord*>& frames, char separator) {
-    return csv<FrameRecord>(frames, frameFields().data(), kFrameFieldCount, frameFieldValue,
-                            separator);
+    return sheetCsv(frameSheet(frames), separator);
 }
 
 std::string overloadsCsv(const std::vector<const OverloadRecord*>& records, char separator) {
-    return csv<OverloadRecord>(records, overloadFields().data(), kOverloadFieldCount,
-                               overloadFieldValue, separator);
+    return sheetCsv(overloadSheet(records), separator);
 }
 
 }  // namespace recorder

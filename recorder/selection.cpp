@@ -18,17 +18,21 @@ Selection scan(const std::vector<Record>& table, int loaded, Predicate keep) {
     return s;
 }
 
+// Slots past the loaded records hold cleared records (number 0), so a range is
+// cut at the last loaded one and never lists them.
 template <typename Record>
-Selection byRange(const std::vector<Record>& table, std::int64_t first, std::int64_t last) {
+Selection byRange(const std::vector<Record>& table, int loaded, std::int64_t first,
+                  std::int64_t last) {
     Selection s;
     s.entries.assign(table.size(), -1);
-    if (first > last) {
-        s.stopped = true;
+    const std::int64_t lastLoaded =
+        std::min<std::int64_t>(loaded, static_cast<std::int64_t>(table.size())) - 1;
+    const std::int64_t from = std::max<std::int64_t>(first, 0);
+    const std::int64_t to = std::min(last, lastLoaded);
+    if (from > to) {
+        s.emptyRange = true;
         return s;
     }
-    const std::int64_t lastSlot = static_cast<std::int64_t>(table.size()) - 1;
-    const std::int64_t from = std::max<std::int64_t>(first, 0);
-    const std::int64_t to = std::min(last, lastSlot);
     for (std::int64_t i = from; i <= to; ++i)
         s.entries[static_cast<std::size_t>(s.count++)] = table[static_cast<std::size_t>(i)].Number;
     return s;
@@ -49,7 +53,7 @@ Selection selectFramesByLoad(const Reading& reading, std::int64_t minLoad) {
 }
 
 Selection selectFramesByRange(const Reading& reading, std::int64_t first, std::int64_t last) {
-    return byRange(reading.FrameTable, first, last);
+    return byRange(reading.FrameTable, reading.FrameCount, first, last);
 }
 
 Selection selectFramesByDate(const Reading& reading, const std::string& ddmmyy) {
@@ -63,7 +67,7 @@ Selection selectOverloadsByLoad(const Reading& reading, std::int64_t minLoad) {
 }
 
 Selection selectOverloadsByRange(const Reading& reading, std::int64_t first, std::int64_t last) {
-    return byRange(reading.OverloadTable, first, last);
+    return byRange(reading.OverloadTable, reading.OverloadCount, first, last);
 }
 
 Selection selectOverloadsByDate(const Reading& reading, const std::string& ddmmyy) {

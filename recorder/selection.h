@@ -4,8 +4,9 @@
 // A selection list has one entry per table slot; an entry holds a record number
 // or -1 for an empty entry. The rules are the same for frames and overloads:
 // by load (LoadPercent >= M, equality included), by a range of slots (both ends
-// included; a > b selects nothing and changes nothing on screen), or by date
-// (the record's DD.MM.YY text equals the date).
+// included, cut at the last loaded record; a range without a loaded record in
+// it selects nothing and leaves the view's list as it was), or by date (the
+// record's DD.MM.YY text equals the date).
 
 #include <cstdint>
 #include <string>
@@ -18,7 +19,9 @@ namespace recorder {
 struct Selection {
     std::vector<int> entries;  // table-size list, -1 for empty entries
     int count = 0;             // entries filled
-    bool stopped = false;      // a range with a > b: the view leaves everything else as it was
+    // A range with no loaded record in it (a > b, or wholly past the last
+    // loaded record): the view keeps its list and says so.
+    bool emptyRange = false;
 };
 
 // The list right after a load: entry n = n for n < identityCount, -1 beyond.
@@ -26,11 +29,11 @@ std::vector<int> identitySelection(std::size_t tableSize, int identityCount);
 
 // Frames over slots 0 .. FrameCount-1.
 Selection selectFramesByLoad(const Reading& reading, std::int64_t minLoad);
-// Slots a..b; b is cut at the table's last slot (7292) and a below 0 starts at 0.
+// Slots a..b; b is cut at the last loaded frame (FrameCount - 1), a below 0 starts at 0.
 Selection selectFramesByRange(const Reading& reading, std::int64_t first, std::int64_t last);
 Selection selectFramesByDate(const Reading& reading, const std::string& ddmmyy);
 
-// Overloads over slots 0 .. OverloadCount-1; the range is cut at slot 2599.
+// Overloads over slots 0 .. OverloadCount-1; the range is cut at OverloadCount - 1.
 Selection selectOverloadsByLoad(const Reading& reading, std::int64_t minLoad);
 Selection selectOverloadsByRange(const Reading& reading, std::int64_t first, std::int64_t last);
 Selection selectOverloadsByDate(const Reading& reading, const std::string& ddmmyy);

@@ -30,7 +30,7 @@ std::array<std::string, 2> subtitles(const Reading& r) {
 constexpr const char* kConfirm = "Информацию подтверждаю";
 constexpr const char* kSignatureLine =
     "______________________________     (                                                      )";
-constexpr const char* kDateLine = "\"_____\" ______________________ 200___ г.";
+constexpr const char* kDateLine = "\"_____\" ______________________ 20___ г.";
 
 }  // namespace
 
@@ -75,7 +75,7 @@ CardContent cardContent(const Reading& r) {
                       {"Организация, осуществившая ввод рабочей программы:",
                        shown(r, display::kProgrammingOrganisation)}};
     c.section5 = "5. Накопительная информация о параметрах работы крана";
-    c.tableTitle = "Таблица нарабоки крана по степени загрузки";
+    c.tableTitle = "Таблица наработки крана по степени загрузки";
     c.tableHeadings = {"Диапазон нагрузок", "Диаграмма", "Рабочие циклы", "Циклы нагружения"};
     const auto& names = recorder::bandDisplays();
     for (int band = 0; band < static_cast<int>(names.size()); ++band) {

@@ -79,7 +79,7 @@ class ReadLitm3DialogTest : public QObject {
         QStringList labels;
         for (auto* l : dialog->findChildren<QLabel*>()) labels << l->text();
         for (const char* caption :
-             {"Владелец крана:", "Сервисная организация:", "Инормацию считал:", "Удост. №",
+             {"Владелец крана:", "Сервисная организация:", "Информацию считал:", "Удост. №",
               "Дата считывания:", "Срок действия:", "Выполняемая операция..."}) {
             QVERIFY2(labels.contains(QString::fromUtf8(caption)), caption);
         }
@@ -160,7 +160,7 @@ class ReadLitm3DialogTest : public QObject {
         QVERIFY2(
             answers.saveQuestions.back().proposedName.startsWith(QStringLiteral("КС-45717 №321 ")),
             qPrintable(answers.saveQuestions.back().proposedName));
-        QCOMPARE(dialog->statusText(), QStringLiteral("Информация сохранена в фале: saved.litm"));
+        QCOMPARE(dialog->statusText(), QStringLiteral("Информация сохранена в файле: saved.litm"));
         QCOMPARE(dialog->statusColour(), StatusColour::ButtonFace);
         QCOMPARE(dialog->unsavedReading(), 0);
 

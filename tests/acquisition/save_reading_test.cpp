@@ -90,7 +90,7 @@ TEST_F(SaveReading, WritesTheImageAndTheSixTextsInTheirSlots) {
     EXPECT_EQ(slotBytes(file, t::kReadingDate), padded("08.12.2026 13:45", 17))
         << "the date of reading ends with its NUL, the file's last byte";
 
-    EXPECT_EQ(sink.text, "Информация сохранена в фале: КС-55713 №1234 08.12.26 13-45.litm");
+    EXPECT_EQ(sink.text, "Информация сохранена в файле: КС-55713 №1234 08.12.26 13-45.litm");
     EXPECT_EQ(sink.colour, acquisition::StatusColour::ButtonFace);
     EXPECT_EQ(unsaved, 0);
     ASSERT_FALSE(sink.gaugeValues.empty());

@@ -245,7 +245,7 @@ TEST_P(ArchiveTest, RefusesWhatIsNotAReadingAndKeepsDamagedOnesMarked) {
     ASSERT_TRUE(row);
     EXPECT_TRUE(row->damaged);
     EXPECT_EQ(row->loadErrors.size(), 2);
-    EXPECT_EQ(row->loadErrors.front(), QStringLiteral("Ошибка контольной суммы файла!"));
+    EXPECT_EQ(row->loadErrors.front(), QStringLiteral("Ошибка контрольной суммы файла!"));
     EXPECT_EQ(a.history(QStringLiteral("700"), error)->size(), 1u);
 }
 

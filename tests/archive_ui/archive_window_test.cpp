@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSortFilterProxyModel>
@@ -142,6 +143,9 @@ class ArchiveWindowTest : public ProgramTest {
         const QString path =
             sample("кран 500.litm", "500", "ООО Альфа", "01.01.2025 10:00", 1000, 1);
         open(path);
+        // Every menu of the bar has its Alt key: "&Файл", "&Архив".
+        for (const QAction* menu : main_->menuBar()->actions())
+            if (menu->isVisible()) QVERIFY2(menu->text().contains('&'), qPrintable(menu->text()));
         trigger("Menu_ArchiveAdd");
         QCOMPARE(dialogs_.informations.size(), 1);
         QVERIFY2(dialogs_.informations.last().contains("добавлено в архив"),

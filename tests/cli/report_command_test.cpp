@@ -215,7 +215,7 @@ TEST_F(LitmReport, ADamagedReadingIsNeverPrintedSilently) {
     EXPECT_TRUE(fs::exists(dir_ / "damaged.pdf"));
     for (const char* expected :
          {"не прошёл проверку, ошибок в журнале загрузки: 4",
-          "Ошибка контольной суммы идентификации крана в Банке-0!", "litm check"})
+          "Ошибка контрольной суммы идентификации крана в Банке-0!", "litm check"})
         EXPECT_NE(warned.out.find(expected), std::string::npos) << warned.out;
 
     const Outcome refused = litm("report frames " + path("damaged.litm") + " " + path("КС-1.litm") +

@@ -51,6 +51,58 @@ bool convertAll(const fs::path& workDir, const std::string& target,
     return true;
 }
 
+bool convertCsvToHtml(const fs::path& workDir, const std::vector<fs::path>& files, char separator,
+                      const fs::path& outDir) {
+    fs::path profile = workDir / "lo-calc-profile";
+    fs::create_directories(profile);
+    fs::create_directories(outDir);
+    // Field separator, text delimiter '"', character set detected, from line 1, Russian.
+    const std::string filter = "CSV:" + std::to_string(int(separator)) + ",34,,1,,1049";
+    std::string command = "LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8 HOME=" + quoted(profile.string()) +
+                          " soffice --headless --norestore -env:UserInstallation=" +
+                          quoted("file://" + profile.string()) + " --infilter=" + quoted(filter) +
+                          " --convert-to html --outdir " + quoted(outDir.string());
+    for (const fs::path& file : files) command += " " + quoted(file.string());
+    if (!commandWorks(command)) return false;
+    for (const fs::path& file : files)
+        if (!fs::exists(outDir / fs::path(file.filename()).replace_extension("html"))) return false;
+    return true;
+}
+
+std::string htmlCells(const fs::path& html) {
+    const std::string page = readFile(html);
+    std::string out, cell, tag;
+    bool inTag = false, firstCell = true;
+    for (char c : page) {
+        if (c == '<') {
+            inTag = true;
+            tag.clear();
+        } else if (c == '>') {
+            inTag = false;
+            if (tag.rfind("td", 0) == 0) cell.clear();
+            if (tag == "/td") {
+                out += (firstCell ? "" : "|") + cell;
+                firstCell = false;
+            }
+            if (tag == "/tr") {
+                out += "\n";
+                firstCell = true;
+            }
+        } else if (inTag) {
+            tag += c;
+        } else if (c != '\n' && c != '\t') {
+            cell += c;
+        }
+    }
+    for (const auto& [entity, text] : {std::pair<std::string, std::string>{"&quot;", "\""},
+                                       {"&lt;", "<"},
+                                       {"&gt;", ">"},
+                                       {"&amp;", "&"}})
+        for (std::size_t at = out.find(entity); at != std::string::npos; at = out.find(entity, at))
+            out.replace(at, entity.size(), text);
+    return out;
+}
+
 std::string pdfText(const fs::path& pdf) {
     fs::path text = fs::path(pdf).replace_extension("pdf.txt");
     if (!commandWorks("pdftotext -layout -enc UTF-8 " + quoted(pdf.string()) + " " +

@@ -121,35 +121,35 @@ TEST(ParameterChart, DateMarkWhereTheRingWrapsToAnEarlierDay) {
     EXPECT_TRUE(wentBack);
 }
 
-// A click on a chart point puts the frame view on that frame: after an opening
-// at the frame's number, after a selection at the frame's entry in the list.
-TEST(ChartClick, FrameViewStandsOnTheClickedFrame) {
+// A click on a chart point shows that frame: after an opening at the frame's
+// number, after a selection at the frame's entry in the list; a frame the
+// selection does not list is shown after leaving the selection.
+TEST(ChartClick, FrameViewShowsTheClickedFrame) {
     sample::SampleOptions o;
     o.seed = 5;
     o.bufferFrames = 33;
     const auto r = generated(o);
     recorder::PagedView view(recorder::ViewKind::Frames);
     view.setUpAfterLoad(r);
-    EXPECT_EQ(recorder::frameViewPosition(view.list(), 7000), 7000);
-    view.jumpTo(recorder::frameViewPosition(view.list(), 7000));
+    EXPECT_TRUE(view.showRecord(r, 7000));
     EXPECT_EQ(view.shownSlot(r, 0).value_or(-1), 7000);
+    EXPECT_EQ(view.countText(), "0000");
 
     ASSERT_EQ(view.select(r, recorder::SelectionRequest::byLoad(90)),
               recorder::SelectionOutcome::Shown);
-    const std::vector<int>& list = view.list();
-    const int listed = list[3];  // a frame of the selection, well past position 3
-    ASSERT_GT(listed, 3);
-    EXPECT_EQ(recorder::frameViewPosition(list, listed), 3);
-    // A frame not listed: its nearest listed successor.
-    std::size_t gap = 3;
-    while (gap + 1 < list.size() && list[gap + 1] == list[gap] + 1) ++gap;
-    ASSERT_GT(list[gap + 1], list[gap] + 1);
-    EXPECT_EQ(recorder::frameViewPosition(list, list[gap] + 1), static_cast<int>(gap) + 1);
-    // Past the last listed frame: the end of the list, which the view clamps.
-    const auto count = std::stoi(view.countText());
-    EXPECT_EQ(recorder::frameViewPosition(list, 7292 + 1), count);
-    view.jumpTo(recorder::frameViewPosition(list, listed));
+    const std::vector<int> listed = view.listedSlots();
+    ASSERT_GT(listed[3], 3);
+    EXPECT_TRUE(view.showRecord(r, listed[3]));
     EXPECT_EQ(view.position(), 3);
+    EXPECT_EQ(view.shownSlot(r, 0).value_or(-1), listed[3]);
+
+    // A frame below the first listed one: the selection is left.
+    ASSERT_GT(listed[0], 0);
+    const int unlisted = listed[0] - 1;
+    EXPECT_FALSE(view.showRecord(r, unlisted));
+    EXPECT_EQ(view.shownSlot(r, 0).value_or(-1), unlisted);
+    EXPECT_EQ(view.countText(), std::to_string(r.FrameCount));
+    EXPECT_EQ(view.listed(), r.FrameCount);
 }
 
 TEST(ProtectionChart, EnteredThenTriggeredMarksPerLevel) {

@@ -86,53 +86,58 @@ TEST(FrameView, SelectionByLoadIncludesEqualityAndPagesToTheEnd) {
     EXPECT_EQ(shown(v, r).back(), 149 + 150 * 47);
 }
 
-TEST(FrameView, FewFramesStartAtTheListStart) {
+TEST(FrameView, FewFramesStartAtTheListStartAndPagingStaysOnTheList) {
     const auto r = workingReading(33, 0);
     PagedView v(ViewKind::Frames);
     // Frames 7000 alone has the date 29.11.06 ... plus a range of three.
     EXPECT_EQ(v.select(r, SelectionRequest::byRange(10, 12)), SelectionOutcome::Shown);
     EXPECT_EQ(v.countText(), "3");
-    EXPECT_EQ(v.scrollMax(), 5);
+    EXPECT_EQ(v.scrollMax(), 0);
     EXPECT_EQ(v.position(), 0);
     EXPECT_EQ(shown(v, r), (std::vector<int>{10, 11, 12, -1, -1}));
-    v.jumpTo(5);
-    EXPECT_EQ(shown(v, r), std::vector<int>(5, -1));
     v.jumpTo(99);
-    EXPECT_EQ(v.position(), 5);
+    EXPECT_EQ(v.position(), 0);
 
     EXPECT_EQ(v.select(r, SelectionRequest::byDate("29.11.06")), SelectionOutcome::Shown);
     EXPECT_EQ(v.countText(), "1");
     EXPECT_EQ(shown(v, r)[0], 7000);
 }
 
-TEST(FrameView, NothingFoundAndStoppedRange) {
+TEST(FrameView, NothingFoundAndRangesWithoutLoadedFrames) {
     const auto r = workingReading(33, 0);
     PagedView v(ViewKind::Frames);
     v.setUpAfterLoad(r);
     EXPECT_EQ(v.select(r, SelectionRequest::byDate("01.01.99")), SelectionOutcome::NothingFound);
     EXPECT_EQ(v.countText(), "0");
-    EXPECT_EQ(v.scrollMax(), 7288);  // range and position stay
-    EXPECT_EQ(v.position(), 7288);
+    EXPECT_EQ(v.scrollMax(), 0);  // nothing to page through
     EXPECT_EQ(shown(v, r), std::vector<int>(5, -1));
 
-    EXPECT_EQ(v.select(r, SelectionRequest::byRange(10, 10)), SelectionOutcome::Shown);
-    EXPECT_EQ(v.select(r, SelectionRequest::byRange(40, 0)), SelectionOutcome::Stopped);
-    EXPECT_EQ(v.countText(), "1");                    // untouched
-    EXPECT_EQ(shown(v, r), std::vector<int>(5, -1));  // the list is empty
+    // A reversed range, or one wholly past the last loaded frame, selects
+    // nothing and leaves the list, the count and the paging as they were.
+    ASSERT_EQ(v.select(r, SelectionRequest::byRange(100, 140)), SelectionOutcome::Shown);
+    for (auto [a, b] : {std::pair{200, 100}, {40, 0}, {7293, 99999}}) {
+        EXPECT_EQ(v.select(r, SelectionRequest::byRange(a, b)), SelectionOutcome::EmptyRange);
+        EXPECT_EQ(v.countText(), "41");
+        EXPECT_EQ(v.scrollMax(), 36);
+        for (int p = 0; p <= v.scrollMax(); ++p) {
+            v.jumpTo(p);
+            EXPECT_EQ(shown(v, r)[4], 104 + p);
+        }
+    }
 }
 
-TEST(FrameView, RangesPastTheLoadedFramesAndPastTheTable) {
+TEST(FrameView, RangesPastTheLoadedFramesStopAtTheLastOne) {
     const auto r = workingReading(5, 0);  // FrameCount 7265
     PagedView v(ViewKind::Frames);
     ASSERT_EQ(v.select(r, SelectionRequest::byRange(7260, 7270)), SelectionOutcome::Shown);
-    EXPECT_EQ(v.countText(), "11");
-    // Cleared slots past FrameCount carry the number 0: frame 0 is listed six times.
-    EXPECT_EQ(v.list()[4], 7264);
-    EXPECT_EQ(v.list()[5], 0);
-    EXPECT_EQ(v.list()[10], 0);
+    EXPECT_EQ(v.countText(), "5");
+    EXPECT_EQ(v.listedSlots(), (std::vector<int>{7260, 7261, 7262, 7263, 7264}));
+    EXPECT_EQ(v.list()[5], -1);
 
-    ASSERT_EQ(v.select(r, SelectionRequest::byRange(7000, 100000)), SelectionOutcome::Shown);
-    EXPECT_EQ(v.countText(), "293");  // cut at the table's last slot 7292
+    ASSERT_EQ(v.select(r, SelectionRequest::byRange(7200, 99999)), SelectionOutcome::Shown);
+    EXPECT_EQ(v.countText(), "65");
+    EXPECT_EQ(v.listedSlots().back(), 7264);  // never the cleared slots' frame 0
+    EXPECT_EQ(shown(v, r), (std::vector<int>{7260, 7261, 7262, 7263, 7264}));
 }
 
 TEST(FrameView, BadFrameShowsAsAnEmptyColumnButCounts) {
@@ -173,10 +178,9 @@ TEST(OverloadView, SetUpWithManyFewAndNoRecords) {
 
     const auto five = workingReading(33, 5);
     v.setUpAfterLoad(five);
-    EXPECT_EQ(v.scrollMax(), 1);
-    EXPECT_EQ(v.position(), 1);
-    EXPECT_EQ(shown(v, five), (std::vector<int>{1, 2, 3, 4, -1, -1, -1, -1}));
-    v.jumpTo(0);
+    // A few records are all shown, from the first column on.
+    EXPECT_EQ(v.scrollMax(), 0);
+    EXPECT_EQ(v.position(), 0);
     EXPECT_EQ(shown(v, five), (std::vector<int>{0, 1, 2, 3, 4, -1, -1, -1}));
 
     const auto none = workingReading(33, 0);
@@ -193,15 +197,17 @@ TEST(OverloadView, SelectionsAndRowOrder) {
     v.setUpAfterLoad(r);
     ASSERT_EQ(v.select(r, SelectionRequest::byLoad(143)), SelectionOutcome::Shown);  // 143 and 144
     EXPECT_EQ(v.countText(), "2");
-    EXPECT_EQ(v.scrollMax(), 8);
+    EXPECT_EQ(v.scrollMax(), 0);
     ASSERT_EQ(v.select(r, SelectionRequest::byDate("06.03.06")), SelectionOutcome::Shown);
     EXPECT_EQ(v.countText(), "1");
     const auto texts = v.columnTexts(r, 0, {','});
     EXPECT_EQ(texts,
               (std::vector<std::string>{"3", "06.03.06", "0", "128", "0,00", "0,00", "Норма"}));
-    // The initial range 0..2600 reaches past the table: cut at 2599.
+    // The initial range 0..2600 reaches past the loaded records: cut at the last one.
     ASSERT_EQ(v.select(r, SelectionRequest::byRange(0, 2600)), SelectionOutcome::Shown);
-    EXPECT_EQ(v.countText(), "2600");
+    EXPECT_EQ(v.countText(), "20");
+    EXPECT_EQ(v.select(r, SelectionRequest::byRange(25, 30)), SelectionOutcome::EmptyRange);
+    EXPECT_EQ(v.countText(), "20");
 }
 
 TEST(OverloadView, InitialRangeReachingPastTheListShowsEmptyColumns) {

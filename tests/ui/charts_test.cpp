@@ -225,6 +225,22 @@ class ChartsTest : public ProgramTest {
         QCOMPARE(jumps.count(), 1);
         jumps.clear();
         QCOMPARE(frames->grid->item(0, 0)->text(), QString("7000"));
+        QCOMPARE(frames->countLabel->text(), QString("21"));
+
+        // A frame the selection does not list: the selection is left and the view says so.
+        frames->firstEdit->setText("7005");
+        QTest::keyClick(frames->firstEdit, Qt::Key_Return);
+        QCOMPARE(frames->countLabel->text(), QString("6"));
+        showParameterChart();
+        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, param_->loadPercentLine, point));
+        jumps.clear();
+        QCOMPARE(frames->grid->item(0, 0)->text(), QString("7000"));
+        const QString count = QString::number(main_->reading().FrameCount);
+        QCOMPARE(frames->countLabel->text(), count);
+        QCOMPARE(frames->noteLabel->text(),
+                 QString("Кадр 7000 не входит в выборку — показаны все кадры."));
+        QCOMPARE(frames->positionLabel->text(), "7001–7005 из " + count);
 
         // The 100 % line at frame 7003 is a point of a series as well.
         showParameterChart();
@@ -232,6 +248,7 @@ class ChartsTest : public ProgramTest {
                           onScreen(param_->Chart_Param, param_->limit100Line, QPointF(7003, 100)));
         QCOMPARE(jumps.count(), 1);
         QCOMPARE(jumps.takeFirst().at(0).toInt(), 7003);
+        QCOMPARE(frames->noteLabel->text(), QString());  // the selection was kept
     }
 
     void hiddenLinesAndEmptySpaceAreNotHit() {

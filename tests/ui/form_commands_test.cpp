@@ -252,7 +252,7 @@ class FormCommandsTest : public ProgramTest {
         // The previous file cannot be opened.
         dialogs_.openAnswers = {last_, folder("missing.litm")};
         menuItem("N_CreateForma1")->trigger();
-        QCOMPARE(dialogs_.errors, QStringList{"\n Файл не удальсь открыть!"});
+        QCOMPARE(dialogs_.errors, QStringList{"\n Файл не удалось открыть!"});
         QCOMPARE(shown("Edit_N_10"), QString("9500"));
 
         // The engine's message: the template is missing.

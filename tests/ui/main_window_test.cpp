@@ -115,10 +115,10 @@ class MainWindowTest : public ProgramTest {
     void menuHoldsEveryCommand() {
         QCOMPARE(describe(control<QMenu>("Menu_File")),
                  (QStringList{"Считать ЛИТМ-3|Ctrl+E|on", "Открыть|Ctrl+O|on", "Очистить|Ctrl+W|on",
-                              "Печать>|Ctrl+P|on", "-", "Обработка испытаний>||on",
-                              "Лог ошибок...||on", "-", "Выход||on"}));
+                              "Печать>||on", "-", "Обработка испытаний>||on", "Лог ошибок...||on",
+                              "-", "Выход||on"}));
         QCOMPARE(describe(control<QMenu>("Menu_Print")),
-                 (QStringList{"Информационная карта||on", "-", "Оперативная информация||on",
+                 (QStringList{"Информационная карта|Ctrl+P|on", "-", "Оперативная информация||on",
                               "Перегрузки||on", "КДС||off"}));
         QCOMPARE(describe(control<QMenu>("Menu_Tests")),
                  (QStringList{"Форма 1||on", "Форма 2||on", "Форма 3||on"}));
@@ -128,19 +128,24 @@ class MainWindowTest : public ProgramTest {
         QStringList bar;
         for (const QAction* a : main_->menuBar()->actions())
             if (a->isVisible()) bar << a->text();
-        QCOMPARE(bar, QStringList{"Файл"});
+        QCOMPARE(bar, QStringList{"&Файл"});  // Alt+Ф
     }
 
-    void shortcutsOfTheHiddenMenuAndOfPrint() {
+    void keyboardReachesTheMenusPrintAndTheServiceWindow() {
         showActive();
+        // Ctrl+P prints the information card and its appendix, as the menu shows.
         QTest::keyClick(main_, Qt::Key_P, Qt::ControlModifier);
-        QVERIFY(!QApplication::activePopupWidget());
-        int visible = 0;
-        for (const QWidget* w : QApplication::topLevelWidgets()) visible += w->isVisible() ? 1 : 0;
-        QCOMPARE(visible, 1);
-        QVERIFY(!windows_.Form_Official->isVisible());
-        QVERIFY(!windows_.Form_Print->isVisible());
-        QVERIFY(dialogs_.openTitles.isEmpty() && dialogs_.modalTexts.isEmpty());
+        QCOMPARE(dialogs_.modalTexts,
+                 (QStringList{"QuickRep_Main", "QuickRep_GrfMQ", "QuickRep_GrfLR"}));
+        QVERIFY(dialogs_.openTitles.isEmpty());
+
+        // F10 opens the first menu of the bar; Esc leaves it.
+        QTest::keyClick(main_, Qt::Key_F10);
+        QTRY_COMPARE(QApplication::activePopupWidget(),
+                     static_cast<QWidget*>(control<QMenu>("Menu_File")));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTest::keyClick(main_->menuBar(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
 
         QTest::keyClick(main_, Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
         QVERIFY(windows_.Form_Official->isVisible());
@@ -148,6 +153,13 @@ class MainWindowTest : public ProgramTest {
         QVERIFY(!windows_.Form_Official->isModal());
         QTest::keyClick(main_, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(dialogs_.openTitles, QStringList{"Открыть"});
+        // Esc closes the service-information window, which can be shown again.
+        windows_.Form_Official->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(windows_.Form_Official));
+        QTest::keyClick(windows_.Form_Official->Memo_Official, Qt::Key_Escape);
+        QVERIFY(!windows_.Form_Official->isVisible());
+        menuItem("N_Adres")->trigger();
+        QVERIFY(windows_.Form_Official->isVisible());
     }
 
     void clearResetsTablesAndServiceTextOnly() {

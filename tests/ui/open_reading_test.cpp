@@ -92,8 +92,8 @@ class OpenReadingTest : public ProgramTest {
         open(writeSample(dir_, "damaged.litm", options));
 
         QCOMPARE(dialogs_.modalTexts,
-                 QStringList{"Ошибка контольной суммы идентификации крана в Банке-0!\n"
-                             "Ошибка контольной суммы рабочих циклов в Банке-1!"});
+                 QStringList{"Ошибка контрольной суммы идентификации крана в Банке-0!\n"
+                             "Ошибка контрольной суммы рабочих циклов в Банке-1!"});
         // Loading went on: the crane is still shown from Bank 0.
         QCOMPARE(shown("Edit_NKran"), QString("1187"));
 
@@ -111,8 +111,8 @@ class OpenReadingTest : public ProgramTest {
         image.putU8(100, 0x55);  // the sum no longer matches
         open(writeReading(dir_, "sum.litm", image));
         QCOMPARE(dialogs_.modalTexts,
-                 QStringList{"Ошибка контольной суммы файла!\n"
-                             "Ошибка контольной суммы наработки в моточасах в Банке-0!"});
+                 QStringList{"Ошибка контрольной суммы файла!\n"
+                             "Ошибка контрольной суммы наработки в моточасах в Банке-0!"});
     }
 
     void cancelKeepsTheShownReadingButResetsTheTables() {
@@ -139,7 +139,7 @@ class OpenReadingTest : public ProgramTest {
 
         QCOMPARE(main_->windowTitle(),
                  QString("Анализ данных регистратора параметров ТИРС-48  [нет такого.litm]"));
-        QCOMPARE(dialogs_.errors, QStringList{"\n Файл не удальсь открыть!"});
+        QCOMPARE(dialogs_.errors, QStringList{"\n Файл не удалось открыть!"});
         QVERIFY(dialogs_.modalTexts.isEmpty());
         QCOMPARE(shown("Edit_MKran"), QString("КС-55713-1"));
         QVERIFY(main_->reading().FrameTable[0].Status.empty());

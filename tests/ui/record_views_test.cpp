@@ -95,12 +95,28 @@ class RecordViewsTest : public ProgramTest {
         QCOMPARE(frames()->scrollBar->maximum(), 36);
         QCOMPARE(firstRow(frames()), (QStringList{"36", "37", "38", "39", "40"}));
 
-        frames()->firstEdit->setText("40");
-        frames()->lastEdit->setText("0");
-        QTest::mouseClick(frames()->rangeButton, Qt::LeftButton);
-        QCOMPARE(frames()->countLabel->text(), QString("41"));  // untouched, no message
-        QVERIFY(dialogs_.informations.isEmpty());
+        // A reversed range, and one past the last loaded frame, say so and
+        // leave the listed frames on screen; paging stays on them.
+        for (const auto& [first, last] : {std::pair{"200", "100"}, {"7300", "99999"}}) {
+            frames()->firstEdit->setText(first);
+            frames()->lastEdit->setText(last);
+            QTest::mouseClick(frames()->rangeButton, Qt::LeftButton);
+            QCOMPARE(dialogs_.informations.takeFirst(), QString("В диапазоне нет кадров"));
+            QCOMPARE(frames()->countLabel->text(), QString("41"));
+            QTest::keyClick(frames()->grid, Qt::Key_Home);
+            QCOMPARE(firstRow(frames()), (QStringList{"0", "1", "2", "3", "4"}));
+            QTest::keyClick(frames()->grid, Qt::Key_End);
+            QCOMPARE(firstRow(frames()), (QStringList{"36", "37", "38", "39", "40"}));
+        }
         QVERIFY(dialogs_.errors.isEmpty());
+
+        // A range reaching past the last loaded frame stops at it: no frame 0 at the end.
+        frames()->firstEdit->setText("7200");
+        frames()->lastEdit->setText("99999");
+        QTest::mouseClick(frames()->rangeButton, Qt::LeftButton);
+        QCOMPARE(frames()->countLabel->text(), QString("93"));
+        QCOMPARE(firstRow(frames()), (QStringList{"7288", "7289", "", "7291", "7292"}));
+        QCOMPARE(frames()->positionLabel->text(), QString("89–93 из 93"));
 
         frames()->minLoadEdit->setText("0");
         QTest::mouseClick(frames()->loadButton, Qt::LeftButton);
@@ -159,8 +175,17 @@ class RecordViewsTest : public ProgramTest {
         overloads()->lastEdit->setText("5");
         QTest::mouseClick(overloads()->rangeButton, Qt::LeftButton);
         QCOMPARE(overloads()->countLabel->text(), QString("3"));
-        QCOMPARE(overloads()->scrollBar->maximum(), 8);
+        QCOMPARE(overloads()->scrollBar->maximum(), 0);
         QCOMPARE(firstRow(overloads()), (QStringList{"3", "4", "5", "", "", "", "", ""}));
+        overloads()->lastEdit->setText("2600");  // cut at the 20th record
+        QTest::keyClick(overloads()->lastEdit, Qt::Key_Return);
+        QCOMPARE(overloads()->countLabel->text(), QString("17"));
+        QCOMPARE(firstRow(overloads()).last(), QString("19"));
+        overloads()->firstEdit->setText("5");
+        overloads()->lastEdit->setText("3");
+        QTest::mouseClick(overloads()->rangeButton, Qt::LeftButton);
+        QCOMPARE(dialogs_.informations, QStringList{"В диапазоне нет кадров"});
+        QCOMPARE(overloads()->countLabel->text(), QString("17"));
 
         main_->showFrameAt(7000);
         QCOMPARE(control<QTabWidget>("PageControl_Main")->currentWidget(),
@@ -169,6 +194,26 @@ class RecordViewsTest : public ProgramTest {
         QCOMPARE(firstRow(frames()), (QStringList{"7000", "7001", "7002", "7003", "7004"}));
         main_->showFrameAt(999999);
         QCOMPARE(frames()->scrollBar->value(), 7288);
+    }
+
+    // Enter in the date fields runs their selection, as in the number edits.
+    void enterInTheDateFieldsRunsTheSelection() {
+        open(sample_);
+        const auto& reading = coreReading(sample_);
+        const QDate first =
+            QDate::fromString(QString::fromStdString(reading.FrameTable[0].Date), "dd.MM.yy")
+                .addYears(100);
+        frames()->datePicker->setFocus();
+        frames()->datePicker->setDate(first);
+        QTest::keyClick(frames()->datePicker, Qt::Key_Return);
+        QVERIFY(frames()->countLabel->text().toInt() > 0);
+        QVERIFY(dialogs_.informations.isEmpty());
+
+        overloads()->datePicker->setDate(QDate(1999, 1, 1));
+        QTest::keyClick(overloads()->datePicker, Qt::Key_Enter);
+        QCOMPARE(overloads()->countLabel->text(), QString("0"));
+        QCOMPARE(dialogs_.informations,
+                 QStringList{"Кадров удовлетворяющих условию не обнаружено!"});
     }
 
     void clearEmptiesTheColumnsOnTheNextRedraw() {

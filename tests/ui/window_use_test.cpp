@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -32,6 +33,7 @@
 #include "acquisition/Readlitm3.h"
 #include "dialogs/qt_translations.h"
 #include "recorder/record_csv.h"
+#include "recorder/record_fields.h"
 #include "ui/charts/frame_chart_view.h"
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/charts/protection_chart_page.h"
@@ -91,6 +93,22 @@ class WindowUseTest : public ProgramTest {
         main_->show();
         main_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main_));
+    }
+    // A workbook's cells as xlsx_cells.py prints them (decimal comma), empty
+    // when python3-openpyxl is missing.
+    static QStringList workbookCells(const QString& path) {
+        QStringList command = QProcess::splitCommand(QString::fromUtf8(TIRS_XLSX_CELLS));
+        if (command.isEmpty()) return {};
+        QProcess python;
+        python.start(command.takeFirst(), command << path << ",");
+        python.waitForFinished(30000);
+        return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+    // The caption of a grid row, as the labels beside the grid show it.
+    static QString rowCaption(const RecordView* view, int row) {
+        return QString::fromUtf8(view->state().kind() == recorder::ViewKind::Frames
+                                     ? recorder::frameFields()[std::size_t(row)].caption
+                                     : recorder::overloadRowCaption(row));
     }
     // The items "Файл" gets as it opens.
     QAction* fileMenuItem(const char* name) {
@@ -286,7 +304,8 @@ class WindowUseTest : public ProgramTest {
                      .arg(QString::fromStdString(reading.FrameTable[1].Date),
                           QString::fromStdString(reading.FrameTable[2].Date)));
 
-        // The selection as CSV: the records the selection listed, the CLI's columns.
+        // The selection as CSV: the records the selection listed, under the
+        // grid's captions, UTF-8 with a byte-order mark, ';' and the decimal comma.
         view->firstEdit->setText("10");
         view->lastEdit->setText("12");
         QTest::mouseClick(view->rangeButton, Qt::LeftButton);
@@ -301,13 +320,43 @@ class WindowUseTest : public ProgramTest {
         const std::vector<const recorder::FrameRecord*> expected = {
             &reading.FrameTable[10], &reading.FrameTable[11], &reading.FrameTable[12]};
         QCOMPARE(bytes.toStdString(), recorder::framesCsv(expected, ';'));
-        QVERIFY(bytes.startsWith("Number;Date;Time;BoomAngle;"));
+        QVERIFY(
+            bytes.startsWith("\xEF\xBB\xBF"
+                             "Номер кадра;Дата записи;Время записи;"));
         QCOMPARE(bytes.count("\r\n"), 4);
 
         // A folder that cannot be written: a message, nothing else.
         dialogs_.saveAnswers.push_back(dir_.filePath("no/such/folder/x.csv"));
         fileMenuItem("Menu_SaveSelectionCsv")->trigger();
         QCOMPARE(dialogs_.errors.size(), 1);
+
+        // The selection as an Excel workbook, read back: every cell as the grid shows it.
+        view->firstEdit->setText("7200");
+        view->lastEdit->setText("99999");
+        QTest::keyClick(view->lastEdit, Qt::Key_Return);
+        const QString bookPath = dir_.filePath("Кадры.xlsx");
+        dialogs_.saveAnswers.push_back(bookPath);
+        fileMenuItem("Menu_SaveSelectionXlsx")->trigger();
+        QCOMPARE(dialogs_.errors.size(), 1);
+        const QStringList book = workbookCells(bookPath);
+        if (book.isEmpty()) QSKIP("python3-openpyxl is not installed");
+        QCOMPARE(book.size(), 2 + 72);
+        QVERIFY2(book[0].startsWith("sheet=Кадры freeze=A2 widths="), qPrintable(book[0]));
+        QStringList captions;
+        for (int r = 0; r < 21; ++r) captions << "s:" + rowCaption(view, r);
+        QCOMPARE(book[1], captions.join('\t'));
+        for (int i = 0; i < 72; ++i) {
+            view->jumpTo(i);
+            const int column = i - view->scrollBar->value();
+            QStringList cells;
+            for (int r = 0; r < 21; ++r) {
+                const QString text = view->grid->item(r, column)->text();
+                const bool isText =
+                    r == 1 || r == 2 || r == 10 || r == 12 || (r >= 14 && r <= 18) || r == 20;
+                cells << (isText ? "s:" : "n:") + text;
+            }
+            QCOMPARE(book[2 + i], cells.join('\t'));
+        }
     }
 
     void recentFilesDropPlaceHelpAndVersion() {
@@ -333,15 +382,17 @@ class WindowUseTest : public ProgramTest {
         QCOMPARE(RecentFiles::list().first(), paths[6]);
 
         // A dropped data file opens as "Открыть" does; other files are refused.
-        auto drop = [this](const QString& path) {
+        // Over the tables and over the chart pages alike.
+        auto drop = [this](const QString& path, QWidget* target = nullptr) {
+            if (!target) target = main_;
             QMimeData mime;
             mime.setUrls({QUrl::fromLocalFile(path)});
             const QPoint at(100, 100);
             QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(main_, &enter);
+            QApplication::sendEvent(target, &enter);
             const bool accepted = enter.isAccepted();
             QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            if (accepted) QApplication::sendEvent(main_, &dropped);
+            if (accepted) QApplication::sendEvent(target, &dropped);
             return accepted;
         };
         QVERIFY(!drop(dir_.filePath("notes.txt")));
@@ -350,6 +401,19 @@ class WindowUseTest : public ProgramTest {
         QVERIFY(main_->windowTitle().endsWith("[r2.litm]"));
         QCOMPARE(main_->frameView()->positionLabel->text(), QString("7268–7272 из 7272"));
         QVERIFY(dialogs_.openTitles.isEmpty());
+        showActive();
+        FrameChartView* parameterChart = main_->findChild<ParameterChartPage*>()->Chart_Param;
+        FrameChartView* protectionChart = main_->findChild<ProtectionChartPage*>()->Chart_KZ;
+        for (auto [page, chart] : {std::pair{control<QWidget>("TabSheet_Param"), parameterChart},
+                                   {control<QWidget>("TabSheet_KZ"), protectionChart}}) {
+            control<QTabWidget>("PageControl_Main")
+                ->setCurrentWidget(control<QWidget>("TabSheet_Grafik"));
+            control<QTabWidget>("PageControl_Grafik")->setCurrentWidget(page);
+            QVERIFY(drop(paths[3], chart->viewport()));
+            QVERIFY(main_->windowTitle().endsWith("[r3.litm]"));
+            QVERIFY(drop(paths[2], chart->viewport()));
+            QVERIFY(main_->windowTitle().endsWith("[r2.litm]"));
+        }
 
         // The window's place is remembered.
         showActive();

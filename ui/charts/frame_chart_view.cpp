@@ -31,6 +31,10 @@ FrameChartView::FrameChartView(QChart* chart, QValueAxis* frames, QWidget* paren
     frames_->setLabelFormat("%.0f");
     setFrameRange(wholeFirst_, wholeLast_);
     setMouseTracking(true);
+    // A graphics view takes drops for its scene, which takes none: a data file
+    // dropped onto a chart goes on to the window, which opens it.
+    setAcceptDrops(false);
+    viewport()->setAcceptDrops(false);
 }
 
 void FrameChartView::setWholeRange(double first, double last) {

@@ -113,8 +113,9 @@ class TForm_TIRS48CMain : public QMainWindow, public ReadingHost {
     void fillFileMenuExtras();
     void restorePlacement();
     void savePlacement() const;
-    // Writes the selection of the view on the current page as CSV, asking where.
+    // Writes the selection of a view as CSV or as an Excel workbook, asking where.
     void saveSelectionAsCsv(RecordView* view);
+    void saveSelectionAsXlsx(RecordView* view);
     // The short user's guide installed with the program, or empty when missing.
     static QString userGuidePath();
     void showHelp();

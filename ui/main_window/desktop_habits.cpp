@@ -21,6 +21,7 @@
 #include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui/main_window/recent_files.h"
 #include "ui/views/record_view.h"
+#include "ui/views/selection_export.h"
 
 namespace {
 
@@ -29,12 +30,13 @@ constexpr const char* kPositionKey = "mainWindow/position";
 }  // namespace
 
 void TForm_TIRS48CMain::createDesktopHabits() {
-    // The menu bar shows "Файл" as it is; Alt+Ф (Alt+A on a Latin layout) opens it.
-    for (const char* keys : {"Alt+Ф", "Alt+A"}) {
-        auto* open = new QShortcut(QKeySequence(QString::fromUtf8(keys)), this);
-        connect(open, &QShortcut::activated, this,
-                [this] { menuBar()->setActiveAction(Menu_File->menuAction()); });
-    }
+    // Each menu opens with its Alt letter ("&Файл": Alt+Ф). F10 opens the first,
+    // from where the arrows reach the others, on any keyboard layout. (No Latin
+    // twin of Alt+Ф: on a Russian layout the same key would offer both, and two
+    // shortcuts for one key cancel each other.)
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(Menu_File->menuAction()); });
     connect(Menu_File, &QMenu::aboutToShow, this, &TForm_TIRS48CMain::fillFileMenuExtras);
 }
 
@@ -57,13 +59,19 @@ void TForm_TIRS48CMain::fillFileMenuExtras() {
         line->setSeparator(true);
     };
 
-    QAction* csv = add(QString::fromUtf8("Со&хранить выборку как CSV…"));
-    csv->setObjectName("Menu_SaveSelectionCsv");
-    connect(csv, &QAction::triggered, this, [this] {
+    // The selection of the view in sight: the overloads on their page, else the frames.
+    auto shownView = [this] {
         const bool overloads = PageControl_Main->currentWidget() == TabSheet_Cikl &&
                                PageControl_Cikl->currentWidget() == TabSheet_Per;
-        saveSelectionAsCsv(overloads ? overloadView_ : frameView_);
-    });
+        return overloads ? overloadView_ : frameView_;
+    };
+    QAction* csv = add(QString::fromUtf8("Со&хранить выборку как CSV…"));
+    csv->setObjectName("Menu_SaveSelectionCsv");
+    connect(csv, &QAction::triggered, this, [this, shownView] { saveSelectionAsCsv(shownView()); });
+    QAction* xlsx = add(QString::fromUtf8("Сохранить выборку как &Excel (.xlsx)…"));
+    xlsx->setObjectName("Menu_SaveSelectionXlsx");
+    connect(xlsx, &QAction::triggered, this,
+            [this, shownView] { saveSelectionAsXlsx(shownView()); });
 
     if (!RecentFiles::list().isEmpty()) separator();
     recentFiles_->addMenuItems(add);
@@ -97,25 +105,11 @@ void TForm_TIRS48CMain::savePlacement() const {
 }
 
 void TForm_TIRS48CMain::saveSelectionAsCsv(RecordView* view) {
-    const bool frames = view == frameView_;
-    SaveFileQuestion question;
-    question.objectName = QStringLiteral("SaveDialog_SelectionCsv");
-    question.title = QString::fromUtf8("Сохранить выборку как CSV");
-    question.directory = startDirectory_;
-    question.proposedName = QString::fromUtf8(frames ? "Кадры.csv" : "Перегрузки.csv");
-    question.filter = QString::fromUtf8("Таблицы CSV (*.csv)");
-    question.defaultSuffix = QStringLiteral("csv");
-    const QString path = dialogs_.getSaveFileName(this, question);
-    if (path.isEmpty()) return;
-    const std::string text = view->selectionCsv();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.flush()) {
-        dialogs_.showError(this, QString::fromUtf8("Не удалось записать файл\n%1\n%2")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
+    saveSelection(*view, SelectionFile::Csv, startDirectory_, dialogs_, this);
+}
+
+void TForm_TIRS48CMain::saveSelectionAsXlsx(RecordView* view) {
+    saveSelection(*view, SelectionFile::Xlsx, startDirectory_, dialogs_, this);
 }
 
 QString TForm_TIRS48CMain::userGuidePath() {

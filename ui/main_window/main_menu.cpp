@@ -31,18 +31,18 @@ QAction* withoutCommand(QAction* action) {
 void TForm_TIRS48CMain::createMenu() {
     QMenuBar* bar = menuBar();
 
-    Menu_File = bar->addMenu(QString::fromUtf8("Файл"));
+    Menu_File = bar->addMenu(QString::fromUtf8("&Файл"));
     Menu_File->setObjectName("Menu_File");
     QAction* Menu_LITM3 = item(Menu_File, "Menu_LITM3", "Считать ЛИТМ-3", QKeySequence("Ctrl+E"));
     QAction* Menu_OpenLITM3 = item(Menu_File, "Menu_OpenLITM3", "Открыть", QKeySequence("Ctrl+O"));
     QAction* Menu_Clear = item(Menu_File, "Menu_Clear", "Очистить", QKeySequence("Ctrl+W"));
 
-    // "Печать" is a submenu only: its shortcut is shown but starts nothing.
+    // Ctrl+P prints the information card, the first report of "Печать".
     QMenu* Menu_Print = Menu_File->addMenu(QString::fromUtf8("Печать"));
     Menu_Print->setObjectName("Menu_Print");
     Menu_Print->menuAction()->setObjectName("Menu_PrintAction");
-    Menu_Print->menuAction()->setShortcut(QKeySequence("Ctrl+P"));
-    M_IK = item(Menu_Print, "M_IK", "Информационная карта");
+    M_IK = item(Menu_Print, "M_IK", "Информационная карта", QKeySequence("Ctrl+P"));
+    addAction(M_IK);  // live while the menu is closed
     Menu_Print->addSeparator();
     M_Oper = item(Menu_Print, "M_Oper", "Оперативная информация");
     M_Per = item(Menu_Print, "M_Per", "Перегрузки");

@@ -111,7 +111,7 @@ void TForm_TIRS48CMain::createPages() {
         new QGroupBox(QString::fromUtf8("Данные по перегрузкам крана более 25%"), perColumn);
     overloadView_ = new RecordView(overloadViewSetup(), *reading_, dialogs_, separator, overloads);
     (new QVBoxLayout(overloads))->addWidget(overloadView_);
-    auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим заначениям параметров КДС"),
+    auto* kds = new QGroupBox(QString::fromUtf8("Данные по критическим значениям параметров КДС"),
                               perColumn);
     (new QVBoxLayout(kds))->addWidget(buildKdsView(kds));
     perLayout->addWidget(overloads);
@@ -124,9 +124,12 @@ void TForm_TIRS48CMain::createPages() {
             &TForm_TIRS48CMain::ScrollBar_CiklChange);
     connect(overloadView_, &RecordView::scrollBarChanged, this,
             &TForm_TIRS48CMain::ScrollBar_PerChange);
-    for (RecordView* view : {frameView_, overloadView_})
+    for (RecordView* view : {frameView_, overloadView_}) {
         connect(view, &RecordView::saveSelectionRequested, this,
                 [this, view] { saveSelectionAsCsv(view); });
+        connect(view, &RecordView::saveSelectionAsXlsxRequested, this,
+                [this, view] { saveSelectionAsXlsx(view); });
+    }
     connect(kds->findChild<QScrollBar*>("ScrollBar_KDS"), &QScrollBar::valueChanged, this,
             &TForm_TIRS48CMain::ScrollBar_KDSChange);
 
@@ -136,8 +139,6 @@ void TForm_TIRS48CMain::createPages() {
 void TForm_TIRS48CMain::showFrameAt(int frame) {
     PageControl_Main->setCurrentWidget(TabSheet_Cikl);
     PageControl_Cikl->setCurrentWidget(TabSheet_Osn);
-    // Stand on the clicked frame's entry of the list (after a selection the
-    // entry at position `frame` would be some other frame).
-    frameView_->jumpTo(recorder::frameViewPosition(frameView_->state().list(), frame));
+    frameView_->showRecord(frame);
     emit frameJumpRequested(frame);
 }

@@ -67,7 +67,7 @@ QFrame* buildServicePanel(Displays& displays, QWidget* page) {
                   {"Дата считывания:", d::kReadingDate},
               },
               displays, panel);
-    QGroupBox* craneBox = group(" Индентификация крана ",
+    QGroupBox* craneBox = group(" Идентификация крана ",
                                 {
                                     {"Владелец крана:", d::kOwner},
                                     {"Модель крана:", d::kCraneModel},

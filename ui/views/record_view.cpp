@@ -197,9 +197,19 @@ RecordView::RecordView(const RecordViewSetup& setup, const recorder::Reading& re
     scrollBar->setPageStep(view_.columns());
     scrollBar->setFixedWidth(grid->width());
     layout->addWidget(scrollBar, 1, 1, Qt::AlignLeft);
-    positionLabel = new QLabel(this);
+    // Under the scroll bar: a note on what the view just did, and where the
+    // columns stand in the list.
+    auto* noteRow = new QWidget(this);
+    auto* noteLayout = new QHBoxLayout(noteRow);
+    noteLayout->setContentsMargins(0, 0, 0, 0);
+    noteLabel = new QLabel(noteRow);
+    noteLabel->setObjectName(QString::fromUtf8(setup.grid) + "_Note");
+    positionLabel = new QLabel(noteRow);
     positionLabel->setObjectName(QString::fromUtf8(setup.grid) + "_Position");
-    layout->addWidget(positionLabel, 2, 1, Qt::AlignRight);
+    noteLayout->addWidget(noteLabel);
+    noteLayout->addStretch();
+    noteLayout->addWidget(positionLabel);
+    layout->addWidget(noteRow, 2, 0, 1, 2);
     syncScrollBar();
     connect(scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
         if (!syncing_) emit scrollBarChanged(value);
@@ -286,6 +296,7 @@ QWidget* RecordView::buildSelections(const RecordViewSetup& setup) {
     connect(minLoadEdit, &QLineEdit::returnPressed, loadButton, &QPushButton::click);
     connect(firstEdit, &QLineEdit::returnPressed, rangeButton, &QPushButton::click);
     connect(lastEdit, &QLineEdit::returnPressed, rangeButton, &QPushButton::click);
+    datePicker->installEventFilter(this);
     return row;
 }
 
@@ -304,6 +315,14 @@ bool RecordView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid || watched == grid->viewport()) {
         if (gridEvent(event)) return true;
         return QWidget::eventFilter(watched, event);
+    }
+    if (watched == datePicker) {
+        // Enter in the date runs "Вывести" as it does in the number edits.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = event->type() == QEvent::KeyPress &&
+                           (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+        if (enter) dateButton->click();
+        return enter;
     }
     if (event->type() == QEvent::KeyPress && Edit_KeyPress(*static_cast<QKeyEvent*>(event)))
         return true;
@@ -341,6 +360,8 @@ bool RecordView::gridEvent(QEvent* event) {
             connect(copy, &QAction::triggered, this, &RecordView::copySelection);
             connect(menu.addAction(QString::fromUtf8("Сохранить выборку как CSV…")),
                     &QAction::triggered, this, &RecordView::saveSelectionRequested);
+            connect(menu.addAction(QString::fromUtf8("Сохранить выборку как Excel (.xlsx)…")),
+                    &QAction::triggered, this, &RecordView::saveSelectionAsXlsxRequested);
             menu.exec(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }
@@ -368,21 +389,24 @@ void RecordView::copySelection() {
     if (!block.isEmpty()) QGuiApplication::clipboard()->setText(block);
 }
 
-std::string RecordView::selectionCsv() const {
-    const char separator = format_.decimalSeparator == ',' ? ';' : ',';
+recorder::RecordSheet RecordView::selectionSheet() const {
     const std::vector<int> listed = view_.listedSlots();
     if (view_.kind() == recorder::ViewKind::Frames) {
         std::vector<const recorder::FrameRecord*> frames;
         for (int slot : listed)
             if (static_cast<std::size_t>(slot) < reading_.FrameTable.size())
                 frames.push_back(&reading_.FrameTable[static_cast<std::size_t>(slot)]);
-        return recorder::framesCsv(frames, separator);
+        return recorder::frameSheet(frames);
     }
     std::vector<const recorder::OverloadRecord*> records;
     for (int slot : listed)
         if (static_cast<std::size_t>(slot) < reading_.OverloadTable.size())
             records.push_back(&reading_.OverloadTable[static_cast<std::size_t>(slot)]);
-    return recorder::overloadsCsv(records, separator);
+    return recorder::overloadSheet(records);
+}
+
+std::string RecordView::selectionCsv() const {
+    return recorder::sheetCsv(selectionSheet(), format_.decimalSeparator == ',' ? ';' : ',');
 }
 
 void RecordView::showPosition(int position) {
@@ -425,12 +449,14 @@ void RecordView::selectByTag(int tag) {
     }
 
     switch (view_.select(reading_, request)) {
-        case recorder::SelectionOutcome::Stopped:
+        case recorder::SelectionOutcome::EmptyRange:
+            dialogs_.showInformation(this, QString::fromUtf8(recorder::kEmptyRangeMessage));
             return;
         case recorder::SelectionOutcome::NothingFound:
             countLabel->setText(QString::fromStdString(view_.countText()));
-            dialogs_.showInformation(this, QString::fromUtf8(recorder::kNothingFoundMessage));
+            syncScrollBar();
             redraw();
+            dialogs_.showInformation(this, QString::fromUtf8(recorder::kNothingFoundMessage));
             return;
         case recorder::SelectionOutcome::Shown:
             countLabel->setText(QString::fromStdString(view_.countText()));
@@ -450,6 +476,16 @@ void RecordView::jumpTo(int position) {
     view_.jumpTo(position);
     syncScrollBar();
     redraw();
+}
+
+void RecordView::showRecord(int slot) {
+    const bool kept = view_.showRecord(reading_, slot);
+    countLabel->setText(QString::fromStdString(view_.countText()));
+    syncScrollBar();
+    redraw();
+    if (!kept)
+        noteLabel->setText(
+            QString::fromUtf8("Кадр %1 не входит в выборку — показаны все кадры.").arg(slot));
 }
 
 void RecordView::syncScrollBar() {
@@ -474,6 +510,7 @@ void RecordView::redraw() {
     }
     grid->viewport()->update();
     positionLabel->setText(QString::fromStdString(view_.positionText()));
+    noteLabel->clear();
 }
 
 QWidget* buildKdsView(QWidget* parent) {

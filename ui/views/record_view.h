@@ -10,6 +10,7 @@
 
 #include "recorder/paged_view.h"
 #include "recorder/reading.h"
+#include "recorder/record_sheet.h"
 
 class QDateEdit;
 class QKeyEvent;
@@ -61,6 +62,10 @@ class RecordView : public QWidget {
     void setUpAfterLoad();
     // Moves to a position of the list, clamped to the scroll range, and redraws.
     void jumpTo(int position);
+    // Shows record `slot` (a chart click): on its entry of the selection, or,
+    // when the selection does not list it, over every loaded record again,
+    // which the view says beside its position.
+    void showRecord(int slot);
     // Fills the columns from the list at the scroll bar's position.
     void redraw();
 
@@ -78,6 +83,9 @@ class RecordView : public QWidget {
     QPushButton* dateButton = nullptr;
     // Where the columns stand in the list: "1201–1205 из 7272".
     QLabel* positionLabel = nullptr;
+    // What the view just did, when it is not what was asked (a chart click
+    // that left the selection); cleared at the next redraw.
+    QLabel* noteLabel = nullptr;
 
     // A selection by the button tagged 1 (load), 2 (range) or 3 (date).
     void selectByTag(int tag);
@@ -92,6 +100,9 @@ class RecordView : public QWidget {
     QString selectedBlock() const;
     // Ctrl+C: the selected block to the clipboard.
     void copySelection();
+    // The listed records as a table for a spreadsheet (the CSV and the
+    // workbook of "Сохранить выборку как …").
+    recorder::RecordSheet selectionSheet() const;
     // The listed records as CSV, the columns of `litm frames --csv`; the
     // separator follows the decimal separator (';' with a decimal comma).
     std::string selectionCsv() const;
@@ -104,8 +115,9 @@ class RecordView : public QWidget {
     void buttonClicked(int tag);
     // The user moved the scroll bar.
     void scrollBarChanged(int position);
-    // "Сохранить выборку как CSV…" from the grid's context menu.
+    // "Сохранить выборку как CSV…" and "… как Excel (.xlsx)…" from the grid's context menu.
     void saveSelectionRequested();
+    void saveSelectionAsXlsxRequested();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

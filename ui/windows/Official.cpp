@@ -1,5 +1,6 @@
 #include "ui/windows/Official.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -43,4 +44,13 @@ QString TForm_Official::text() const {
 void TForm_Official::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) centreOnParent(this);
     QWidget::showEvent(event);
+}
+
+void TForm_Official::keyPressEvent(QKeyEvent* event) {
+    // The read-only text passes Esc on to its window; closing only hides it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

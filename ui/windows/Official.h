@@ -23,4 +23,6 @@ class TForm_Official : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Esc closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 };
