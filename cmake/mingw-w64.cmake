@@ -26,7 +26,14 @@ endif()
 set(TIRS_WIN_QT_CACHE "${TIRS_WIN_QT_CACHE}" CACHE PATH "Qt 6 built for Windows")
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TIRS_WIN_QT_CACHE)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${TIRS_MINGW_PREFIX} ${TIRS_WIN_QT_CACHE})
+# GoogleTest for Windows, built once by scripts/windows beside the Qt cache.
+if(NOT TIRS_WIN_GTEST)
+  get_filename_component(TIRS_WIN_GTEST "${TIRS_WIN_QT_CACHE}/../googletest-win64" ABSOLUTE)
+endif()
+set(TIRS_WIN_GTEST "${TIRS_WIN_GTEST}" CACHE PATH "GoogleTest built for Windows")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TIRS_WIN_GTEST)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TIRS_MINGW_PREFIX} ${TIRS_WIN_QT_CACHE} ${TIRS_WIN_GTEST})
 # Programs (moc, uic, rcc) come from the build machine; libraries, headers and
 # CMake packages only from the Windows roots.
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
