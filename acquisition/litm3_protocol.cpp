@@ -64,45 +64,29 @@ void releasePort(SerialLine& line) {
     line.close();
 }
 
-}  // namespace
-
-ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, StatusSink& sink,
-                      std::span<std::uint8_t> image, int& unsavedReading,
-                      const SleepFunction& sleep) {
-    ReadResult result;
-    Gauge gauge(sink);
-
-    sink.setStatusColour(StatusColour::ButtonFace);
+// Probes the ports in turn; the first that answers is left open for the transfer.
+const PortCandidate* findDevice(SerialLine& line, std::span<const PortCandidate> ports,
+                                StatusSink& sink, const SleepFunction& sleep) {
     show(sink, "Поиск устройства...");
-    unsavedReading = 0;
-
-    const PortCandidate* found = nullptr;
     for (const PortCandidate& port : ports) {
         show(sink, "Опрашивается порт " + port.name + "...");
-        if (probe(line, port, sleep)) {
-            found = &port;
-            break;
-        }
+        if (probe(line, port, sleep)) return &port;
     }
-    if (!found) {
-        show(sink, "Устройство не обнаружено!");
-        return result;
-    }
-    result.port = found->name;
+    show(sink, "Устройство не обнаружено!");
+    return nullptr;
+}
 
-    sink.setStatusColour(StatusColour::Red);
-    show(sink, "ЛИТМ-3, подключен к порту " + found->name);
-    gauge.reset();
-
+// Asks for the image and reads until a read waits out its time-out: that marks
+// the end of the stream, so the count is exact. Each read takes what has
+// arrived, so an image is not read one call per byte. Bytes past a full image
+// are counted but not stored, and no more than the drain limit is read.
+std::size_t receiveImage(SerialLine& line, std::span<std::uint8_t> image, Gauge& gauge,
+                         const SleepFunction& sleep) {
     line.abortPending();
     bool moved = line.writeByte(kTransferRequest);  // still under the probe time-outs
     line.applyTimeouts(kTransferTimeouts);
     sleep(kTransferSettleMs);
 
-    // Reads until a read waits out its time-out: that marks the end of the
-    // stream, so the count is exact. Each read takes what has arrived, so an
-    // image is not read one call per byte. Bytes past a full image are counted
-    // but not stored, and no more than the drain limit is read.
     const std::size_t capacity = std::min(image.size(), recorder::kImageSize);
     const std::size_t limit = recorder::kImageSize + kOverrunDrainLimit;
     std::array<std::uint8_t, 4096> overrun{};  // bytes past the image land here
@@ -119,31 +103,27 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
                 gauge.set(static_cast<int>(step));
         k += n;
     }
-    result.received = k;
+    return k;
+}
 
-    if (k != recorder::kImageSize) {
-        sink.setStatusText("Ошибка считывания!");
-        sink.setStatusColour(StatusColour::ButtonFace);
-        sink.repaintStatus();
-        releasePort(line);
-        // The gauge stays where the transfer stopped.
-        if (k > recorder::kImageSize) {
-            result.outcome = ReadOutcome::Overrun;
-            show(sink, "Устройство передало больше " + std::to_string(recorder::kImageSize) +
-                           " байт! Считывание не принято.");
-        } else {
-            result.outcome = ReadOutcome::ShortTransfer;
-            show(sink, "Считывание прервано на " + std::to_string(k) + " байте!");
-        }
-        return result;
-    }
-
+// A transfer of any other length than an image is refused and the port released;
+// the gauge stays where the transfer stopped.
+ReadOutcome refuseTransfer(std::size_t received, SerialLine& line, StatusSink& sink) {
+    sink.setStatusText("Ошибка считывания!");
+    sink.setStatusColour(StatusColour::ButtonFace);
+    sink.repaintStatus();
     releasePort(line);
-    sink.setStatusColour(StatusColour::Yellow);
-    gauge.reset();
-    show(sink, "Считано " + std::to_string(k) + " байт. Расчет контрольной суммы...");
+    if (received > recorder::kImageSize) {
+        show(sink, "Устройство передало больше " + std::to_string(recorder::kImageSize) +
+                       " байт! Считывание не принято.");
+        return ReadOutcome::Overrun;
+    }
+    show(sink, "Считывание прервано на " + std::to_string(received) + " байте!");
+    return ReadOutcome::ShortTransfer;
+}
 
-    // The gauge follows the sum, one step per 2641 bytes.
+// The sum of the image's summed bytes; the gauge follows it, one step per 2641 bytes.
+std::uint32_t imageSum(std::span<const std::uint8_t> image, Gauge& gauge) {
     gauge.reset();
     constexpr std::size_t kSumStep = 2641;
     const std::size_t summed = std::min(recorder::kSummedSize, image.size());
@@ -153,7 +133,37 @@ ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, St
         const std::size_t to = std::min(summed, from + kSumStep);
         for (std::size_t i = from; i < to; ++i) sum += image[i];
     }
-    result.computedSum = sum;
+    return sum;
+}
+
+}  // namespace
+
+ReadResult readDevice(SerialLine& line, std::span<const PortCandidate> ports, StatusSink& sink,
+                      std::span<std::uint8_t> image, int& unsavedReading,
+                      const SleepFunction& sleep) {
+    ReadResult result;
+    Gauge gauge(sink);
+
+    sink.setStatusColour(StatusColour::ButtonFace);
+    unsavedReading = 0;
+    const PortCandidate* found = findDevice(line, ports, sink, sleep);
+    if (!found) return result;
+    result.port = found->name;
+
+    sink.setStatusColour(StatusColour::Red);
+    show(sink, "ЛИТМ-3, подключен к порту " + found->name);
+    gauge.reset();
+    result.received = receiveImage(line, image, gauge, sleep);
+    if (result.received != recorder::kImageSize) {
+        result.outcome = refuseTransfer(result.received, line, sink);
+        return result;
+    }
+    releasePort(line);
+
+    sink.setStatusColour(StatusColour::Yellow);
+    gauge.reset();
+    show(sink, "Считано " + std::to_string(result.received) + " байт. Расчет контрольной суммы...");
+    result.computedSum = imageSum(image, gauge);
     result.storedSum = recorder::storedImageSum(image);
     if (result.computedSum == result.storedSum) {
         result.outcome = ReadOutcome::Good;

@@ -15,7 +15,7 @@
 #include "dialogs/qt_translations.h"
 #include "dialogs/user_dialogs.h"
 #include "screenshots.h"
-#include "tools/litm3_sim/demo_line.h"
+#include "simulation/litm3_device/demo_line.h"
 #ifdef TIRS_HAVE_ARCHIVE_UI
 #include "archive_ui/archive_menu.h"
 #endif

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "base/design_life.h"
+#include "recorder/reading.h"
 
 namespace archive {
 
@@ -25,18 +26,13 @@ struct ArchivedReading {
     std::optional<qint64> readingMinutes;  // since 01.01.1970; none when not a date
     QString operatorName;
     QString organisation;
-    double characteristicNumber = 0;
     qint64 normativeNumber = 0;
     int modeGroup = 0;
     int currentGroup = 0;
     std::optional<int> installDay;  // days since 01.01.1970
-    qint64 totalCycles = 0;
-    qint64 liftedMass = 0;  // 0.01 t
-    qint64 motorMinutes = 0;
-    qint64 winchSeconds = 0;
-    qint64 boomAngleSeconds = 0;
-    qint64 boomLengthSeconds = 0;
-    qint64 slewSeconds = 0;
+    // The characteristic number and the running totals; the cycle columns by
+    // load band are not kept and stay zero.
+    recorder::Counters counters;
     QStringList loadErrors;  // the load-error log: failed checks
     bool damaged = false;    // at least one check failed
 };

@@ -225,12 +225,14 @@ void ArchiveWindow::showCurrentLimiter() {
         const archive::ArchivedReading& r = shown_[static_cast<std::size_t>(row)];
         history_->setItem(row, 0, cell(QString::number(r.id), true));
         history_->setItem(row, 1, cell(r.readingDateText));
-        history_->setItem(row, 2, cell(locale.toString(r.characteristicNumber, 'f', 2), true));
+        history_->setItem(row, 2,
+                          cell(locale.toString(r.counters.CharacteristicNumber, 'f', 2), true));
         history_->setItem(row, 3, cell(QStringLiteral("A%1").arg(r.currentGroup)));
-        history_->setItem(row, 4, cell(QString::number(r.totalCycles), true));
+        history_->setItem(row, 4, cell(QString::number(r.counters.TotalCycles), true));
         history_->setItem(
             row, 5,
-            cell(locale.toString(static_cast<double>(r.motorMinutes) / 60.0, 'f', 1), true));
+            cell(locale.toString(static_cast<double>(r.counters.MotorMinutes) / 60.0, 'f', 1),
+                 true));
         history_->setItem(row, 6,
                           cell(r.damaged ? QStringLiteral("ошибки: %1").arg(r.loadErrors.size())
                                          : QStringLiteral("норма")));

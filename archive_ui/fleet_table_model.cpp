@@ -54,8 +54,8 @@ QVariant FleetTableModel::data(const QModelIndex& index, int role) const {
         case Readings:
             return e.readings;
         case Characteristic:
-            return sort ? QVariant(r.characteristicNumber)
-                        : QVariant(locale.toString(r.characteristicNumber, 'f', 2));
+            return sort ? QVariant(static_cast<double>(r.counters.CharacteristicNumber))
+                        : QVariant(locale.toString(r.counters.CharacteristicNumber, 'f', 2));
         case Normative:
             if (sort) return r.normativeNumber;
             return r.normativeNumber > 0 ? QString::number(r.normativeNumber) : QStringLiteral("—");

@@ -31,7 +31,7 @@ void fillHistoryChart(QChart& chart, const std::vector<archive::ArchivedReading>
     QList<QPointF> points;
     for (const archive::ArchivedReading& r : readings)
         if (r.readingMinutes)
-            points << QPointF(msOfMinutes(*r.readingMinutes), r.characteristicNumber);
+            points << QPointF(msOfMinutes(*r.readingMinutes), r.counters.CharacteristicNumber);
     if (points.isEmpty()) {
         chart.setTitle(QStringLiteral("Нет считываний с датой"));
         return;

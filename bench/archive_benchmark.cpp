@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "archive/reading_archive.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 

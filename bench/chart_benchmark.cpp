@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "recorder/loader.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 #include "ui/charts/frame_chart_view.h"
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/charts/protection_chart_page.h"

@@ -13,7 +13,7 @@
 
 #include "dialogs/user_dialogs.h"
 #include "recorder/loader.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 #include "ui/views/record_view.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "recorder/loader.h"
 #include "recorder/selection.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "recorder/loader.h"
 #include "reports/report_files.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 

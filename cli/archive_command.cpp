@@ -134,7 +134,7 @@ Row fleetRow(const archive::FleetEntry& e) {
         {"owner", utf8(r.owner), false},
         {"last_reading", utf8(r.readingDateText), false},
         {"readings", std::to_string(e.readings), true},
-        {"characteristic", number(r.characteristicNumber, 2), true},
+        {"characteristic", number(r.counters.CharacteristicNumber, 2), true},
         {"normative", std::to_string(r.normativeNumber), true},
         {"used_percent", life.usedShare ? number(*life.usedShare * 100, 1) : "", true},
         {"rate_per_day", number(life.ratePerDay, 3), true},
@@ -149,12 +149,12 @@ Row historyRow(const archive::ArchivedReading& r) {
         {"reading_date", utf8(r.readingDateText), false},
         {"crane", utf8(r.craneModel), false},
         {"crane_number", std::to_string(r.craneNumber), true},
-        {"characteristic", number(r.characteristicNumber, 2), true},
+        {"characteristic", number(r.counters.CharacteristicNumber, 2), true},
         {"normative", std::to_string(r.normativeNumber), true},
         {"group", "A" + std::to_string(r.currentGroup), false},
-        {"total_cycles", std::to_string(r.totalCycles), true},
-        {"motor_minutes", std::to_string(r.motorMinutes), true},
-        {"lifted_mass_t", number(static_cast<double>(r.liftedMass) / 100.0, 2), true},
+        {"total_cycles", std::to_string(r.counters.TotalCycles), true},
+        {"motor_minutes", std::to_string(r.counters.MotorMinutes), true},
+        {"lifted_mass_t", number(static_cast<double>(r.counters.LiftedMass) / 100.0, 2), true},
         {"damaged", r.damaged ? "yes" : "no", false},
         {"source", utf8(r.sourceName), false},
     };
@@ -274,7 +274,6 @@ int runArchive(int argc, char** argv) {
 
 }  // namespace
 
-const Subcommand kArchiveCommand{"archive", "keep readings in an archive: add, list, history, get",
-                                 runArchive};
+const Subcommand kArchiveCommand{"archive", kArchiveSummary, runArchive};
 
 }  // namespace cli

@@ -107,7 +107,6 @@ int runReport(int argc, char** argv) {
 
 }  // namespace
 
-const Subcommand kReportCommand{"report", "write the printed reports of readings as PDF",
-                                runReport};
+const Subcommand kReportCommand{"report", kReportSummary, runReport};
 
 }  // namespace cli

@@ -9,8 +9,8 @@
 #include "base/design_life.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
-#include "tools/sample_reading/calendar.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/calendar.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace cli {
 namespace {

@@ -1,60 +1,195 @@
-# Include rules no compiler enforces, run as the test include_rules:
+# The layers of the program, checked as the test include_rules:
 #   cmake -DROOT=<source folder> -P cmake/check_includes.cmake
-# 1. The core (fileio/, recorder/, rtf/, forms/, the protocol half of acquisition/,
-#    tools/, cli/, the remaining design life of archive/) includes no Qt header.
-# 2. Outside the report engine (rtf/) and its tests only the engine's public
-#    headers are included; everything else in rtf/ is its own business.
+#
+# Every library puts the repository root on its include path, so the compiler
+# lets any file include any header. This matrix says which folders a file may
+# include ("recorder/reading.h" is the folder recorder) and whether it may
+# include Qt. The most specific scope (the longest prefix of the file's path)
+# decides; a source file under a scope the matrix does not name fails, so a new
+# folder gets its row here. Besides the matrix:
+#   - outside rtf/ and tests/rtf/ only the report engine's public headers;
+#   - the matrix is printed, and every forbidden include is named with its file
+#     and line.
 cmake_minimum_required(VERSION 3.25)
+
 set(rtf_public report_engine.h report_data_file.h report_messages.h)
 
-set(failures "")
-
-file(GLOB_RECURSE core_files
-  ${ROOT}/fileio/*.h ${ROOT}/fileio/*.cpp
-  ${ROOT}/recorder/*.h ${ROOT}/recorder/*.cpp
-  ${ROOT}/rtf/*.h ${ROOT}/rtf/*.cpp
-  ${ROOT}/forms/*.h ${ROOT}/forms/*.cpp
-  ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp
-  ${ROOT}/cli/*.h ${ROOT}/cli/*.cpp
-  ${ROOT}/acquisition/*.h ${ROOT}/acquisition/*.cpp
-  ${ROOT}/archive/design_life.h ${ROOT}/archive/design_life.cpp)
-foreach(file IN LISTS core_files)
-  get_filename_component(name ${file} NAME)
-  # The acquisition dialog and the two litm commands that draw or store with Qt
-  # (programs of their own) are the Qt halves.
-  if(name MATCHES "^(Readlitm3|report_command|archive_command)\\.")
-    continue()
-  endif()
-  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
-  if(lines)
-    list(APPEND failures "${file}: Qt header in the core: ${lines}")
-  endif()
+# The recorder's presentation (its own library `recorder`): the texts of the
+# displays, above the decoders (`recorder_decoding`), which never include them.
+set(recorder_presentation chart_data loader number_format paged_view reading_texts record_csv
+    record_fields)
+set(presentation_headers "")
+set(presentation_rows "")
+foreach(name IN LISTS recorder_presentation)
+  string(APPEND presentation_headers " recorder/${name}.h")
+  list(APPEND presentation_rows "recorder/${name}.|no-Qt|base fileio")
 endforeach()
+
+# scope | Qt or no-Qt | the folders it may include (its own always) | but not these headers
+set(matrix
+  "base/|no-Qt|"
+  "fileio/|no-Qt|"
+  "recorder/|no-Qt|base fileio|${presentation_headers}"
+  ${presentation_rows}
+  "rtf/|no-Qt|base fileio"
+  "forms/|no-Qt|base fileio recorder rtf"
+  "acquisition/|no-Qt|base fileio recorder"
+  "acquisition/Readlitm3|Qt|base fileio recorder dialogs"
+  # The simulated crane and reader device: readings made byte by byte, the device
+  # engine; the programs in tools/ that run them.
+  "simulation/|no-Qt|base fileio recorder acquisition"
+  "tools/|no-Qt|base fileio recorder acquisition simulation"
+  "archive/|Qt|base fileio recorder|${presentation_headers}"
+  "cli/|no-Qt|base fileio recorder rtf forms acquisition tools simulation"
+  # The two commands that store or draw with Qt, linked only where it is built.
+  "cli/archive_command.cpp|Qt|base fileio recorder acquisition archive"
+  "cli/report_command.cpp|Qt|base fileio recorder reports"
+  "dialogs/|Qt|"
+  "reports/|Qt|base fileio recorder"
+  "reports/report_content|no-Qt|base fileio recorder"
+  "ui/|Qt|base fileio recorder forms acquisition dialogs reports"
+  "archive_ui/|Qt|base fileio recorder forms archive dialogs ui"
+  "app/|Qt|base fileio recorder tools simulation acquisition archive_ui dialogs ui"
+  "bench/|Qt|base fileio recorder rtf forms tools simulation archive dialogs reports ui"
+  "tests/support/|Qt|recorder tools simulation dialogs"
+  "tests/base/|no-Qt|base"
+  "tests/fileio/|no-Qt|fileio tests"
+  "tests/recorder/|no-Qt|base fileio recorder tools simulation tests"
+  "tests/rtf/|no-Qt|base fileio rtf tests"
+  "tests/forms/|no-Qt|base fileio recorder rtf forms tools simulation tests"
+  "tests/fuzz/|no-Qt|base fileio recorder rtf acquisition tools simulation tests"
+  "tests/office/|no-Qt|base fileio recorder rtf forms tools simulation tests"
+  "tests/acquisition/|Qt|base fileio recorder acquisition dialogs tools simulation tests"
+  "tests/archive/|Qt|base fileio recorder archive tools simulation tests"
+  "tests/cli/|no-Qt|base fileio recorder rtf forms acquisition tools simulation cli tests"
+  "tests/reports/|Qt|base fileio recorder reports tools simulation tests"
+  "tests/ui/|Qt|base fileio recorder forms acquisition dialogs reports ui tools simulation tests"
+  "tests/archive_ui/|Qt|base fileio recorder acquisition archive dialogs ui archive_ui tools simulation tests"
+)
+
+# Folders that hold no C++ of the program.
+set(no_code_folders build cmake scripts templates)
+
+set(scopes "")
+message(STATUS "Include matrix (scope: Qt; may include):")
+foreach(row IN LISTS matrix)
+  string(REPLACE "|" ";" fields "${row}")
+  list(GET fields 0 scope)
+  list(GET fields 1 qt)
+  list(LENGTH fields count)
+  set(allowed "")
+  set(denied "")
+  if(count GREATER 2)
+    list(GET fields 2 allowed)
+  endif()
+  if(count GREATER 3)
+    list(GET fields 3 denied)
+    string(STRIP "${denied}" denied)
+    string(REPLACE " " ";" denied "${denied}")
+  endif()
+  # A folder's own headers are always allowed.
+  string(REGEX MATCH "^[^/]+" own "${scope}")
+  if(own STREQUAL "tests")
+    string(REGEX REPLACE "^tests/([^/]+)/.*" "\\1" tested "${scope}")
+    list(APPEND own ${tested})
+  endif()
+  string(REPLACE " " ";" allowed "${allowed}")
+  list(APPEND allowed ${own})
+  list(REMOVE_DUPLICATES allowed)
+  list(APPEND scopes "${scope}")
+  set(qt_of_${scope} ${qt})
+  set(allowed_of_${scope} ${allowed})
+  set(denied_of_${scope} ${denied})
+  list(JOIN allowed " " shown)
+  if(denied)
+    list(JOIN denied " " not_shown)
+    string(APPEND shown "; not ${not_shown}")
+  endif()
+  message(STATUS "  ${scope}: ${qt}; ${shown}")
+endforeach()
+
+# The scope of a file: the longest prefix of its path in the matrix.
+function(scope_of rel out)
+  set(best "")
+  string(LENGTH "" best_length)
+  foreach(scope IN LISTS scopes)
+    string(LENGTH "${scope}" length)
+    string(SUBSTRING "${rel}" 0 ${length} head)
+    if(head STREQUAL scope AND length GREATER best_length)
+      set(best "${scope}")
+      set(best_length ${length})
+    endif()
+  endforeach()
+  set(${out} "${best}" PARENT_SCOPE)
+endfunction()
+
+# The line number of the first line of `file` that is `text`.
+function(line_of file text out)
+  file(READ ${file} content)
+  string(FIND "${content}" "${text}" position)
+  string(SUBSTRING "${content}" 0 ${position} before)
+  string(REGEX MATCHALL "\n" breaks "${before}")
+  list(LENGTH breaks count)
+  math(EXPR number "${count} + 1")
+  set(${out} ${number} PARENT_SCOPE)
+endfunction()
 
 # Every source folder of the tree (build folders and hidden ones aside).
 file(GLOB folders LIST_DIRECTORIES true RELATIVE ${ROOT} ${ROOT}/*)
+set(top_folders "")
 set(all_files "")
 foreach(folder IN LISTS folders)
   if(IS_DIRECTORY ${ROOT}/${folder} AND NOT folder MATCHES "^(build|\\.)")
+    list(APPEND top_folders ${folder})
     file(GLOB_RECURSE found ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
     list(APPEND all_files ${found})
   endif()
 endforeach()
+
+set(failures "")
 foreach(file IN LISTS all_files)
   file(RELATIVE_PATH rel ${ROOT} ${file})
-  if(rel MATCHES "^(rtf|tests/rtf)/")
+  string(REGEX MATCH "^[^/]+" top "${rel}")
+  if(top IN_LIST no_code_folders)
     continue()
   endif()
-  file(STRINGS ${file} lines REGEX "#[ \t]*include[ \t]*\"rtf/")
-  foreach(line IN LISTS lines)
-    string(REGEX REPLACE ".*\"rtf/([^\"]+)\".*" "\\1" header "${line}")
-    if(NOT header IN_LIST rtf_public)
-      list(APPEND failures "${rel}: includes the report engine's internal header rtf/${header}")
+  scope_of("${rel}" scope)
+  if(scope STREQUAL "")
+    list(APPEND failures "${rel}: no row of the include matrix covers this file")
+    continue()
+  endif()
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    set(why "")
+    if(line MATCHES "<Q[A-Za-z]" AND qt_of_${scope} STREQUAL "no-Qt")
+      set(why "a Qt header in a Qt-free folder (${scope})")
+    elseif(line MATCHES "\"([^/\"]+)/([^\"]+)\"")
+      set(folder ${CMAKE_MATCH_1})
+      set(header ${CMAKE_MATCH_2})
+      if(folder IN_LIST top_folders AND NOT folder IN_LIST allowed_of_${scope})
+        set(why "${scope} may not include ${folder}/")
+      elseif("${folder}/${header}" IN_LIST denied_of_${scope})
+        set(why "${scope} may not include ${folder}/${header}")
+      elseif(folder STREQUAL "rtf" AND NOT rel MATCHES "^(rtf|tests/rtf)/"
+             AND NOT header IN_LIST rtf_public)
+        set(why "the report engine's internal header rtf/${header} outside rtf/")
+      endif()
+    endif()
+    if(why)
+      line_of(${file} "${line}" number)
+      string(STRIP "${line}" shown)
+      list(APPEND failures "${rel}:${number}: ${shown}: ${why}")
     endif()
   endforeach()
 endforeach()
 
 if(failures)
-  list(JOIN failures "\n" text)
-  message(FATAL_ERROR "${text}")
+  list(LENGTH failures count)
+  # One line a failure, unwrapped, so an editor can jump to file:line.
+  foreach(failure IN LISTS failures)
+    message(NOTICE "${failure}")
+  endforeach()
+  message(FATAL_ERROR "${count} include(s) outside the matrix")
 endif()
+list(LENGTH all_files checked)
+message(STATUS "${checked} files, every include within the matrix")

@@ -53,8 +53,9 @@ fs::path dataFilePath(int form, const fs::path& templateFile) {
 }
 
 std::string reportFileName(int form, const recorder::Reading& reading, const std::tm& now) {
-    std::string crane = reading.texts.get("Edit_MKran") + " №" + reading.texts.get("Edit_NKran") +
-                        " " + twoDigits(now.tm_mday) + "." + twoDigits(now.tm_mon + 1) + "." +
+    std::string crane = reading.texts.get(recorder::display::kCraneModel) + " №" +
+                        reading.texts.get(recorder::display::kCraneNumber) + " " +
+                        twoDigits(now.tm_mday) + "." + twoDigits(now.tm_mon + 1) + "." +
                         twoDigits(now.tm_year) + " " + twoDigits(now.tm_hour) + "-" +
                         twoDigits(now.tm_min);
     for (char& c : crane) {
@@ -76,7 +77,8 @@ FormResult createForm3(const recorder::Reading& reading, const FormFiles& files)
 
 FormResult createForm2(recorder::Reading& reading, const PreviousReading& previous,
                        const FormFiles& files, const recorder::NumberFormat& format) {
-    if (reading.texts.get("Edit_NTIRS").empty()) throw FormError(kNoLimiterSerial);
+    if (reading.texts.get(recorder::display::kLimiterSerialNumber).empty())
+        throw FormError(kNoLimiterSerial);
     const CounterDifferences differences = counterDifferences(reading.counters, previous);
     showDifferences(reading, differences, format);
     return merge(2, form2DataFile(reading, previous, differences, format), files);
@@ -84,7 +86,8 @@ FormResult createForm2(recorder::Reading& reading, const PreviousReading& previo
 
 FormResult createForm1(recorder::Reading& reading, const PreviousReading& previous,
                        const FormFiles& files, const recorder::NumberFormat& format) {
-    if (reading.texts.get("Edit_NTIRS").empty()) throw FormError(kNoLimiterSerial);
+    if (reading.texts.get(recorder::display::kLimiterSerialNumber).empty())
+        throw FormError(kNoLimiterSerial);
     const CounterDifferences differences = counterDifferences(reading.counters, previous);
     showDifferences(reading, differences, format);
     const TestPeriod period = findTestPeriod(reading, previous);

@@ -27,20 +27,20 @@ std::string firstCharacter(const std::string& text) {
 // Lines 1 to 12 of every form: the identification of the crane and the limiter.
 void addIdentification(ReportDataFile& file, const recorder::Reading& reading) {
     const recorder::DisplayTexts& t = reading.texts;
-    const std::string& serial = t.get("Edit_NTIRS");
+    const std::string& serial = t.get(recorder::display::kLimiterSerialNumber);
     if (serial.empty()) throw FormError(kNoLimiterSerial);
-    file.Add("TipKrana", t.get("Edit_MKran"));
-    file.Add("IzgotKrana", t.get("Edit_IzgotKran"));
-    file.Add("ZavNomerK", t.get("Edit_NKran"));
-    file.Add("GodIzgotK", t.get("Edit_GodIzgot"));
-    file.Add("Vladelec", t.get("Edit_Vlad"));
-    file.Add("GruppaClass", t.get("Edit_GrRegNag"));
-    file.Add("ModTIRS", t.get("Edit_ModTIRS"));
+    file.Add("TipKrana", t.get(recorder::display::kCraneModel));
+    file.Add("IzgotKrana", t.get(recorder::display::kCraneMaker));
+    file.Add("ZavNomerK", t.get(recorder::display::kCraneNumber));
+    file.Add("GodIzgotK", t.get(recorder::display::kManufactureYear));
+    file.Add("Vladelec", t.get(recorder::display::kOwner));
+    file.Add("GruppaClass", t.get(recorder::display::kModeGroup));
+    file.Add("ModTIRS", t.get(recorder::display::kLimiterModel));
     file.Add("ZavNomerO", serial);
     file.Add("GodIzgotO", "200" + firstCharacter(serial));
-    file.Add("IzgotTIRS", t.get("Edit_IzgotTIRS"));
-    file.Add("DateUstRP", t.get("Edit_DataUst"));
-    file.Add("OrgProg", t.get("Edit_NalOrg"));
+    file.Add("IzgotTIRS", t.get(recorder::display::kLimiterMaker));
+    file.Add("DateUstRP", t.get(recorder::display::kInstallDate));
+    file.Add("OrgProg", t.get(recorder::display::kProgrammingOrganisation));
 }
 
 // The work cycles of the fifteen bands and the four running times.
@@ -51,17 +51,17 @@ void addCyclesAndTimes(ReportDataFile& file, const recorder::Reading& reading) {
     const auto& names = recorder::bandDisplays();
     for (std::size_t band = 0; band < names.size(); ++band)
         file.Add(kKeys[band], reading.texts.get(names[band].workCycles));
-    file.Add("TimeLe", reading.texts.get("E_LEsec"));
-    file.Add("TimeAL", reading.texts.get("E_ALsec"));
-    file.Add("TimeL", reading.texts.get("E_Lsec"));
-    file.Add("TimeGa", reading.texts.get("E_GAsec"));
+    file.Add("TimeLe", reading.texts.get(recorder::display::kWinchTime));
+    file.Add("TimeAL", reading.texts.get(recorder::display::kBoomAngleTime));
+    file.Add("TimeL", reading.texts.get(recorder::display::kBoomLengthTime));
+    file.Add("TimeGa", reading.texts.get(recorder::display::kSlewTime));
 }
 
 void addOperator(ReportDataFile& file, const recorder::Reading& reading) {
-    file.Add("NameOper", reading.texts.get("Edit_Name"));
-    file.Add("OrgOper", reading.texts.get("Edit_Org"));
-    file.Add("NomUdost", reading.texts.get("Edit_NUd"));
-    file.Add("SrokUdost", reading.texts.get("Edit_DateUd"));
+    file.Add("NameOper", reading.texts.get(recorder::display::kOperatorName));
+    file.Add("OrgOper", reading.texts.get(recorder::display::kServiceOrganisation));
+    file.Add("NomUdost", reading.texts.get(recorder::display::kCertificateNumber));
+    file.Add("SrokUdost", reading.texts.get(recorder::display::kCertificateValidUntil));
 }
 
 // Lines 1 to 38 of forms 2 and 1.
@@ -70,13 +70,13 @@ ReportDataFile comparedLines(const recorder::Reading& reading, const PreviousRea
                              const recorder::NumberFormat& format) {
     ReportDataFile file;
     addIdentification(file, reading);
-    file.Add("nMotoH", reading.texts.get("L_TimeAll"));
-    file.Add("SumMas", reading.texts.get("Label_QSum"));
-    file.Add("HHome", recorder::formatFixed(previous.CharacteristicNumber, 2, format));
-    file.Add("HEnd", reading.texts.get("Edit_HarCh"));
+    file.Add("nMotoH", reading.texts.get(recorder::display::kMotorHours));
+    file.Add("SumMas", reading.texts.get(recorder::display::kLiftedMass));
+    file.Add("HHome", recorder::formatFixed(previous.counters.CharacteristicNumber, 2, format));
+    file.Add("HEnd", reading.texts.get(recorder::display::kCharacteristicNumber));
     file.Add("SumCicl", std::to_string(differences.TotalCycles));
     addCyclesAndTimes(file, reading);
-    file.Add("DateTimeSchit", reading.texts.get("Edit_DataSch"));
+    file.Add("DateTimeSchit", reading.texts.get(recorder::display::kReadingDate));
     file.Add("DateTimeSchitPrev", previous.ReadingDate);
     return file;
 }
@@ -86,13 +86,13 @@ ReportDataFile comparedLines(const recorder::Reading& reading, const PreviousRea
 ReportDataFile form3DataFile(const recorder::Reading& reading) {
     ReportDataFile file;
     addIdentification(file, reading);
-    file.Add("nMotoH", reading.texts.get("L_TimeAll"));
-    file.Add("SumMas", reading.texts.get("Label_QSum"));
-    file.Add("HTek", reading.texts.get("Edit_HarCh"));
-    file.Add("HNorm", reading.texts.get("Label_NHarch"));
+    file.Add("nMotoH", reading.texts.get(recorder::display::kMotorHours));
+    file.Add("SumMas", reading.texts.get(recorder::display::kLiftedMass));
+    file.Add("HTek", reading.texts.get(recorder::display::kCharacteristicNumber));
+    file.Add("HNorm", reading.texts.get(recorder::display::kNormativeCharacteristicNumber));
     file.Add("SumCicl", std::to_string(reading.counters.TotalCycles));
     addCyclesAndTimes(file, reading);
-    file.Add("DateTimeSchit", reading.texts.get("Edit_DataSch"));
+    file.Add("DateTimeSchit", reading.texts.get(recorder::display::kReadingDate));
     addOperator(file, reading);
     return file;
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "recorder/counters.h"
+#include "recorder/reading_texts.h"
 
 namespace forms {
 
@@ -11,14 +11,15 @@ CounterDifferences counterDifferences(const recorder::Counters& last,
     CounterDifferences d;
     for (std::size_t band = 0; band < d.LoadCycles.size(); ++band)
         d.LoadCycles[band] = static_cast<std::int64_t>(last.LoadCycles[band]) -
-                             static_cast<std::int64_t>(previous.LoadCycles[band]);
-    d.TotalCycles = std::int64_t{last.TotalCycles} - previous.TotalCycles;
-    d.WinchSeconds = std::int64_t{last.WinchSeconds} - previous.WinchSeconds;
-    d.BoomAngleSeconds = std::int64_t{last.BoomAngleSeconds} - previous.BoomAngleSeconds;
-    d.BoomLengthSeconds = std::int64_t{last.BoomLengthSeconds} - previous.BoomLengthSeconds;
-    d.SlewSeconds = std::int64_t{last.SlewSeconds} - previous.SlewSeconds;
-    d.MotorMinutes = std::int64_t{last.MotorMinutes} - previous.MotorMinutes;
-    d.LiftedMass = std::int64_t{last.LiftedMass} - previous.LiftedMass;
+                             static_cast<std::int64_t>(previous.counters.LoadCycles[band]);
+    d.TotalCycles = std::int64_t{last.TotalCycles} - previous.counters.TotalCycles;
+    d.WinchSeconds = std::int64_t{last.WinchSeconds} - previous.counters.WinchSeconds;
+    d.BoomAngleSeconds = std::int64_t{last.BoomAngleSeconds} - previous.counters.BoomAngleSeconds;
+    d.BoomLengthSeconds =
+        std::int64_t{last.BoomLengthSeconds} - previous.counters.BoomLengthSeconds;
+    d.SlewSeconds = std::int64_t{last.SlewSeconds} - previous.counters.SlewSeconds;
+    d.MotorMinutes = std::int64_t{last.MotorMinutes} - previous.counters.MotorMinutes;
+    d.LiftedMass = std::int64_t{last.LiftedMass} - previous.counters.LiftedMass;
     return d;
 }
 
@@ -28,13 +29,8 @@ void showDifferences(recorder::Reading& reading, const CounterDifferences& d,
     const auto& names = recorder::bandDisplays();
     for (std::size_t band = 0; band < names.size(); ++band)
         t.set(names[band].loadCycles, std::to_string(d.LoadCycles[band]));
-    t.set("E_LEsec", recorder::formatHms(d.WinchSeconds));
-    t.set("E_ALsec", recorder::formatHms(d.BoomAngleSeconds));
-    t.set("E_Lsec", recorder::formatHms(d.BoomLengthSeconds));
-    t.set("E_GAsec", recorder::formatHms(d.SlewSeconds));
-    t.set("L_TimeAll", recorder::formatHms(d.MotorMinutes * 60));
-    t.set("Label_QSum",
-          recorder::formatFixed(static_cast<double>(d.LiftedMass) * 0.01, 1, format) + " т.");
+    recorder::showRunningTotals(t, d.WinchSeconds, d.BoomAngleSeconds, d.BoomLengthSeconds,
+                                d.SlewSeconds, d.MotorMinutes, d.LiftedMass, format);
 }
 
 }  // namespace forms

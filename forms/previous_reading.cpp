@@ -13,16 +13,7 @@ using namespace recorder;
 
 PreviousReading readPreviousReading(const DataFile& file) {
     PreviousReading p;
-    p.CharacteristicNumber = largerBankF32(file, bank::kCharacteristicNumber);
-    for (std::size_t band = 0; band < bank::kBands; ++band)
-        p.LoadCycles[band] = largerBankU24(file, bank::kLoadCycles + 3 * band);
-    p.TotalCycles = largerBankI32(file, bank::kTotalCycles);
-    p.WinchSeconds = largerBankI32(file, bank::kWinchSeconds);
-    p.BoomAngleSeconds = largerBankI32(file, bank::kBoomAngleSeconds);
-    p.BoomLengthSeconds = largerBankI32(file, bank::kBoomLengthSeconds);
-    p.SlewSeconds = largerBankI32(file, bank::kSlewSeconds);
-    p.MotorMinutes = largerBankU24(file, bank::kMotorMinutes);
-    p.LiftedMass = largerBankI32(file, bank::kLiftedMass);
+    p.counters = readCounters(file);
     p.ReadingDate = file.textSlot(trailer::kReadingDate);
 
     p.BufferFrameCount = votedBufferFrameCount(readPointerBlock(file));

@@ -3,26 +3,17 @@
 // from its data file without loading or checking it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
 #include "recorder/datafile.h"
+#include "recorder/reading.h"
 
 namespace forms {
 
 struct PreviousReading {
-    // Each counter from the bank that holds the larger value.
-    float CharacteristicNumber = 0;
-    std::array<std::uint32_t, recorder::bank::kBands> LoadCycles{};
-    std::int32_t TotalCycles = 0;
-    std::int32_t WinchSeconds = 0;
-    std::int32_t BoomAngleSeconds = 0;
-    std::int32_t BoomLengthSeconds = 0;
-    std::int32_t SlewSeconds = 0;
-    std::uint32_t MotorMinutes = 0;
-    std::int32_t LiftedMass = 0;  // 0.01 t
+    recorder::Counters counters;  // each from the bank that holds the larger value
     std::string ReadingDate;      // the trailer's date slot, UTF-8
 
     // The voted frame pointer (33 when the vote gives 0) and the date and time of

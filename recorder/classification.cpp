@@ -54,21 +54,14 @@ std::int32_t normativeCharacteristicNumberOf(int modeGroup) {
     return kNumbers[static_cast<std::size_t>(modeGroup)];
 }
 
-void classify(Reading& reading, const NumberFormat& format) {
-    Classification& k = reading.classification;
-    const Counters& c = reading.counters;
-    k.NormativeCharacteristicNumber = normativeCharacteristicNumberOf(reading.crane.ModeGroup);
+Classification classificationOf(int modeGroup, const Counters& c) {
+    Classification k;
+    k.NormativeCharacteristicNumber = normativeCharacteristicNumberOf(modeGroup);
     k.UseClass = useClassOf(c.TotalCycles);
     k.LoadSpectrumFactor = loadSpectrumFactorOf(c.CharacteristicNumber, c.TotalCycles);
     k.LoadSpectrumClass = loadSpectrumClassOf(k.LoadSpectrumFactor);
     k.CurrentGroup = groupOf(k.UseClass, k.LoadSpectrumClass);
-
-    DisplayTexts& t = reading.texts;
-    t.set(display::kNormativeCharacteristicNumber, std::to_string(k.NormativeCharacteristicNumber));
-    t.set(display::kUseClass, "U" + std::to_string(k.UseClass));
-    t.set(display::kLoadSpectrumFactor, formatFixed(k.LoadSpectrumFactor, 3, format));
-    t.set(display::kLoadSpectrumClass, "Q" + std::to_string(k.LoadSpectrumClass));
-    t.set(display::kCurrentGroup, "A" + std::to_string(k.CurrentGroup));
+    return k;
 }
 
 }  // namespace recorder

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "recorder/number_format.h"
 #include "recorder/reading.h"
 
 namespace recorder {
@@ -15,7 +14,7 @@ int loadSpectrumClassOf(float kp);
 int groupOf(int useClass, int loadSpectrumClass);
 std::int32_t normativeCharacteristicNumberOf(int modeGroup);
 
-// Fills reading.classification and its five displays.
-void classify(Reading& reading, const NumberFormat& format);
+// The classification of a crane of this programmed mode group with these counters.
+Classification classificationOf(int modeGroup, const Counters& counters);
 
 }  // namespace recorder

@@ -1,6 +1,5 @@
 #include "recorder/counters.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace recorder {
@@ -23,54 +22,21 @@ float largerBankF32(const DataFile& f, std::size_t offset) {
     return v1 > v0 ? v1 : v0;
 }
 
-void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& format) {
-    Counters& c = reading.counters;
-    DisplayTexts& t = reading.texts;
-    const auto& names = bandDisplays();
-
+Counters readCounters(const DataFile& file) {
+    Counters c;
     c.CharacteristicNumber = largerBankF32(file, bank::kCharacteristicNumber);
-    t.set(display::kCharacteristicNumber, formatFixed(c.CharacteristicNumber, 2, format));
-
     for (std::size_t band = 0; band < bank::kBands; ++band) {
         c.LoadCycles[band] = largerBankU24(file, bank::kLoadCycles + 3 * band);
-        t.set(names[band].loadCycles, std::to_string(c.LoadCycles[band]));
+        c.WorkCycles[band] = largerBankU24(file, bank::kWorkCycles + 3 * band);
     }
     c.TotalCycles = largerBankI32(file, bank::kTotalCycles);
-
-    for (std::size_t band = 0; band < bank::kBands; ++band) {
-        c.WorkCycles[band] = largerBankU24(file, bank::kWorkCycles + 3 * band);
-        t.set(names[band].workCycles, std::to_string(c.WorkCycles[band]));
-    }
-
     c.WinchSeconds = largerBankI32(file, bank::kWinchSeconds);
     c.BoomAngleSeconds = largerBankI32(file, bank::kBoomAngleSeconds);
     c.BoomLengthSeconds = largerBankI32(file, bank::kBoomLengthSeconds);
     c.SlewSeconds = largerBankI32(file, bank::kSlewSeconds);
-    t.set(display::kWinchTime, formatHms(c.WinchSeconds));
-    t.set(display::kBoomAngleTime, formatHms(c.BoomAngleSeconds));
-    t.set(display::kBoomLengthTime, formatHms(c.BoomLengthSeconds));
-    t.set(display::kSlewTime, formatHms(c.SlewSeconds));
-
     c.MotorMinutes = largerBankU24(file, bank::kMotorMinutes);
-    t.set(display::kMotorHours, formatHms(static_cast<std::int64_t>(c.MotorMinutes) * 60));
-
     c.LiftedMass = largerBankI32(file, bank::kLiftedMass);
-    t.set(display::kLiftedMass, formatFixed(c.LiftedMass * 0.01, 1, format) + " т.");
-}
-
-void drawLoadDiagrams(Reading& reading) {
-    const Counters& c = reading.counters;
-    std::int64_t scale = *std::max_element(c.LoadCycles.begin(), c.LoadCycles.end());
-    if (scale == 0) scale = 1;
-    const auto bar = [scale](std::uint32_t count) {
-        const std::int64_t percent = static_cast<std::int64_t>(count) * 100 / scale;
-        return static_cast<int>(std::clamp<std::int64_t>(percent, 0, 100));
-    };
-    const auto& names = bandDisplays();
-    for (std::size_t band = 0; band < bank::kBands; ++band) {
-        reading.gauges.set(names[band].workGauge, bar(c.WorkCycles[band]));
-        reading.gauges.set(names[band].loadGauge, bar(c.LoadCycles[band]));
-    }
+    return c;
 }
 
 }  // namespace recorder

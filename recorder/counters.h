@@ -1,12 +1,11 @@
 #pragma once
 // The accumulated counters, each taken from the bank that holds the larger
-// value, their display texts, and the load-band diagrams.
+// value. Their texts and the load diagrams are in reading_texts.h.
 
 #include <cstddef>
 #include <cstdint>
 
 #include "recorder/datafile.h"
-#include "recorder/number_format.h"
 #include "recorder/reading.h"
 
 namespace recorder {
@@ -20,9 +19,8 @@ std::int32_t largerBankI32(const DataFile& file, std::size_t offset);
 std::uint32_t largerBankU24(const DataFile& file, std::size_t offset);
 float largerBankF32(const DataFile& file, std::size_t offset);
 
-void decodeCounters(const DataFile& file, Reading& reading, const NumberFormat& format);
-
-// Bar values 0..100 of both diagrams, scaled to the largest load-cycle count.
-void drawLoadDiagrams(Reading& reading);
+// Every counter, each from the bank that holds the larger value: what the loader
+// decodes and what the forms read of a previous reading.
+Counters readCounters(const DataFile& file);
 
 }  // namespace recorder

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "recorder/number_format.h"
+#include "recorder/field_text.h"
 
 namespace recorder {
 namespace {

@@ -2,35 +2,30 @@
 
 #include <string>
 
-#include "recorder/number_format.h"
-
 namespace recorder {
 
-void decodeServiceInfo(const DataFile& file, Reading& reading) {
-    ServiceTexts& s = reading.service;
+ServiceTexts readServiceTexts(const DataFile& file) {
+    ServiceTexts s;
     s.owner = file.textSlot(trailer::kOwner);
     s.serviceOrganisation = file.textSlot(trailer::kServiceOrganisation);
     s.operatorName = file.textSlot(trailer::kOperatorName);
     s.certificateNumber = file.textSlot(trailer::kCertificateNumber);
     s.certificateValidUntil = file.textSlot(trailer::kCertificateValidUntil);
     s.readingDate = file.textSlot(trailer::kReadingDate);
+    return s;
+}
 
-    DisplayTexts& t = reading.texts;
-    t.set(display::kOwner, s.owner);
-    t.set(display::kServiceOrganisation, s.serviceOrganisation);
-    t.set(display::kOperatorName, s.operatorName);
-    t.set(display::kCertificateNumber, s.certificateNumber);
-    t.set(display::kCertificateValidUntil, s.certificateValidUntil);
-    t.set(display::kReadingDate, s.readingDate);
+std::string limiterModelText(int modelDigit) {
+    return "ТИРС-48С-0" + std::to_string(modelDigit);
 }
 
 std::string modeGroupText(int modeGroup) {
     return "A" + std::to_string(modeGroup);
 }
 
-void decodeIdentification(const DataFile& file, Reading& reading) {
+LimiterInfo readLimiterInfo(const DataFile& file) {
     const std::size_t b = kBank0Offset;
-    LimiterInfo& l = reading.limiter;
+    LimiterInfo l;
     l.SerialNumber = file.textSlot(b + bank::kSerialNumber, bank::kSerialNumberWidth);
     l.ModelDigit = file.i8(b + bank::kModelDigit);
     l.ProgramVersion = file.i8(b + bank::kProgramVersion);
@@ -39,8 +34,12 @@ void decodeIdentification(const DataFile& file, Reading& reading) {
     l.RecorderVersion = file.i8(b + bank::kRecorderVersion);
     l.LimiterMaker = file.textSlot(b + bank::kLimiterMaker, bank::kLimiterMakerWidth);
     l.AdaptedCranes = file.textSlot(b + bank::kAdaptedCranes, bank::kAdaptedCranesWidth);
+    return l;
+}
 
-    CraneInfo& c = reading.crane;
+CraneInfo readCraneInfo(const DataFile& file) {
+    const std::size_t b = kBank0Offset;
+    CraneInfo c;
     c.CraneNumber = file.i16(b + bank::kCraneNumber);
     c.ManufactureYear = file.i16(b + bank::kManufactureYear);
     c.ModeGroup = file.i8(b + bank::kModeGroup);
@@ -49,25 +48,7 @@ void decodeIdentification(const DataFile& file, Reading& reading) {
     c.CraneMaker = file.textSlot(b + bank::kCraneMaker, bank::kCraneMakerWidth);
     c.ProgrammingOrganisation =
         file.textSlot(b + bank::kProgrammingOrganisation, bank::kProgrammingOrganisationWidth);
-
-    DisplayTexts& t = reading.texts;
-    t.set(display::kLimiterSerialNumber, l.SerialNumber);
-    t.set(display::kLimiterModel, "ТИРС-48С-0" + std::to_string(l.ModelDigit));
-    t.set(display::kProgramVersion, std::to_string(l.ProgramVersion));
-    t.set(display::kTablesVersion, std::to_string(l.TablesVersion));
-    t.set(display::kConfiguration, std::to_string(l.Configuration));
-    t.set(display::kRecorderVersion, std::to_string(l.RecorderVersion));
-    t.set(display::kLimiterMaker, l.LimiterMaker);
-    t.set(display::kAdaptedCranes, l.AdaptedCranes);
-
-    t.set(display::kCraneNumber, std::to_string(c.CraneNumber));
-    t.set(display::kManufactureYear, std::to_string(c.ManufactureYear) + " г.");
-    t.set(display::kModeGroup, modeGroupText(c.ModeGroup));
-    t.set(display::kCraneModel, c.CraneModel);
-    t.set(display::kInstallDate,
-          bcdTriple(c.InstallDate[0], c.InstallDate[1], c.InstallDate[2], '.'));
-    t.set(display::kCraneMaker, c.CraneMaker);
-    t.set(display::kProgrammingOrganisation, c.ProgrammingOrganisation);
+    return c;
 }
 
 }  // namespace recorder

@@ -11,6 +11,7 @@
 #include "recorder/identification.h"
 #include "recorder/integrity.h"
 #include "recorder/pointer_block.h"
+#include "recorder/reading_texts.h"
 #include "recorder/records.h"
 
 namespace recorder {
@@ -30,9 +31,11 @@ void checkDataFile(const DataFile& file, Reading& reading) {
 }
 
 void decodeDataFile(const DataFile& file, Reading& reading, const NumberFormat& format) {
-    decodeServiceInfo(file, reading);
-    decodeIdentification(file, reading);
-    decodeCounters(file, reading, format);
+    reading.service = readServiceTexts(file);
+    reading.limiter = readLimiterInfo(file);
+    reading.crane = readCraneInfo(file);
+    reading.counters = readCounters(file);
+    reading.classification = classificationOf(reading.crane.ModeGroup, reading.counters);
 
     // Pointers: page and frame first (report entry 1), then the three regions.
     reading.pointers = readPointerBlock(file);
@@ -52,8 +55,8 @@ void decodeDataFile(const DataFile& file, Reading& reading, const NumberFormat& 
     decodeFrames(file, reading);
     reading.clearUnloadedSlots();
 
-    drawLoadDiagrams(reading);
-    classify(reading, format);
+    // Then every text and gauge from the values.
+    showReading(reading, format);
 }
 
 void loadReading(const DataFile& file, Reading& reading, const NumberFormat& format) {

@@ -1,8 +1,11 @@
 #pragma once
-// Number and time texts as the displays show them.
+// Number and time texts as the displays show them. The texts of raw fields
+// (BCD dates, bits, hexadecimal bytes) are the decoders' and in field_text.h.
 
 #include <cstdint>
 #include <string>
+
+#include "recorder/field_text.h"
 
 namespace recorder {
 
@@ -23,14 +26,5 @@ inline std::string formatFixed(double value, int decimals, const NumberFormat& f
 // Seconds as H:MM:SS, hours unpadded. A negative count (only a damaged bank gives
 // one) is shown with a leading minus: -100 gives "-0:01:40".
 std::string formatHms(std::int64_t seconds);
-
-// Two upper-case hexadecimal digits of a byte: a BCD byte shows its decimal digits.
-std::string hex2(std::uint8_t byte);
-
-// Eight '0'/'1' characters, bit 7 first.
-std::string bitString(std::uint8_t byte);
-
-// DD.MM.YY (or HH:MM:SS with ':') from three BCD bytes in display order.
-std::string bcdTriple(std::uint8_t a, std::uint8_t b, std::uint8_t c, char separator);
 
 }  // namespace recorder

@@ -1,6 +1,6 @@
 #include "recorder/records.h"
 
-#include "recorder/number_format.h"
+#include "recorder/field_text.h"
 
 namespace recorder {
 

@@ -9,17 +9,18 @@ namespace reports {
 namespace {
 
 using recorder::Reading;
+namespace display = recorder::display;
 
-std::string shown(const Reading& r, const char* name) {
-    return r.texts.get(name);
+std::string shown(const Reading& r, const recorder::Display& shownIn) {
+    return r.texts.get(shownIn);
 }
 
 std::string limiterText(const Reading& r) {
-    return shown(r, "Edit_ModTIRS") + " №" + shown(r, "Edit_NTIRS");
+    return shown(r, display::kLimiterModel) + " №" + shown(r, display::kLimiterSerialNumber);
 }
 
 std::string craneText(const Reading& r) {
-    return shown(r, "Edit_MKran") + " №" + shown(r, "Edit_NKran");
+    return shown(r, display::kCraneModel) + " №" + shown(r, display::kCraneNumber);
 }
 
 std::array<std::string, 2> subtitles(const Reading& r) {
@@ -50,29 +51,29 @@ CardContent cardContent(const Reading& r) {
     c.title = "Информационная карта";
     c.subtitles = subtitles(r);
     c.section1 = "1. Информация об операторе и организации, проводившей считывание";
-    c.operatorLine = {{"Информацию считал:", shown(r, "Edit_Name")},
-                      {"Удостоверение №", shown(r, "Edit_NUd")},
-                      {"действительно до", shown(r, "Edit_DateUd")}};
-    c.organisationLine = {{"Организация:", shown(r, "Edit_Org")},
-                          {"Дата считывания:", shown(r, "Edit_DataSch")}};
+    c.operatorLine = {{"Информацию считал:", shown(r, display::kOperatorName)},
+                      {"Удостоверение №", shown(r, display::kCertificateNumber)},
+                      {"действительно до", shown(r, display::kCertificateValidUntil)}};
+    c.organisationLine = {{"Организация:", shown(r, display::kServiceOrganisation)},
+                          {"Дата считывания:", shown(r, display::kReadingDate)}};
     c.section2 = "2. Идентификация ограничителя";
-    c.limiter = {
-        {"Ограничитель:", limiterText(r)},
-        {"Конфигурация ограничителя", shown(r, "Edit_ConfTIRS")},
-        {"Версия программы/таблиц/РП:",
-         shown(r, "Edit_VProg") + "/" + shown(r, "Edit_VTabl") + "/" + shown(r, "Edit_VRP")},
-        {"Изготовитель:", shown(r, "Edit_IzgotTIRS")},
-        {"Типы кранов:", shown(r, "Edit_TipKranov")}};
+    c.limiter = {{"Ограничитель:", limiterText(r)},
+                 {"Конфигурация ограничителя", shown(r, display::kConfiguration)},
+                 {"Версия программы/таблиц/РП:", shown(r, display::kProgramVersion) + "/" +
+                                                     shown(r, display::kTablesVersion) + "/" +
+                                                     shown(r, display::kRecorderVersion)},
+                 {"Изготовитель:", shown(r, display::kLimiterMaker)},
+                 {"Типы кранов:", shown(r, display::kAdaptedCranes)}};
     c.section3 = "3. Идентификация крана";
     c.crane = {{"Марка крана:", craneText(r)},
-               {"Изготовитель:", shown(r, "Edit_IzgotKran")},
-               {"Год изготовления крана:", shown(r, "Edit_GodIzgot")},
-               {"Группа режима нагружения:", shown(r, "Edit_GrRegNag")},
-               {"Владелец:", shown(r, "Edit_Vlad")}};
+               {"Изготовитель:", shown(r, display::kCraneMaker)},
+               {"Год изготовления крана:", shown(r, display::kManufactureYear)},
+               {"Группа режима нагружения:", shown(r, display::kModeGroup)},
+               {"Владелец:", shown(r, display::kOwner)}};
     c.section4 = "4. Установка регистратора";
-    c.installation = {
-        {"Дата установки РП:", shown(r, "Edit_DataUst")},
-        {"Организация, осуществившая ввод рабочей программы:", shown(r, "Edit_NalOrg")}};
+    c.installation = {{"Дата установки РП:", shown(r, display::kInstallDate)},
+                      {"Организация, осуществившая ввод рабочей программы:",
+                       shown(r, display::kProgrammingOrganisation)}};
     c.section5 = "5. Накопительная информация о параметрах работы крана";
     c.tableTitle = "Таблица нарабоки крана по степени загрузки";
     c.tableHeadings = {"Диапазон нагрузок", "Диаграмма", "Рабочие циклы", "Циклы нагружения"};
@@ -85,21 +86,24 @@ CardContent cardContent(const Reading& r) {
     }
     c.assessmentTitle = "Оценка наработки и режима работы крана по ИСО 4301/1-85";
     c.assessment = {
-        {"Текущая группа классификации (режима) крана по ИСО 4301/1-85", shown(r, "Label_RezhA")},
+        {"Текущая группа классификации (режима) крана по ИСО 4301/1-85",
+         shown(r, display::kCurrentGroup)},
         {"Характеристическое число текущее/нормативное",
-         shown(r, "Edit_HarCh") + "/" + shown(r, "Label_NHarch")},
-        {"Класс использования по ИСО 4301/1-85", shown(r, "Label_KIspU")},
-        {"Режим нагружения крана по ИСО 4301/1-85", shown(r, "Label_RezhQ")},
-        {"Коэффициент распределения нагрузок", shown(r, "Label_KNag")},
-        {"Общая масса грузов, поднятая за все время эксплуатации", shown(r, "Label_QSum")},
-        {"Время работы механизмов грузовой лебедки", shown(r, "E_LEsec")},
-        {"Время работы механизмов изменения угла наклона стрелы", shown(r, "E_ALsec")},
-        {"Время работы механизмов изменения длины стрелы", shown(r, "E_Lsec")},
-        {"Время работы механизмов поворота", shown(r, "E_GAsec")},
-        {"Общая наработка крана в моточасах", shown(r, "L_TimeAll")}};
+         shown(r, display::kCharacteristicNumber) + "/" +
+             shown(r, display::kNormativeCharacteristicNumber)},
+        {"Класс использования по ИСО 4301/1-85", shown(r, display::kUseClass)},
+        {"Режим нагружения крана по ИСО 4301/1-85", shown(r, display::kLoadSpectrumClass)},
+        {"Коэффициент распределения нагрузок", shown(r, display::kLoadSpectrumFactor)},
+        {"Общая масса грузов, поднятая за все время эксплуатации", shown(r, display::kLiftedMass)},
+        {"Время работы механизмов грузовой лебедки", shown(r, display::kWinchTime)},
+        {"Время работы механизмов изменения угла наклона стрелы",
+         shown(r, display::kBoomAngleTime)},
+        {"Время работы механизмов изменения длины стрелы", shown(r, display::kBoomLengthTime)},
+        {"Время работы механизмов поворота", shown(r, display::kSlewTime)},
+        {"Общая наработка крана в моточасах", shown(r, display::kMotorHours)}};
     c.confirm = kConfirm;
     c.signatureLine = kSignatureLine;
-    c.signatureName = shown(r, "Edit_Name");
+    c.signatureName = shown(r, display::kOperatorName);
     c.dateLine = kDateLine;
     return c;
 }
@@ -174,7 +178,7 @@ std::array<AppendixPage, 2> appendixContent(const Reading& r) {
         p.subtitles = subtitles(r);
         p.confirm = kConfirm;
         p.signatureLine = kSignatureLine;
-        p.signatureName = shown(r, "Edit_Name");
+        p.signatureName = shown(r, display::kOperatorName);
         p.dateLine = kDateLine;
     }
     ChartContent load =

@@ -11,7 +11,7 @@
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/termios_line.h"
 #include "acquisition_test_support.h"
-#include "tools/litm3_sim/litm3_device.h"
+#include "simulation/litm3_device/litm3_device.h"
 
 using acqtest::RecordingSink;
 using acquisition::ReadOutcome;

@@ -20,8 +20,8 @@
 #include "base/local_time.h"
 #include "recorder/loader.h"
 #include "scripted_dialogs.h"
-#include "tools/litm3_sim/demo_line.h"
-#include "tools/litm3_sim/litm3_device.h"
+#include "simulation/litm3_device/demo_line.h"
+#include "simulation/litm3_device/litm3_device.h"
 
 using acquisition::StatusColour;
 

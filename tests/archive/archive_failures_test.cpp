@@ -11,7 +11,7 @@
 #include <QUrl>
 
 #include "archive/reading_archive.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace archive {
 namespace {

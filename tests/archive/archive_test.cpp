@@ -17,7 +17,7 @@
 #include <tuple>
 
 #include "archive/reading_archive.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace archive {
 namespace {
@@ -170,13 +170,13 @@ TEST_P(ArchiveTest, AddsOnceKeepsHistoryInDateOrderAndGivesFilesBackWhole) {
     EXPECT_EQ((*history)[0].id, ids[2]);
     EXPECT_EQ((*history)[1].id, ids[0]);
     EXPECT_EQ((*history)[2].id, ids[1]);
-    EXPECT_DOUBLE_EQ((*history)[0].characteristicNumber, 1000);
+    EXPECT_DOUBLE_EQ((*history)[0].counters.CharacteristicNumber, 1000);
     EXPECT_EQ((*history)[2].readingDateText, QStringLiteral("20.07.2025 12:00"));
     EXPECT_EQ((*history)[2].sourceName, QStringLiteral("july.litm"));
     EXPECT_EQ((*history)[2].normativeNumber, 63000);  // the generator's crane is A4
     EXPECT_EQ((*history)[2].craneModel, QStringLiteral("КС-55713-1"));
     EXPECT_EQ((*history)[2].limiterModel, QStringLiteral("ТИРС-48С-05"));
-    EXPECT_GT((*history)[2].totalCycles, 0);
+    EXPECT_GT((*history)[2].counters.TotalCycles, 0);
     EXPECT_TRUE(a.history(QStringLiteral("no such"), error)->empty());
 
     for (std::size_t i = 0; i < 4; ++i) {

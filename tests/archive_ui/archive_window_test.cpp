@@ -24,7 +24,7 @@
 #include "archive_ui/archive_settings_dialog.h"
 #include "archive_ui/archive_window.h"
 #include "archive_ui/fleet_table_model.h"
-#include "tools/litm3_sim/demo_line.h"
+#include "simulation/litm3_device/demo_line.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui_fixture.h"
 

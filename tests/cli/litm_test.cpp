@@ -19,7 +19,7 @@
 
 #include "forms/create_form.h"
 #include "recorder/loader.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 

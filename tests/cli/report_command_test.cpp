@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 
@@ -77,6 +77,40 @@ TEST_F(LitmReport, CardsOfSeveralReadingsGoOnePdfEachIntoAFolder) {
         EXPECT_NE(text.find("№" + std::to_string(n * 100)), std::string::npos) << text;
         EXPECT_EQ(text.find('\f'), text.rfind('\f')) << "one page";
     }
+}
+
+// litm loads no Qt: it runs the program litm-report, beside it or else on PATH,
+// with the arguments, streams and exit status passed through; without it, a
+// clear failure.
+TEST_F(LitmReport, RunsAsAProgramOfItsOwn) {
+    EXPECT_NE(
+        litm("--help").out.find("\n  report      write the printed reports of readings as PDF\n"),
+        std::string::npos);
+    const Outcome help = litm("report --help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: litm report card|appendix|frames|overloads", 0), 0u)
+        << help.out;
+    const Outcome fromStdin =
+        litm("report card /dev/stdin --pdf " + path("in.pdf") + " < " + path("КС-1.litm"));
+    EXPECT_EQ(fromStdin.exitCode, 0) << fromStdin.out;
+    EXPECT_TRUE(fs::exists(dir_ / "in.pdf"));
+
+    // A litm alone in a folder: the helper on PATH, then none at all.
+    fs::create_directories(dir_ / "alone");
+    fs::create_directories(dir_ / "bin");
+    fs::copy_file(LITM_PATH, dir_ / "alone" / "litm");
+    std::ofstream(dir_ / "bin" / "litm-report") << "#!/bin/sh\necho \"helper: $*\"\nexit 7\n";
+    fs::permissions(dir_ / "bin" / "litm-report", fs::perms::owner_all);
+    const std::string alone = path("alone/litm");
+    const Outcome onPath = run("env PATH=" + path("bin") + " " + alone + " report card 'a b'");
+    EXPECT_EQ(onPath.exitCode, 7);
+    EXPECT_EQ(onPath.out, "helper: card a b\n");
+    const Outcome missing = run("env PATH=/nonexistent " + alone + " report card x");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.out.find("litm report: the program litm-report that runs this command is "
+                               "not installed"),
+              std::string::npos)
+        << missing.out;
 }
 
 TEST_F(LitmReport, FramesOfARangeAndUsageErrors) {

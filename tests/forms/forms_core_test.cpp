@@ -151,12 +151,12 @@ TEST(PreviousReading, EachValueComesFromTheLargerBank) {
     recorder::Reading r = loadLast(lastImage(kLast));
     const forms::PreviousReading p = forms::readPreviousReading(previousFile(previousImage(
         {0.5f, 100, 100, 9000, 1000, 100000}, {0.25f, 120, 20000000, 100, 999, 100001})));
-    EXPECT_FLOAT_EQ(p.CharacteristicNumber, 0.5f);
-    EXPECT_EQ(p.LoadCycles[3], 120u);
-    EXPECT_EQ(p.TotalCycles, 20000000);  // above 16777215: all four bytes
-    EXPECT_EQ(p.WinchSeconds, 9000);
-    EXPECT_EQ(p.MotorMinutes, 1000u);
-    EXPECT_EQ(p.LiftedMass, 100001);
+    EXPECT_FLOAT_EQ(p.counters.CharacteristicNumber, 0.5f);
+    EXPECT_EQ(p.counters.LoadCycles[3], 120u);
+    EXPECT_EQ(p.counters.TotalCycles, 20000000);  // above 16777215: all four bytes
+    EXPECT_EQ(p.counters.WinchSeconds, 9000);
+    EXPECT_EQ(p.counters.MotorMinutes, 1000u);
+    EXPECT_EQ(p.counters.LiftedMass, 100001);
     EXPECT_EQ(p.ReadingDate, "28.11.2006 15:00");
     forms::showDifferences(r, forms::counterDifferences(r.counters, p), {','});
     EXPECT_EQ(r.texts.get("Edit_N_40"), "380");
@@ -211,8 +211,8 @@ TEST(PreviousReading, ShortDamagedAndHugeFilesNeverReadBeyondTheirBytes) {
     // pointer reads 0 and so 33, whose frame lies beyond the end as well.
     const forms::PreviousReading shortOne = forms::readPreviousReading(
         recorder::DataFile(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 232517)));
-    EXPECT_EQ(shortOne.CharacteristicNumber, 0.0f);
-    EXPECT_EQ(shortOne.TotalCycles, 0);
+    EXPECT_EQ(shortOne.counters.CharacteristicNumber, 0.0f);
+    EXPECT_EQ(shortOne.counters.TotalCycles, 0);
     EXPECT_EQ(shortOne.ReadingDate, "");
     EXPECT_EQ(shortOne.BufferFrameCount, 33);
     EXPECT_EQ(shortOne.EndDate + " " + shortOne.EndTime, "00.00.00 00:00:00");
@@ -246,7 +246,7 @@ TEST(PreviousReading, ShortDamagedAndHugeFilesNeverReadBeyondTheirBytes) {
     std::string error;
     ASSERT_TRUE(forms::readPreviousReadingFile(huge, p, error)) << error;
     EXPECT_EQ(p.ReadingDate, "28.11.2006 15:00");
-    EXPECT_EQ(p.LoadCycles[3], 100u);
+    EXPECT_EQ(p.counters.LoadCycles[3], 100u);
     fs::remove(huge);
     EXPECT_FALSE(forms::readPreviousReadingFile(huge, p, error));
     EXPECT_NE(error, "");

@@ -9,7 +9,7 @@
 
 #include "forms/previous_reading.h"
 #include "recorder/loader.h"
-#include "tools/sample_reading/image_builder.h"
+#include "simulation/sample_reading/image_builder.h"
 
 namespace forms_test {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "recorder/datafile.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace fuzzing {
 

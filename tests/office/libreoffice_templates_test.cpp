@@ -13,8 +13,8 @@
 #include "office_tools.h"
 #include "recorder/loader.h"
 #include "rtf/report_engine.h"
+#include "simulation/sample_reading/sample_reading.h"
 #include "tests/support/fixed_time.h"
-#include "tools/sample_reading/sample_reading.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "fixture.h"
 #include "recorder/chart_data.h"
 #include "recorder/paged_view.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "recorder/classification.h"
+#include "recorder/reading_texts.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ TEST(Classification, ShownTexts) {
     r.crane.ModeGroup = 3;
     r.counters.TotalCycles = 8000;
     r.counters.CharacteristicNumber = 1000;
-    classify(r, NumberFormat{','});
+    r.classification = classificationOf(r.crane.ModeGroup, r.counters);
+    showClassification(r, NumberFormat{','});
     EXPECT_EQ(r.texts.get("Label_NHarch"), "32000");
     EXPECT_EQ(r.texts.get("Label_KIspU"), "U0");
     EXPECT_EQ(r.texts.get("Label_KNag"), "0,125");

@@ -10,7 +10,7 @@
 
 #include "recorder/display_table.h"
 #include "recorder/loader.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "recorder/loader.h"
-#include "tools/sample_reading/image_builder.h"
+#include "simulation/sample_reading/image_builder.h"
 
 namespace testing_support {
 

@@ -7,6 +7,9 @@
 #include <limits>
 
 #include "fixture.h"
+#include "recorder/loader.h"
+#include "recorder/reading_summary.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace {
 
@@ -161,6 +164,37 @@ TEST(LoadDiagrams, NoLoadCyclesScaleOfOne) {
     EXPECT_EQ(r.gauges.get("CGauge_50"), 0);
     EXPECT_EQ(r.gauges.get("CGauge_N50"), 100);
     EXPECT_EQ(r.gauges.get("CGauge_N60"), 0);
+}
+
+// The archive's summary holds what the window's load decodes, damaged and cut
+// readings included.
+TEST(ReadingSummary, AgreesWithTheLoadedReading) {
+    sample::SampleOptions sound;
+    sample::SampleOptions damaged;
+    damaged.seed = 7;
+    damaged.faults.eraseBank1 = true;
+    damaged.faults.badFrames = {3};
+    sample::SampleOptions cut;
+    cut.faults.truncateTo = 100000;
+    for (const auto& options : {sound, damaged, cut}) {
+        const recorder::DataFile file(sample::makeSampleReading(options));
+        recorder::Reading loaded;
+        recorder::loadReading(file, loaded, recorder::NumberFormat{});
+        const recorder::ReadingSummary s = recorder::summarize(file);
+        EXPECT_EQ(s.loadErrors, loaded.LoadErrorLog);
+        EXPECT_EQ(s.service.readingDate, loaded.service.readingDate);
+        EXPECT_EQ(s.service.owner, loaded.service.owner);
+        EXPECT_EQ(s.limiter.SerialNumber, loaded.limiter.SerialNumber);
+        EXPECT_EQ(s.limiterModel, loaded.texts.get(recorder::display::kLimiterModel));
+        EXPECT_EQ(s.crane.CraneNumber, loaded.crane.CraneNumber);
+        EXPECT_EQ(s.crane.InstallDate, loaded.crane.InstallDate);
+        EXPECT_EQ(s.counters.TotalCycles, loaded.counters.TotalCycles);
+        EXPECT_EQ(s.counters.LoadCycles, loaded.counters.LoadCycles);
+        EXPECT_EQ(s.counters.MotorMinutes, loaded.counters.MotorMinutes);
+        EXPECT_EQ(s.classification.CurrentGroup, loaded.classification.CurrentGroup);
+        EXPECT_EQ(s.classification.NormativeCharacteristicNumber,
+                  loaded.classification.NormativeCharacteristicNumber);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The builder writes the bytes the recorder writes, at the offsets of the data file.
-#include "tools/sample_reading/image_builder.h"
+#include "simulation/sample_reading/image_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Generated readings load cleanly through the recorder core, and each named
 // fault shows exactly its own effect.
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 
 #include "recorder/loader.h"
 #include "scripted_dialogs.h"
-#include "tools/sample_reading/image_builder.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/image_builder.h"
+#include "simulation/sample_reading/sample_reading.h"
 #include "ui/main_window/program_windows.h"
 #include "ui/windows/Logloaderror.h"
 

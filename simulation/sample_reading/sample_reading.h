@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "recorder/datafile.h"
-#include "tools/sample_reading/calendar.h"
-#include "tools/sample_reading/image_builder.h"
+#include "simulation/sample_reading/calendar.h"
+#include "simulation/sample_reading/image_builder.h"
 
 namespace sample {
 

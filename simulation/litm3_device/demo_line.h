@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "acquisition/acquisition_line.h"
-#include "tools/litm3_sim/litm3_device.h"
+#include "simulation/litm3_device/litm3_device.h"
 
 namespace litm3sim {
 

@@ -1,4 +1,4 @@
-#include "tools/sample_reading/image_builder.h"
+#include "simulation/sample_reading/image_builder.h"
 
 #include <algorithm>
 #include <bit>

@@ -7,25 +7,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/sample_reading/calendar.h"
-#include "tools/sample_reading/image_builder.h"
-#include "tools/sample_reading/prng.h"
+#include "recorder/reading.h"
+#include "simulation/sample_reading/calendar.h"
+#include "simulation/sample_reading/image_builder.h"
+#include "simulation/sample_reading/prng.h"
 
 namespace sample {
-
-// The accumulated counters as one bank stores them.
-struct BankCounters {
-    float characteristicNumber = 0;
-    std::array<std::uint32_t, 15> loadCycles{};
-    std::int32_t totalCycles = 0;
-    std::array<std::uint32_t, 15> workCycles{};
-    std::int32_t winchSeconds = 0;
-    std::int32_t boomAngleSeconds = 0;
-    std::int32_t boomLengthSeconds = 0;
-    std::int32_t slewSeconds = 0;
-    std::uint32_t motorMinutes = 0;
-    std::int32_t liftedMass = 0;  // 0.01 t
-};
 
 // An overload the crane made while its frames were written.
 struct OverloadEvent {
@@ -38,8 +25,8 @@ struct OverloadEvent {
 
 struct CraneWork {
     std::vector<FrameFields> frames;  // in the order they were written
-    BankCounters bank0;               // counters after the last frame
-    BankCounters bank1;               // the second copy, equal or a few cycles behind
+    recorder::Counters bank0;         // counters after the last frame
+    recorder::Counters bank1;         // the second copy, equal or a few cycles behind
     std::vector<OverloadEvent> overloads;
     int cycles = 0;  // load cycles completed within the frames
     CivilDate firstDay;

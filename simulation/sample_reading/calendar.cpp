@@ -1,4 +1,4 @@
-#include "tools/sample_reading/calendar.h"
+#include "simulation/sample_reading/calendar.h"
 
 #include "base/local_time.h"
 

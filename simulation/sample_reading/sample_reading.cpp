@@ -1,4 +1,4 @@
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "recorder/records.h"
-#include "tools/sample_reading/crane_work.h"
-#include "tools/sample_reading/prng.h"
+#include "simulation/sample_reading/crane_work.h"
+#include "simulation/sample_reading/prng.h"
 
 namespace sample {
 
@@ -51,20 +51,20 @@ void writeIdentity(ImageBuilder& b, int bank, const CraneIdentity& id) {
                   id.programmingOrganisation);
 }
 
-void writeCounters(ImageBuilder& b, int bank, const BankCounters& c) {
+void writeCounters(ImageBuilder& b, int bank, const recorder::Counters& c) {
     using namespace recorder::bank;
-    b.setBankF32(bank, kCharacteristicNumber, c.characteristicNumber);
+    b.setBankF32(bank, kCharacteristicNumber, c.CharacteristicNumber);
     for (std::size_t i = 0; i < 15; ++i) {
-        b.setBankU24(bank, kLoadCycles + 3 * i, c.loadCycles[i]);
-        b.setBankU24(bank, kWorkCycles + 3 * i, c.workCycles[i]);
+        b.setBankU24(bank, kLoadCycles + 3 * i, c.LoadCycles[i]);
+        b.setBankU24(bank, kWorkCycles + 3 * i, c.WorkCycles[i]);
     }
-    b.setBankI32(bank, kTotalCycles, c.totalCycles);
-    b.setBankI32(bank, kWinchSeconds, c.winchSeconds);
-    b.setBankI32(bank, kBoomAngleSeconds, c.boomAngleSeconds);
-    b.setBankI32(bank, kBoomLengthSeconds, c.boomLengthSeconds);
-    b.setBankI32(bank, kSlewSeconds, c.slewSeconds);
-    b.setBankU24(bank, kMotorMinutes, c.motorMinutes);
-    b.setBankI32(bank, kLiftedMass, c.liftedMass);
+    b.setBankI32(bank, kTotalCycles, c.TotalCycles);
+    b.setBankI32(bank, kWinchSeconds, c.WinchSeconds);
+    b.setBankI32(bank, kBoomAngleSeconds, c.BoomAngleSeconds);
+    b.setBankI32(bank, kBoomLengthSeconds, c.BoomLengthSeconds);
+    b.setBankI32(bank, kSlewSeconds, c.SlewSeconds);
+    b.setBankU24(bank, kMotorMinutes, c.MotorMinutes);
+    b.setBankI32(bank, kLiftedMass, c.LiftedMass);
 }
 
 // Frames in writing order into memory: page memory is a ring whose oldest page is
@@ -204,7 +204,7 @@ SampleImage buildSampleImage(const SampleOptions& o) {
     plan.pastCycles = o.pastCycles >= 0 ? o.pastCycles : rng.uniform(40000, 140000);
     CraneWork work = simulateCraneWork(plan, rng);
     if (o.characteristicNumber)
-        work.bank0.characteristicNumber = work.bank1.characteristicNumber = *o.characteristicNumber;
+        work.bank0.CharacteristicNumber = work.bank1.CharacteristicNumber = *o.characteristicNumber;
 
     SampleImage out;
     ImageBuilder& b = out.builder;

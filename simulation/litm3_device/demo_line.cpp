@@ -1,4 +1,4 @@
-#include "tools/litm3_sim/demo_line.h"
+#include "simulation/litm3_device/demo_line.h"
 
 #include <algorithm>
 

@@ -16,7 +16,7 @@
 #include "acquisition_test_support.h"
 #include "cli/read_command.h"
 #include "recorder/loader.h"
-#include "tools/litm3_sim/litm3_device.h"
+#include "simulation/litm3_device/litm3_device.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "tools/sample_reading/crane_work.h"
+#include "simulation/sample_reading/crane_work.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,7 +71,7 @@ class Simulator {
         work_.firstDay = dateOf(day_);
         const auto target = static_cast<std::size_t>(plan_.frameCount);
         while (work_.frames.size() < target) {
-            const BankCounters atStart = counters_;
+            const recorder::Counters atStart = counters_;
             loadCycle();
             if (work_.frames.size() > target) {
                 // The last cycle was cut by the end of the reading: it is not counted.
@@ -93,16 +93,16 @@ class Simulator {
         int firstSecond = lastSecond;
         for (auto it = frameTimes_.rbegin(); it != frameTimes_.rend() && it->first == lastDay; ++it)
             firstSecond = it->second;
-        counters_.motorMinutes += static_cast<std::uint32_t>((lastSecond - firstSecond) / 60 + 15);
+        counters_.MotorMinutes += static_cast<std::uint32_t>((lastSecond - firstSecond) / 60 + 15);
         work_.lastDay = dateOf(lastDay);
         work_.lastMinuteOfDay = lastSecond / 60;
 
-        counters_.characteristicNumber = characteristicNumber(counters_.loadCycles);
+        counters_.CharacteristicNumber = characteristicNumber(counters_.LoadCycles);
         work_.bank0 = counters_;
         work_.bank1 = counters_;
         if (plan_.bank1Lag > 0 && snapshots_.size() > static_cast<std::size_t>(plan_.bank1Lag)) {
             work_.bank1 = snapshots_.front();
-            work_.bank1.characteristicNumber = characteristicNumber(work_.bank1.loadCycles);
+            work_.bank1.CharacteristicNumber = characteristicNumber(work_.bank1.LoadCycles);
         }
         return std::move(work_);
     }
@@ -117,18 +117,18 @@ class Simulator {
         double mass = 0;
         for (std::size_t i = 0; i < 15; ++i) {
             const auto n = static_cast<std::uint32_t>(past * kBandShare[i] / shares);
-            counters_.loadCycles[i] = n;
-            counters_.workCycles[i] = static_cast<std::uint32_t>(n * rng_.real(0.86, 0.94));
+            counters_.LoadCycles[i] = n;
+            counters_.WorkCycles[i] = static_cast<std::uint32_t>(n * rng_.real(0.86, 0.94));
             total += n;
             mass += n * bandMidpoint(static_cast<int>(i)) * 7.5;  // t, at a typical capacity
         }
-        counters_.totalCycles = static_cast<std::int32_t>(total);
-        counters_.winchSeconds = static_cast<std::int32_t>(past * rng_.real(38, 46));
-        counters_.slewSeconds = static_cast<std::int32_t>(past * rng_.real(20, 28));
-        counters_.boomAngleSeconds = static_cast<std::int32_t>(past * rng_.real(8, 12));
-        counters_.boomLengthSeconds = static_cast<std::int32_t>(past * rng_.real(2, 4));
-        counters_.motorMinutes = static_cast<std::uint32_t>(past * rng_.real(2.8, 3.6));
-        counters_.liftedMass = static_cast<std::int32_t>(mass * 100);
+        counters_.TotalCycles = static_cast<std::int32_t>(total);
+        counters_.WinchSeconds = static_cast<std::int32_t>(past * rng_.real(38, 46));
+        counters_.SlewSeconds = static_cast<std::int32_t>(past * rng_.real(20, 28));
+        counters_.BoomAngleSeconds = static_cast<std::int32_t>(past * rng_.real(8, 12));
+        counters_.BoomLengthSeconds = static_cast<std::int32_t>(past * rng_.real(2, 4));
+        counters_.MotorMinutes = static_cast<std::uint32_t>(past * rng_.real(2.8, 3.6));
+        counters_.LiftedMass = static_cast<std::int32_t>(mass * 100);
     }
 
     void startDay(int day) {
@@ -155,7 +155,7 @@ class Simulator {
     // Engine time of the day: from a little before the first frame to a little after the last.
     void closeDay() {
         if (dayFirstSecond_ >= 0)
-            counters_.motorMinutes +=
+            counters_.MotorMinutes +=
                 static_cast<std::uint32_t>((lastFrameSecond_ - dayFirstSecond_) / 60 + 15);
     }
 
@@ -211,10 +211,10 @@ class Simulator {
         sec_ += rng_.uniform(20, 240);  // slinging the next load
 
         const int band = bandOf(peak_);
-        counters_.loadCycles[static_cast<std::size_t>(band)] += 1;
-        counters_.workCycles[static_cast<std::size_t>(band)] += 1;
-        counters_.totalCycles += 1;
-        counters_.liftedMass += static_cast<std::int32_t>(std::lround(mass * 100));
+        counters_.LoadCycles[static_cast<std::size_t>(band)] += 1;
+        counters_.WorkCycles[static_cast<std::size_t>(band)] += 1;
+        counters_.TotalCycles += 1;
+        counters_.LiftedMass += static_cast<std::int32_t>(std::lround(mass * 100));
     }
 
     // Slews to an azimuth while luffing to a boom angle, a frame every few seconds.
@@ -321,18 +321,18 @@ class Simulator {
                 overload_ = {radius, capacity, percent, date, mode_};
             }
         }
-        if (moves & (kHoistUp | kHoistDown)) counters_.winchSeconds += dt;
-        if (moves & (kSlewLeft | kSlewRight)) counters_.slewSeconds += dt;
-        if (moves & (kBoomUp | kBoomDown)) counters_.boomAngleSeconds += dt;
-        if (moves & (kTelescopeOut | kTelescopeIn)) counters_.boomLengthSeconds += dt;
+        if (moves & (kHoistUp | kHoistDown)) counters_.WinchSeconds += dt;
+        if (moves & (kSlewLeft | kSlewRight)) counters_.SlewSeconds += dt;
+        if (moves & (kBoomUp | kBoomDown)) counters_.BoomAngleSeconds += dt;
+        if (moves & (kTelescopeOut | kTelescopeIn)) counters_.BoomLengthSeconds += dt;
         sec_ += dt;
     }
 
     const CraneWorkPlan& plan_;
     Prng& rng_;
     CraneWork work_;
-    BankCounters counters_;
-    std::vector<BankCounters> snapshots_;
+    recorder::Counters counters_;
+    std::vector<recorder::Counters> snapshots_;
     std::vector<std::pair<int, int>> frameTimes_;  // day number and second of each frame
 
     int day_ = 0, sec_ = 0;

@@ -1,4 +1,4 @@
-#include "tools/litm3_sim/litm3_device.h"
+#include "simulation/litm3_device/litm3_device.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "recorder/datafile.h"
-#include "tools/sample_reading/sample_reading.h"
+#include "simulation/sample_reading/sample_reading.h"
 
 namespace litm3sim {
 

@@ -1,0 +1,8 @@
+// litm-archive: `litm archive` as a program of its own, which litm runs; it
+// stores readings with Qt SQL, which the other commands of litm do not load.
+
+#include "cli/subcommands.h"
+
+int main(int argc, char** argv) {
+    return cli::runSubcommand(cli::kArchiveCommand, argc, argv);
+}

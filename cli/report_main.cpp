@@ -1,0 +1,8 @@
+// litm-report: `litm report` as a program of its own, which litm runs; it draws
+// its pages with Qt, which the other commands of litm do not load.
+
+#include "cli/subcommands.h"
+
+int main(int argc, char** argv) {
+    return cli::runSubcommand(cli::kReportCommand, argc, argv);
+}
