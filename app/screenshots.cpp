@@ -55,7 +55,10 @@ int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString
     if (!dir.mkpath(".")) return 0;
     TForm_TIRS48CMain& main = *windows.Form_TIRS48CMain;
     int written = 0;
-    QTabWidget* outer = main.PageControl_Main;
+    // The window's controls by the names the user's documents know.
+    auto* outer = main.findChild<QTabWidget*>("PageControl_Main");
+    auto* menuFile = main.findChild<QMenu*>("Menu_File");
+    auto* paramPage = main.findChild<ParameterChartPage*>();
     for (int i = 0; i < outer->count(); ++i) {
         outer->setCurrentIndex(i);
         auto* inner = outer->widget(i)->findChild<QTabWidget*>();
@@ -71,17 +74,18 @@ int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString
 
     // The parameter chart with the read-out at the pointer.
     {
-        main.PageControl_Main->setCurrentWidget(main.TabSheet_Grafik);
-        main.PageControl_Grafik->setCurrentWidget(main.TabSheet_Param);
+        outer->setCurrentWidget(main.findChild<QWidget*>("TabSheet_Grafik"));
+        main.findChild<QTabWidget*>("PageControl_Grafik")
+            ->setCurrentWidget(main.findChild<QWidget*>("TabSheet_Param"));
         QApplication::processEvents();
-        QWidget* viewport = main.ParamPage->Chart_Param->viewport();
+        QWidget* viewport = paramPage->Chart_Param->viewport();
         const QPointF at(viewport->width() * 0.6, viewport->height() * 0.4);
         QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(viewport, &move);
         written += save(&main, dir, "56-chart-readout") ? 1 : 0;
-        main.ParamPage->hoverReadout->hide();
-        main.PageControl_Main->setCurrentIndex(0);
+        paramPage->hoverReadout->hide();
+        outer->setCurrentIndex(0);
     }
     // The acquisition dialog with its gauge at 70 %.
     {
@@ -94,9 +98,9 @@ int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString
     {
         QStatusTipEvent tip(QString::fromUtf8("Для расшифровки кодов укажите ячейку"));
         QApplication::sendEvent(&main, &tip);
-        main.Menu_File->popup(main.mapToGlobal(QPoint(0, 20)));
-        written += save(main.Menu_File, dir, "52-menu-file") ? 1 : 0;
-        main.Menu_File->hide();
+        menuFile->popup(main.mapToGlobal(QPoint(0, 20)));
+        written += save(menuFile, dir, "52-menu-file") ? 1 : 0;
+        menuFile->hide();
         written += save(&main, dir, "53-status-hint") ? 1 : 0;
     }
     // Qt's own dialogs in the program's language.

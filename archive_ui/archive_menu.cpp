@@ -1,6 +1,7 @@
 #include "archive_ui/archive_menu.h"
 
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -10,12 +11,13 @@
 #include "archive_ui/archive_settings_dialog.h"
 #include "archive_ui/archive_window.h"
 #include "dialogs/user_dialogs.h"
-#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/reading_host.h"
 
 namespace {
 
-void addOpenReading(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
-    const QString path = main.openedFilePath();
+void addOpenReading(ReadingHost& host, UserDialogs& dialogs) {
+    QMainWindow& main = host.hostWindow();
+    const QString path = host.openedFilePath();
     if (path.isEmpty()) {
         dialogs.showInformation(&main, QStringLiteral("Нет открытого считывания."));
         return;
@@ -52,7 +54,7 @@ void addOpenReading(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
 
 // A reading the acquisition dialog has just saved. It is safe in its file
 // whatever happens here, so a failure only says so and the program goes on.
-void addSavedReading(TForm_TIRS48CMain& main, UserDialogs& dialogs, const QString& path) {
+void addSavedReading(QMainWindow& main, UserDialogs& dialogs, const QString& path) {
     if (!ArchiveSettings::load().addAfterReading) return;
     const QString name = QFileInfo(path).fileName();
     const auto notAdded = [&](const QString& why) {
@@ -81,7 +83,8 @@ void addSavedReading(TForm_TIRS48CMain& main, UserDialogs& dialogs, const QStrin
 
 }  // namespace
 
-void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
+void installArchiveMenu(ReadingHost& host, UserDialogs& dialogs) {
+    QMainWindow& main = host.hostWindow();
     // Before the help item when there is one, as a menu bar usually ends with help.
     QMenuBar* bar = main.menuBar();
     QAction* before = nullptr;
@@ -102,13 +105,12 @@ void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
     settings->setObjectName(QStringLiteral("Menu_ArchiveSettings"));
 
     QObject::connect(add, &QAction::triggered, &main,
-                     [&main, &dialogs] { addOpenReading(main, dialogs); });
-    QObject::connect(
-        &main, &TForm_TIRS48CMain::readingSaved, &main,
+                     [&host, &dialogs] { addOpenReading(host, dialogs); });
+    host.whenReadingSaved(
         [&main, &dialogs](const QString& path) { addSavedReading(main, dialogs, path); });
     // One archive window at a time; asked again, it comes to the front, re-read.
     auto window = std::make_shared<QPointer<ArchiveWindow>>();
-    QObject::connect(show, &QAction::triggered, &main, [&main, &dialogs, window] {
+    QObject::connect(show, &QAction::triggered, &main, [&host, &main, &dialogs, window] {
         if (*window) {
             (*window)->refresh();
             (*window)->raise();
@@ -122,11 +124,11 @@ void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs) {
             return;
         }
         auto* w = new ArchiveWindow(dialogs, *location, &main);
-        w->setFormSource(main.startDirectory(), main.numberFormat());
+        w->setFormSource(host.startDirectory(), host.numberFormat());
         w->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(w, &ArchiveWindow::openReadingRequested, &main,
-                         [&main](const QString& path) {
-                             main.openDataFilePath(path);
+                         [&host, &main](const QString& path) {
+                             host.openDataFilePath(path);
                              main.raise();
                              main.activateWindow();
                          });

@@ -7,7 +7,8 @@
 // user's data folder. A reading the acquisition dialog saves is added too,
 // unless [archive] addAfterReading=false.
 
-class TForm_TIRS48CMain;
+class ReadingHost;
 class UserDialogs;
 
-void installArchiveMenu(TForm_TIRS48CMain& main, UserDialogs& dialogs);
+// Into the menu bar of the host's window (the main window).
+void installArchiveMenu(ReadingHost& host, UserDialogs& dialogs);

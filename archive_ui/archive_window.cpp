@@ -50,6 +50,44 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
     top->addWidget(filter_, 1);
     top->addWidget(reload);
 
+    chart_ = new QChart;
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    auto* chartView = new QChartView(chart_);
+    chartView->setObjectName(QStringLiteral("Chart_History"));
+    chartView->setRenderHint(QPainter::Antialiasing);
+
+    auto* lower = new QSplitter(Qt::Horizontal);
+    lower->addWidget(buildHistoryPane());
+    lower->addWidget(chartView);
+    lower->setSizes({450, 550});
+    auto* split = new QSplitter(Qt::Vertical);
+    split->addWidget(buildFleetView());
+    split->addWidget(lower);
+    split->setSizes({330, 370});
+
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("Label_ArchiveStatus"));
+    status_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    layout->addWidget(status_);
+
+    connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
+    connect(reload, &QPushButton::clicked, this, &ArchiveWindow::refresh);
+    connect(fleetView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showCurrentLimiter(); });
+
+    QString error;
+    open_ = archive_.open(location, error);
+    if (!open_) {
+        status_->setText(error);
+        return;
+    }
+    refresh();
+}
+
+QTableView* ArchiveWindow::buildFleetView() {
     model_ = new FleetTableModel(this);
     proxy_ = new QSortFilterProxyModel(this);
     proxy_->setSourceModel(model_);
@@ -66,7 +104,10 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
     fleetView_->setSelectionMode(QAbstractItemView::SingleSelection);
     fleetView_->verticalHeader()->hide();
     fleetView_->horizontalHeader()->setStretchLastSection(true);
+    return fleetView_;
+}
 
+QWidget* ArchiveWindow::buildHistoryPane() {
     history_ = new QTableWidget(0, 8);
     history_->setObjectName(QStringLiteral("Grid_History"));
     history_->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Дата считывания"),
@@ -101,64 +142,31 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
     historyLayout->addWidget(history_, 1);
     historyLayout->addLayout(formRow);
 
-    chart_ = new QChart;
-    chart_->legend()->setAlignment(Qt::AlignBottom);
-    auto* chartView = new QChartView(chart_);
-    chartView->setObjectName(QStringLiteral("Chart_History"));
-    chartView->setRenderHint(QPainter::Antialiasing);
-
-    auto* lower = new QSplitter(Qt::Horizontal);
-    lower->addWidget(historyPane);
-    lower->addWidget(chartView);
-    lower->setSizes({450, 550});
-    auto* split = new QSplitter(Qt::Vertical);
-    split->addWidget(fleetView_);
-    split->addWidget(lower);
-    split->setSizes({330, 370});
-
-    status_ = new QLabel;
-    status_->setObjectName(QStringLiteral("Label_ArchiveStatus"));
-    status_->setWordWrap(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(split, 1);
-    layout->addWidget(status_);
-
-    connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
-    connect(reload, &QPushButton::clicked, this, &ArchiveWindow::refresh);
-    connect(fleetView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { showCurrentLimiter(); });
     connect(history_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (row >= 0 && row < static_cast<int>(shown_.size()))
             openReading(shown_[static_cast<std::size_t>(row)].id);
     });
-
     connect(form1, &QPushButton::clicked, this, [this] { createForm(1); });
     connect(form2, &QPushButton::clicked, this, [this] { createForm(2); });
-    connect(history_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        const int row = history_->rowAt(at.y());
-        QMenu menu(this);
-        QAction* open = menu.addAction(QStringLiteral("Открыть"));
-        open->setEnabled(row >= 0);
-        menu.addSeparator();
-        QAction* f1 = menu.addAction(QStringLiteral("Форма 1 по двум выбранным"));
-        QAction* f2 = menu.addAction(QStringLiteral("Форма 2 по двум выбранным"));
-        QAction* chosen = menu.exec(history_->viewport()->mapToGlobal(at));
-        if (chosen == open && row < static_cast<int>(shown_.size()))
-            openReading(shown_[static_cast<std::size_t>(row)].id);
-        else if (chosen == f1)
-            createForm(1);
-        else if (chosen == f2)
-            createForm(2);
-    });
+    connect(history_, &QWidget::customContextMenuRequested, this, &ArchiveWindow::showHistoryMenu);
+    return historyPane;
+}
 
-    QString error;
-    open_ = archive_.open(location, error);
-    if (!open_) {
-        status_->setText(error);
-        return;
-    }
-    refresh();
+void ArchiveWindow::showHistoryMenu(const QPoint& at) {
+    const int row = history_->rowAt(at.y());
+    QMenu menu(this);
+    QAction* open = menu.addAction(QStringLiteral("Открыть"));
+    open->setEnabled(row >= 0);
+    menu.addSeparator();
+    QAction* f1 = menu.addAction(QStringLiteral("Форма 1 по двум выбранным"));
+    QAction* f2 = menu.addAction(QStringLiteral("Форма 2 по двум выбранным"));
+    QAction* chosen = menu.exec(history_->viewport()->mapToGlobal(at));
+    if (chosen == open && row < static_cast<int>(shown_.size()))
+        openReading(shown_[static_cast<std::size_t>(row)].id);
+    else if (chosen == f1)
+        createForm(1);
+    else if (chosen == f2)
+        createForm(2);
 }
 
 ArchiveWindow::~ArchiveWindow() = default;

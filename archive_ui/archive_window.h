@@ -17,6 +17,7 @@ class FleetTableModel;
 class QChart;
 class QLabel;
 class QLineEdit;
+class QPoint;
 class QSortFilterProxyModel;
 class QTableView;
 class QTableWidget;
@@ -54,12 +55,17 @@ class ArchiveWindow : public QWidget {
     QLineEdit* filterEdit() const { return filter_; }
     QChart* chart() const { return chart_; }
     QLabel* statusLabel() const { return status_; }
-    const std::vector<archive::ArchivedReading>& shownHistory() const { return shown_; }
 
   signals:
     void openReadingRequested(const QString& path);
 
   private:
+    // The fleet table over its sorting and filtering proxy.
+    QTableView* buildFleetView();
+    // The chosen limiter's readings with the form buttons below them.
+    QWidget* buildHistoryPane();
+    // The history's context menu: open the reading under the mouse, or a form.
+    void showHistoryMenu(const QPoint& at);
     void showCurrentLimiter();
     void reportFailure(const QString& message);
 

@@ -48,7 +48,14 @@ set(matrix
   "reports/|Qt|base fileio recorder"
   "reports/report_content|no-Qt|base fileio recorder"
   "ui/|Qt|base fileio recorder forms acquisition dialogs reports"
-  "archive_ui/|Qt|base fileio recorder forms archive dialogs ui"
+  # The windows beside the main window and its command controllers see it only
+  # as a ReadingHost (ui/main_window/reading_host.h).
+  "ui/windows/|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
+  "ui/main_window/Createforms|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
+  "ui/main_window/main_print|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
+  "ui/main_window/main_charts|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
+  "ui/main_window/recent_files|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
+  "archive_ui/|Qt|base fileio recorder forms archive dialogs ui|ui/main_window/Tirs48c_litm3_main.h"
   "app/|Qt|base fileio recorder tools simulation acquisition archive_ui dialogs ui"
   "bench/|Qt|base fileio recorder rtf forms tools simulation archive dialogs reports ui"
   "tests/support/|Qt|recorder tools simulation dialogs"

@@ -262,7 +262,7 @@ class ArchiveWindowTest : public ProgramTest {
             }
             return dialog.objectName();
         };
-        main_->Menu_LITM3->trigger();
+        menuItem("Menu_LITM3")->trigger();
         setProgramAcquisitionLine(acquisition::realAcquisitionLine());
         QVERIFY(QFile::exists(saved));
         QCOMPARE(dialogs_.errors, QStringList{});

@@ -56,13 +56,13 @@ class ChartsTest : public ProgramTest {
         const QString path =
             writeSample(dir_, QString("reading-%1-%2.litm").arg(seed).arg(bufferFrames), options);
         dialogs_.openAnswers.push_back(path);
-        main_->Menu_OpenLITM3->trigger();
+        menuItem("Menu_OpenLITM3")->trigger();
         return path;
     }
     // The parameter chart on screen at a size where points can be aimed at.
     void showParameterChart() {
-        main_->PageControl_Main->setCurrentWidget(main_->TabSheet_Grafik);
-        main_->PageControl_Grafik->setCurrentWidget(main_->TabSheet_Param);
+        control<QTabWidget>("PageControl_Main")->setCurrentWidget(control("TabSheet_Grafik"));
+        control<QTabWidget>("PageControl_Grafik")->setCurrentWidget(control("TabSheet_Param"));
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_));
         QApplication::processEvents();
@@ -72,8 +72,8 @@ class ChartsTest : public ProgramTest {
     void initTestCase() { useRussianLocale(); }
     void init() {
         program_.start();
-        param_ = main_->ParamPage;
-        kz_ = main_->KZPage;
+        param_ = main_->findChild<ParameterChartPage*>();
+        kz_ = main_->findChild<ProtectionChartPage*>();
         QVERIFY(param_ && kz_);
     }
     void cleanup() { program_.stop(); }
@@ -208,8 +208,9 @@ class ChartsTest : public ProgramTest {
                           onScreen(param_->Chart_Param, param_->loadPercentLine, point));
         QCOMPARE(jumps.count(), 1);
         QCOMPARE(jumps.takeFirst().at(0).toInt(), 7000);
-        QCOMPARE(main_->PageControl_Main->currentWidget(), main_->TabSheet_Cikl);
-        QCOMPARE(main_->PageControl_Cikl->currentWidget(), main_->TabSheet_Osn);
+        QCOMPARE(control<QTabWidget>("PageControl_Main")->currentWidget(),
+                 control("TabSheet_Cikl"));
+        QCOMPARE(control<QTabWidget>("PageControl_Cikl")->currentWidget(), control("TabSheet_Osn"));
         RecordView* frames = main_->frameView();
         for (int c = 0; c < 5; ++c)
             QCOMPARE(frames->grid->item(0, c)->text(), QString::number(7000 + c));
@@ -290,7 +291,7 @@ class ChartsTest : public ProgramTest {
         // "Очистить" puts the frame axis back to automatic as well.
         param_->showFrames(100, 200);
         QCOMPARE(param_->axisFrames->min(), 100.0);
-        main_->Menu_Clear->trigger();
+        menuItem("Menu_Clear")->trigger();
         QCOMPARE(param_->axisFrames->min(), 0.0);
         QCOMPARE(param_->axisFrames->max(), 7292.0);
         QCOMPARE(param_->loadPercentLine->count(), 7293);  // clearing leaves the series

@@ -90,7 +90,7 @@ class FormCommandsTest : public ProgramTest {
 
     void form3MakesItsReportAndOpensIt() {
         dialogs_.openAnswers = {last_};
-        main_->N_CreateForma3->trigger();
+        menuItem("N_CreateForma3")->trigger();
         QCOMPARE(dialogs_.informations,
                  QStringList{"Выберите файл данных РП ТИРС-48С для обработки!"});
         expectOpenedReport(3);
@@ -99,7 +99,7 @@ class FormCommandsTest : public ProgramTest {
 
     void form2ShowsTheDifferencesOnceAndOpensItsReport() {
         dialogs_.openAnswers = {last_, previous_};
-        main_->N_CreateForma2->trigger();
+        menuItem("N_CreateForma2")->trigger();
         QCOMPARE(dialogs_.informations,
                  (QStringList{"Выберите файл данных РП ТИРС-48С с последнего считывания!",
                               "Выберите файл данных РП ТИРС-48С с предыдущего считывания!"}));
@@ -112,7 +112,7 @@ class FormCommandsTest : public ProgramTest {
         // Again with the first dialog cancelled: the same differences, not taken twice.
         dialogs_.openAnswers = {"", previous_};
         dialogs_.openedDocuments.clear();
-        main_->N_CreateForma2->trigger();
+        menuItem("N_CreateForma2")->trigger();
         expectOpenedReport(2);
         QCOMPARE(shown("Edit_N_10"), QString("1500"));
         QVERIFY(dataLines(2).contains("|0:SumCicl:1972"));
@@ -120,14 +120,14 @@ class FormCommandsTest : public ProgramTest {
 
     void form1NarrowsTheFrameViewAndTheChartToTheTest() {
         dialogs_.openAnswers = {last_, previous_};
-        main_->N_CreateForma1->trigger();
+        menuItem("N_CreateForma1")->trigger();
         expectOpenedReport(1);
         QCOMPARE(dataLines(1).size(), 44);
         QVERIFY(dataLines(1).contains("|0:KadrIsp:3007 - 7292"));
         QCOMPARE(main_->frameView()->scrollBar->minimum(), 3007);
         QVERIFY(main_->frameView()->scrollBar->value() >= 3007);
-        QCOMPARE(main_->ParamPage->axisFrames->min(), 3007.0);
-        QCOMPARE(main_->ParamPage->axisFrames->max(), 7292.0);
+        QCOMPARE(main_->findChild<ParameterChartPage*>()->axisFrames->min(), 3007.0);
+        QCOMPARE(main_->findChild<ParameterChartPage*>()->axisFrames->max(), 7292.0);
     }
 
     // The first test frame among the last four: the scroll bar starts at its
@@ -140,7 +140,7 @@ class FormCommandsTest : public ProgramTest {
         const QString previousPath =
             writeReading(dir_, "late-prev.litm", previousReading(30, 12, 0));
         dialogs_.openAnswers = {lastPath, previousPath};
-        main_->N_CreateForma1->trigger();
+        menuItem("N_CreateForma1")->trigger();
         expectOpenedReport(1);
         QScrollBar* bar = main_->frameView()->scrollBar;
         QCOMPARE(bar->maximum(), 7288);  // FrameCount - 5
@@ -152,14 +152,14 @@ class FormCommandsTest : public ProgramTest {
         // The second dialog cancelled: nothing subtracted, nothing written.
         QFile::remove(folder("Шаблоны форм/Форма 2.txt"));
         dialogs_.openAnswers = {last_, ""};
-        main_->N_CreateForma2->trigger();
+        menuItem("N_CreateForma2")->trigger();
         QCOMPARE(dialogs_.errors, QStringList{});
         QCOMPARE(shown("Edit_N_10"), QString("9500"));
         QVERIFY(!QFile::exists(folder("Шаблоны форм/Форма 2.txt")));
 
         // The previous file cannot be opened.
         dialogs_.openAnswers = {last_, folder("missing.litm")};
-        main_->N_CreateForma1->trigger();
+        menuItem("N_CreateForma1")->trigger();
         QCOMPARE(dialogs_.errors, QStringList{"\n Файл не удальсь открыть!"});
         QCOMPARE(shown("Edit_N_10"), QString("9500"));
 
@@ -167,7 +167,7 @@ class FormCommandsTest : public ProgramTest {
         QFile::rename(folder("Шаблоны форм/Форма 3.rtf"), folder("Форма 3.rtf.away"));
         dialogs_.errors.clear();
         dialogs_.openAnswers = {last_};
-        main_->N_CreateForma3->trigger();
+        menuItem("N_CreateForma3")->trigger();
         QFile::rename(folder("Форма 3.rtf.away"), folder("Шаблоны форм/Форма 3.rtf"));
         QCOMPARE(dialogs_.errors, QStringList{"Не открыт файл шаблона"});
 
@@ -179,7 +179,7 @@ class FormCommandsTest : public ProgramTest {
         noSerial.fixImageSum();
         dialogs_.errors.clear();
         dialogs_.openAnswers = {writeReading(dir_, "no-serial.litm", noSerial), previous_};
-        main_->N_CreateForma2->trigger();
+        menuItem("N_CreateForma2")->trigger();
         QCOMPARE(dialogs_.errors, QStringList{QString::fromUtf8(forms::kNoLimiterSerial)});
         QCOMPARE(shown("Edit_N_10"), QString("9500"));
         QCOMPARE(dialogs_.openedDocuments, QStringList{});

@@ -2,6 +2,7 @@
 // command, the hidden service menu, and the resize rule of the load panel.
 
 #include <QAction>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -53,8 +54,8 @@ class MainWindowTest : public ProgramTest {
     // The window shows every display of the core's table, of its kind, on its page.
     void hasAWidgetForEveryDisplayOfTheTable() {
         const QHash<recorder::DisplayPage, QWidget*> pages = {
-            {recorder::DisplayPage::Service, main_->TabSheet_Slug},
-            {recorder::DisplayPage::LoadBands, main_->TabSheet_Nagr}};
+            {recorder::DisplayPage::Service, control("TabSheet_Slug")},
+            {recorder::DisplayPage::LoadBands, control("TabSheet_Nagr")}};
         for (const recorder::Display& d : recorder::displayTable()) {
             const QString name = QString::fromUtf8(d.name.data(), d.name.size());
             QWidget* w = main_->findChild<QWidget*>(name);
@@ -89,11 +90,12 @@ class MainWindowTest : public ProgramTest {
         QCOMPARE(windows_.Form_LogError->windowTitle(),
                  QString("Лог ошибок загрузки файла данных"));
 
-        QTabWidget* pages = main_->PageControl_Main;
+        QTabWidget* pages = control<QTabWidget>("PageControl_Main");
         QCOMPARE(pages->currentIndex(), 0);
         QStringList captions;
         for (QTabWidget* control :
-             {main_->PageControl_Inf, main_->PageControl_Grafik, main_->PageControl_Cikl}) {
+             {control<QTabWidget>("PageControl_Inf"), control<QTabWidget>("PageControl_Grafik"),
+              control<QTabWidget>("PageControl_Cikl")}) {
             QCOMPARE(control->tabPosition(), QTabWidget::West);
             QCOMPARE(control->currentIndex(), 0);
             for (int i = 0; i < control->count(); ++i) captions << control->tabText(i);
@@ -111,16 +113,17 @@ class MainWindowTest : public ProgramTest {
     }
 
     void menuHoldsEveryCommand() {
-        QCOMPARE(describe(main_->Menu_File),
+        QCOMPARE(describe(control<QMenu>("Menu_File")),
                  (QStringList{"Считать ЛИТМ-3|Ctrl+E|on", "Открыть|Ctrl+O|on", "Очистить|Ctrl+W|on",
                               "Печать>|Ctrl+P|on", "-", "Обработка испытаний>||on",
                               "Лог ошибок...||on", "-", "Выход||on"}));
-        QCOMPARE(describe(main_->Menu_Print),
+        QCOMPARE(describe(control<QMenu>("Menu_Print")),
                  (QStringList{"Информационная карта||on", "-", "Оперативная информация||on",
                               "Перегрузки||on", "КДС||off"}));
-        QCOMPARE(describe(main_->Menu_Tests),
+        QCOMPARE(describe(control<QMenu>("Menu_Tests")),
                  (QStringList{"Форма 1||on", "Форма 2||on", "Форма 3||on"}));
-        QCOMPARE(describe(main_->Menu_Service), QStringList{"Адресное пространстов|Ctrl+Alt+I|on"});
+        QCOMPARE(describe(control<QMenu>("Menu_Service")),
+                 QStringList{"Адресное пространстов|Ctrl+Alt+I|on"});
 
         QStringList bar;
         for (const QAction* a : main_->menuBar()->actions())
@@ -149,12 +152,12 @@ class MainWindowTest : public ProgramTest {
 
     void clearResetsTablesAndServiceTextOnly() {
         dialogs_.openAnswers.push_back(writeReading(dir_, "a.litm", craneReading()));
-        main_->Menu_OpenLITM3->trigger();
+        menuItem("Menu_OpenLITM3")->trigger();
         QVERIFY(!windows_.Form_Official->text().isEmpty());
         QCOMPARE(main_->reading().FrameTable[97].Status, std::string("Норма"));
         const QString caption = main_->windowTitle();
 
-        main_->Menu_Clear->trigger();
+        menuItem("Menu_Clear")->trigger();
 
         QVERIFY(windows_.Form_Official->text().isEmpty());
         for (const recorder::FrameRecord& f : main_->reading().FrameTable) {
@@ -173,7 +176,7 @@ class MainWindowTest : public ProgramTest {
     }
 
     void errorLogMenuShowsThePlaceholderBeforeAnyLoad() {
-        main_->Menu_log->trigger();
+        menuItem("Menu_log")->trigger();
         QCOMPARE(dialogs_.modalTexts.size(), 1);
         QVERIFY(!dialogs_.modalTexts.first().isEmpty());
     }
@@ -183,13 +186,13 @@ class MainWindowTest : public ProgramTest {
         for (const QSize size : {QSize(800, 600), QSize(520, 360), QSize(300, 250)}) {
             main_->resize(size);
             QCoreApplication::processEvents();
-            const QWidget* page = main_->TabSheet_Slug;
+            const QWidget* page = control("TabSheet_Slug");
             const QPoint expected((page->width() - 585) / 2, (page->height() - 385) / 2);
-            QCOMPARE(main_->Panel_Nagruzki->size(), QSize(585, 385));
-            QCOMPARE(main_->Panel_Nagruzki->pos(), expected);
+            QCOMPARE(control<QFrame>("Panel_Nagruzki")->size(), QSize(585, 385));
+            QCOMPARE(control<QFrame>("Panel_Nagruzki")->pos(), expected);
             if (size.width() < 585) QVERIFY(expected.x() < 0);
             // The service panel covers its page, or is cut evenly on both sides.
-            const QRect service = main_->Panel_Slugebnaya->geometry();
+            const QRect service = control<QFrame>("Panel_Slugebnaya")->geometry();
             QVERIFY(service.contains(page->rect()));
             QVERIFY(std::abs(service.left() + service.right() - page->rect().right()) <= 1);
         }
@@ -200,9 +203,9 @@ class MainWindowTest : public ProgramTest {
 
     void exitClosesTheProgramsWindows() {
         showActive();
-        main_->N_Adres->trigger();
+        menuItem("N_Adres")->trigger();
         QVERIFY(windows_.Form_Official->isVisible());
-        main_->Menu_Exit->trigger();
+        menuItem("Menu_Exit")->trigger();
         QVERIFY(!main_->isVisible());
         QVERIFY(!windows_.Form_Official->isVisible());
     }

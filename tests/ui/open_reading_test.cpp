@@ -100,7 +100,7 @@ class OpenReadingTest : public ProgramTest {
         // A clean reading afterwards neither shows the log nor keeps the old lines.
         open(writeReading(dir_, "clean.litm", craneReading()));
         QCOMPARE(dialogs_.modalTexts.size(), 1);
-        main_->Menu_log->trigger();
+        menuItem("Menu_log")->trigger();
         QCOMPARE(dialogs_.modalTexts.size(), 2);
         QCOMPARE(dialogs_.modalTexts.last(), QString());
     }
@@ -120,7 +120,7 @@ class OpenReadingTest : public ProgramTest {
         const QString caption = main_->windowTitle();
         main_->statusPanel(1)->setText("старый текст");
 
-        main_->Menu_OpenLITM3->trigger();  // no answer queued: the user cancels
+        menuItem("Menu_OpenLITM3")->trigger();  // no answer queued: the user cancels
 
         QCOMPARE(main_->windowTitle(), caption);
         QCOMPARE(shown("Edit_NKran"), QString("1234"));

@@ -64,14 +64,14 @@ class PrintTest : public ProgramTest {
 
     void cardIsFollowedByItsTwoAppendixPages() {
         // Before any file: the captions with empty values.
-        main_->M_IK->trigger();
+        menuItem("M_IK")->trigger();
         QCOMPARE(dialogs_.modalTexts,
                  (QStringList{"QuickRep_Main", "QuickRep_GrfMQ", "QuickRep_GrfLR"}));
         QVERIFY(shown_[0].text.value(0).contains("Информацию считал:"));
 
         open(crane_);
         shown_.clear();
-        main_->M_IK->trigger();
+        menuItem("M_IK")->trigger();
         QCOMPARE(shown_.size(), std::size_t(3));
         for (const Shown& s : shown_) {
             QCOMPARE(s.pages, 1);
@@ -91,7 +91,7 @@ class PrintTest : public ProgramTest {
         RecordView* view = main_->frameView();
         view->firstEdit->setText("5");
         view->lastEdit->setText("7");
-        main_->M_Oper->trigger();
+        menuItem("M_Oper")->trigger();
         QCOMPARE(dialogs_.modalTexts, QStringList{"QuickRep_Cikl"});
         QCOMPARE(shown_.front().orientation, QPageLayout::Landscape);
         const QString page = shown_.front().text.value(0);
@@ -102,12 +102,12 @@ class PrintTest : public ProgramTest {
         // A range reaching past the table is cut to it.
         view->firstEdit->setText("7290");
         view->lastEdit->setText("99999");
-        main_->M_Oper->trigger();
+        menuItem("M_Oper")->trigger();
         QCOMPARE(shown_.back().text.value(0).count(QRegularExpression("\\d\\d:\\d\\d:\\d\\d")), 3);
 
         // A field without a whole number: the frame view's message, and no preview.
         view->lastEdit->setText("");
-        main_->M_Oper->trigger();
+        menuItem("M_Oper")->trigger();
         QCOMPARE(dialogs_.modalTexts.size(), 2);
         QCOMPARE(dialogs_.errors.size(), 1);
         QVERIFY(dialogs_.errors.front().contains("«по»"));
@@ -115,7 +115,7 @@ class PrintTest : public ProgramTest {
 
     void overloadsPrintEveryRecordWithPageNumbers() {
         open(crane_);
-        main_->M_Per->trigger();
+        menuItem("M_Per")->trigger();
         QCOMPARE(dialogs_.modalTexts, QStringList{"QuickRep_Per"});
         QCOMPARE(shown_.front().pages, 1);
         const QString page = shown_.front().text.value(0);

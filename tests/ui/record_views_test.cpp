@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -162,8 +163,9 @@ class RecordViewsTest : public ProgramTest {
         QCOMPARE(firstRow(overloads()), (QStringList{"3", "4", "5", "", "", "", "", ""}));
 
         main_->showFrameAt(7000);
-        QCOMPARE(main_->PageControl_Main->currentWidget(), main_->TabSheet_Cikl);
-        QCOMPARE(main_->PageControl_Cikl->currentWidget(), main_->TabSheet_Osn);
+        QCOMPARE(control<QTabWidget>("PageControl_Main")->currentWidget(),
+                 control("TabSheet_Cikl"));
+        QCOMPARE(control<QTabWidget>("PageControl_Cikl")->currentWidget(), control("TabSheet_Osn"));
         QCOMPARE(firstRow(frames()), (QStringList{"7000", "7001", "7002", "7003", "7004"}));
         main_->showFrameAt(999999);
         QCOMPARE(frames()->scrollBar->value(), 7288);
@@ -171,7 +173,7 @@ class RecordViewsTest : public ProgramTest {
 
     void clearEmptiesTheColumnsOnTheNextRedraw() {
         open(sample_);
-        main_->Menu_Clear->trigger();
+        menuItem("Menu_Clear")->trigger();
         QCOMPARE(frames()->countLabel->text(), QString("0000"));
         frames()->scrollBar->setValue(100);
         QCOMPARE(firstRow(frames()), QStringList(5, QString()));

@@ -125,7 +125,7 @@ void ProgramUnderTest::stop() {
 
 void ProgramUnderTest::open(const QString& path) {
     dialogs.openAnswers.push_back(path);
-    main->Menu_OpenLITM3->trigger();
+    control<QAction>("Menu_OpenLITM3")->trigger();
 }
 
 }  // namespace ui_test

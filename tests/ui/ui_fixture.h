@@ -3,6 +3,7 @@
 // byte by byte and written to a temporary start directory, and the program's
 // windows created as the entry point creates them.
 
+#include <QAction>
 #include <QDialog>
 #include <QLocale>
 #include <QObject>
@@ -16,6 +17,7 @@
 #include "scripted_dialogs.h"
 #include "simulation/sample_reading/image_builder.h"
 #include "simulation/sample_reading/sample_reading.h"
+#include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui/main_window/program_windows.h"
 #include "ui/windows/Logloaderror.h"
 
@@ -36,6 +38,13 @@ struct ProgramUnderTest {
     void stop();
     // "Открыть" with the dialog answering `path`.
     void open(const QString& path);
+    // A control of the main window by its object name; a missing one ends the test run.
+    template <class T = QWidget>
+    T* control(const char* name) const {
+        T* found = main->findChild<T*>(QString::fromUtf8(name));
+        if (!found) qFatal("the main window has no %s", name);
+        return found;
+    }
 };
 
 // The base of the window test classes: the program under test and short names
@@ -48,6 +57,12 @@ class ProgramTest : public QObject {
     TForm_TIRS48CMain*& main_ = program_.main;
 
     void open(const QString& path) { program_.open(path); }
+    // A control of the main window by its object name, the name the user's documents know.
+    template <class T = QWidget>
+    T* control(const char* name) const {
+        return program_.control<T>(name);
+    }
+    QAction* menuItem(const char* name) const { return control<QAction>(name); }
 };
 
 // A reading as a crane gives it: identification in both banks, counters that

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeView>
@@ -34,6 +35,7 @@
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/charts/protection_chart_page.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/recent_files.h"
 #include "ui/views/record_view.h"
 #include "ui_fixture.h"
 
@@ -90,8 +92,8 @@ class WindowUseTest : public ProgramTest {
     }
     // The items "Файл" gets as it opens.
     QAction* fileMenuItem(const char* name) {
-        emit main_->Menu_File->aboutToShow();
-        return main_->Menu_File->findChild<QAction*>(name);
+        emit control<QMenu>("Menu_File")->aboutToShow();
+        return control<QMenu>("Menu_File")->findChild<QAction*>(name);
     }
 
   private slots:
@@ -112,8 +114,8 @@ class WindowUseTest : public ProgramTest {
     void digitEditsLetTheKeyboardThrough() {
         showActive();
         open(sample_);
-        main_->PageControl_Main->setCurrentWidget(main_->TabSheet_Cikl);
-        main_->PageControl_Cikl->setCurrentWidget(main_->TabSheet_Osn);
+        control<QTabWidget>("PageControl_Main")->setCurrentWidget(control("TabSheet_Cikl"));
+        control<QTabWidget>("PageControl_Cikl")->setCurrentWidget(control("TabSheet_Osn"));
         QLineEdit* from = frames()->firstEdit;
         from->setFocus();
         QVERIFY(from->hasFocus());
@@ -162,7 +164,7 @@ class WindowUseTest : public ProgramTest {
             parent = dialog.parentWidget();
             return dialog.objectName();
         };
-        main_->Menu_LITM3->trigger();
+        menuItem("Menu_LITM3")->trigger();
         QCOMPARE(dialogs_.modalTexts, QStringList{"Form_ReadLITM3"});
         QCOMPARE(parent, main_);
         QVERIFY(flags & Qt::WindowCloseButtonHint);
@@ -288,8 +290,8 @@ class WindowUseTest : public ProgramTest {
         QTest::mouseClick(view->rangeButton, Qt::LeftButton);
         const QString csvPath = dir_.filePath("selection.csv");
         dialogs_.saveAnswers.push_back(csvPath);
-        main_->PageControl_Main->setCurrentWidget(main_->TabSheet_Cikl);
-        main_->PageControl_Cikl->setCurrentWidget(main_->TabSheet_Osn);
+        control<QTabWidget>("PageControl_Main")->setCurrentWidget(control("TabSheet_Cikl"));
+        control<QTabWidget>("PageControl_Cikl")->setCurrentWidget(control("TabSheet_Osn"));
         fileMenuItem("Menu_SaveSelectionCsv")->trigger();
         QFile saved(csvPath);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -316,17 +318,17 @@ class WindowUseTest : public ProgramTest {
             paths << path;
             open(path);
         }
-        QCOMPARE(main_->recentFiles().size(), 8);
-        QCOMPARE(main_->recentFiles().first(), paths[8]);
+        QCOMPARE(RecentFiles::list().size(), 8);
+        QCOMPARE(RecentFiles::list().first(), paths[8]);
         QVERIFY(fileMenuItem("Menu_Recent8")->text().endsWith("r1.litm"));
         QVERIFY(!fileMenuItem("Menu_Recent9"));
         fileMenuItem("Menu_Recent3")->trigger();  // r6
         QVERIFY(main_->windowTitle().endsWith("[r6.litm]"));
-        QCOMPARE(main_->recentFiles().first(), paths[6]);
+        QCOMPARE(RecentFiles::list().first(), paths[6]);
         // Remembered across starts.
         program_.stop();
         program_.start();
-        QCOMPARE(program_.main->recentFiles().first(), paths[6]);
+        QCOMPARE(RecentFiles::list().first(), paths[6]);
 
         // A dropped data file opens as "Открыть" does; other files are refused.
         auto drop = [this](const QString& path) {
@@ -372,8 +374,8 @@ class WindowUseTest : public ProgramTest {
     void chartsReadOutZoomAndLegend() {
         showActive();
         open(sample_);
-        main_->PageControl_Main->setCurrentWidget(main_->TabSheet_Grafik);
-        ParameterChartPage* page = main_->ParamPage;
+        control<QTabWidget>("PageControl_Main")->setCurrentWidget(control("TabSheet_Grafik"));
+        ParameterChartPage* page = main_->findChild<ParameterChartPage*>();
         FrameChartView* view = page->Chart_Param;
         QTest::qWait(50);
         const QRectF plot = page->chart->plotArea();
@@ -422,10 +424,12 @@ class WindowUseTest : public ProgramTest {
         QVERIFY(page->chart->localizeNumbers());
 
         // The colours of the protection bands explained under the chart.
-        auto* colours = main_->KZPage->findChild<QLabel*>("Legend_KZColours");
-        QVERIFY(colours && colours->isVisibleTo(main_->KZPage));
-        const QColor entered = main_->KZPage->limit(1).entered->color();
-        const QColor triggered = main_->KZPage->limit(1).triggered->color();
+        auto* colours =
+            main_->findChild<ProtectionChartPage*>()->findChild<QLabel*>("Legend_KZColours");
+        QVERIFY(colours && colours->isVisibleTo(main_->findChild<ProtectionChartPage*>()));
+        const QColor entered = main_->findChild<ProtectionChartPage*>()->limit(1).entered->color();
+        const QColor triggered =
+            main_->findChild<ProtectionChartPage*>()->limit(1).triggered->color();
         QVERIFY(colours->text().contains(entered.name() + "'>&#9632;</span> введено"));
         QVERIFY(colours->text().contains(triggered.name() + "'>&#9632;</span> сработало"));
     }

@@ -1,10 +1,8 @@
-// The test-processing form commands of the main window: the prompts and file
-// dialogs, then the forms core makes the data file and the report; the window
-// shows the differences, narrows the frame view and the chart to the test
-// (form 1) and opens the report in the desktop's application for RTF.
+#include "ui/main_window/Createforms.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -13,7 +11,8 @@
 #include "forms/create_form.h"
 #include "recorder/loader.h"
 #include "ui/charts/parameter_chart_page.h"
-#include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/main_window_texts.h"
+#include "ui/main_window/reading_host.h"
 #include "ui/views/record_view.h"
 
 namespace {
@@ -29,65 +28,75 @@ std::filesystem::path toPath(const QString& path) {
 
 }  // namespace
 
-void TForm_TIRS48CMain::N_CreateForma3Click() {
-    dialogs_.showInformation(this, QString::fromUtf8(kChooseForProcessing));
+FormCommands::FormCommands(UserDialogs& dialogs, ReadingHost& host, RecordView& frameView,
+                           ParameterChartPage& chart, QObject* parent)
+    : QObject(parent), dialogs_(dialogs), host_(host), frameView_(frameView), chart_(chart) {}
+
+QWidget* FormCommands::window() const {
+    return &host_.hostWindow();
+}
+
+void FormCommands::N_CreateForma3Click() {
+    dialogs_.showInformation(window(), QString::fromUtf8(kChooseForProcessing));
     // Whatever the open command ends with (a cancel, a file that cannot be
     // opened), the form is made from what the window shows.
-    Menu_OpenLITM3Click();
+    host_.openChosenFile();
     finishForm(3, nullptr);
 }
 
-void TForm_TIRS48CMain::N_CreateForma2Click() {
+void FormCommands::N_CreateForma2Click() {
     createComparedForm(2);
 }
 
-void TForm_TIRS48CMain::N_CreateForma1Click() {
+void FormCommands::N_CreateForma1Click() {
     createComparedForm(1);
 }
 
-void TForm_TIRS48CMain::createComparedForm(int form) {
+void FormCommands::createComparedForm(int form) {
     using namespace main_window_texts;
-    dialogs_.showInformation(this, QString::fromUtf8(kChooseLast));
-    Menu_OpenLITM3Click();
-    dialogs_.showInformation(this, QString::fromUtf8(kChoosePrevious));
-    const QString path = chooseReadingFile();
+    dialogs_.showInformation(window(), QString::fromUtf8(kChooseLast));
+    host_.openChosenFile();
+    dialogs_.showInformation(window(), QString::fromUtf8(kChoosePrevious));
+    const QString path = host_.chooseReadingFile();
     if (path.isEmpty()) return;
     forms::PreviousReading previous;
     std::string error;
     if (!forms::readPreviousReadingFile(toPath(path), previous, error)) {
-        dialogs_.showError(this, QString::fromUtf8(kCannotOpenIndent) +
-                                     QString::fromUtf8(recorder::kCannotOpenMessage));
+        dialogs_.showError(window(), QString::fromUtf8(kCannotOpenIndent) +
+                                         QString::fromUtf8(recorder::kCannotOpenMessage));
         return;
     }
     finishForm(form, &previous);
 }
 
-void TForm_TIRS48CMain::finishForm(int form, const forms::PreviousReading* previous) {
-    const forms::FormFiles files =
-        forms::startDirectoryFiles(form, toPath(startDirectory_), *reading_, recorder::localNow());
+void FormCommands::finishForm(int form, const forms::PreviousReading* previous) {
+    const forms::FormFiles files = forms::startDirectoryFiles(
+        form, toPath(host_.startDirectory()), host_.reading(), recorder::localNow());
+    const recorder::NumberFormat format = host_.numberFormat();
     forms::FormResult result;
     try {
-        if (form == 3)
-            result = forms::createForm3(*reading_, files);
-        else if (form == 2)
-            result = forms::createForm2(*reading_, *previous, files, numberFormat());
-        else
-            result = forms::createForm1(*reading_, *previous, files, numberFormat());
+        // The window shows the changed texts also when the engine fails after
+        // the differences were written: they stay.
+        host_.changeReading([&](recorder::Reading& reading) {
+            if (form == 3)
+                result = forms::createForm3(reading, files);
+            else if (form == 2)
+                result = forms::createForm2(reading, *previous, files, format);
+            else
+                result = forms::createForm1(reading, *previous, files, format);
+        });
     } catch (const forms::FormError& e) {
-        // The engine may fail after the differences were shown: they stay.
-        renderReading();
-        dialogs_.showError(this, QString::fromUtf8(e.what()));
+        dialogs_.showError(window(), QString::fromUtf8(e.what()));
         return;
     }
-    renderReading();
     if (result.period) narrowToTest(*result.period);
     dialogs_.openDocument(QFile::decodeName(result.report.string().c_str()));
 }
 
-void TForm_TIRS48CMain::narrowToTest(const forms::TestPeriod& period) {
+void FormCommands::narrowToTest(const forms::TestPeriod& period) {
     // The scroll bar cannot start beyond its maximum (the last four frames have
     // no page of their own): the view then starts at the last page.
-    QScrollBar* bar = frameView_->scrollBar;
+    QScrollBar* bar = frameView_.scrollBar;
     bar->setMinimum(std::min(period.FirstFrame, bar->maximum()));
-    ParamPage->showFrames(period.FirstFrame, reading_->FrameCount - 1);
+    chart_.showFrames(period.FirstFrame, host_.reading().FrameCount - 1);
 }

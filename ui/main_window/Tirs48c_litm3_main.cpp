@@ -14,6 +14,9 @@
 #include "acquisition/Readlitm3.h"
 #include "dialogs/user_dialogs.h"
 #include "recorder/loader.h"
+#include "ui/main_window/main_charts.h"
+#include "ui/main_window/main_print.h"
+#include "ui/main_window/recent_files.h"
 #include "ui/views/record_view.h"
 #include "ui/windows/Logloaderror.h"
 #include "ui/windows/Official.h"
@@ -67,6 +70,7 @@ TForm_TIRS48CMain::TForm_TIRS48CMain(UserDialogs& dialogs, QWidget* parent)
     createMenu();
     createPages();
     createStatusBar();
+    createCommands();
     createDesktopHabits();
     renderReading();  // the empty displays of a window without a reading
     centreOnScreen(this);
@@ -78,6 +82,10 @@ TForm_TIRS48CMain::~TForm_TIRS48CMain() = default;
 void TForm_TIRS48CMain::attachWindows(TForm_LogError* logError, TForm_Official* official) {
     logError_ = logError;
     official_ = official;
+}
+
+void TForm_TIRS48CMain::attachPrintWindow(TForm_Print* print) {
+    printing_->attachPrintWindow(print);
 }
 
 QLabel* TForm_TIRS48CMain::statusPanel(int index) const {
@@ -124,7 +132,7 @@ recorder::NumberFormat TForm_TIRS48CMain::numberFormat() const {
 void TForm_TIRS48CMain::ClearAll() {
     reading_->ClearAll();
     if (official_) official_->clearText();
-    resetChartAxis();
+    charts_->resetFrameAxis();
 }
 
 void TForm_TIRS48CMain::Menu_LITM3Click() {
@@ -144,7 +152,6 @@ void TForm_TIRS48CMain::Menu_OpenLITM3Click() {
 }
 
 QString TForm_TIRS48CMain::chooseReadingFile() {
-    using namespace main_window_texts;
     // Readings are saved under "Файлы"; start there when it exists.
     const QDir files(startDirectory_ + "/Файлы");
     const QString directory = files.exists() ? files.path() : startDirectory_;
@@ -172,7 +179,7 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     }
     openedFilePath_ = path;
 
-    rememberRecentFile(path);
+    RecentFiles::remember(path);
     recorder::checkDataFile(*file, *reading_);
     if (logError_) {
         logError_->setLines(reading_->LoadErrorLog);
@@ -184,7 +191,7 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     if (official_) official_->setReport(reading_->addressReportText());
     frameView_->setUpAfterLoad();
     overloadView_->setUpAfterLoad();
-    fillCharts();
+    charts_->fill(*reading_);
 }
 
 void TForm_TIRS48CMain::renderReading() {
@@ -192,6 +199,28 @@ void TForm_TIRS48CMain::renderReading() {
         displays_.setText(QString::fromStdString(name), QString::fromStdString(text));
     for (const auto& [name, value] : reading_->gauges.entries())
         displays_.setGauge(QString::fromStdString(name), value);
+}
+
+void TForm_TIRS48CMain::changeReading(const std::function<void(recorder::Reading&)>& change) {
+    try {
+        change(*reading_);
+    } catch (...) {
+        renderReading();
+        throw;
+    }
+    renderReading();
+}
+
+std::optional<FrameRangeFields> TForm_TIRS48CMain::frameRangeFields() {
+    const auto first = frameView_->integerIn(frameView_->firstEdit, QString::fromUtf8("с"));
+    if (!first) return std::nullopt;
+    const auto last = frameView_->integerIn(frameView_->lastEdit, QString::fromUtf8("по"));
+    if (!last) return std::nullopt;
+    return FrameRangeFields{*first, *last};
+}
+
+void TForm_TIRS48CMain::whenReadingSaved(std::function<void(const QString& path)> saved) {
+    connect(this, &TForm_TIRS48CMain::readingSaved, this, std::move(saved));
 }
 
 void TForm_TIRS48CMain::Menu_logClick() {

@@ -1,48 +1,34 @@
-// What users expect of a desktop program beside the commands of the menu: the
-// data files opened last under "Файл", a data file dropped onto the window,
+// What users expect of a desktop program beside the commands of the menu:
+// "Файл" opened by Alt+Ф, the data files opened last under it (recent_files.h),
 // the window where it was left, the selection saved for a spreadsheet, help
 // and the version.
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QTabWidget>
-#include <QUrl>
 
 #include "dialogs/user_dialogs.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/recent_files.h"
 #include "ui/views/record_view.h"
 
 namespace {
 
-constexpr const char* kRecentKey = "recentFiles";
 constexpr const char* kPositionKey = "mainWindow/position";
-
-// The local .litm file a drop carries, or an empty text.
-QString droppedDataFile(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls()) return {};
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile() && url.toLocalFile().endsWith(".litm", Qt::CaseInsensitive))
-            return url.toLocalFile();
-    return {};
-}
 
 }  // namespace
 
 void TForm_TIRS48CMain::createDesktopHabits() {
-    setAcceptDrops(true);
     // The menu bar shows "Файл" as it is; Alt+Ф (Alt+A on a Latin layout) opens it.
     for (const char* keys : {"Alt+Ф", "Alt+A"}) {
         auto* open = new QShortcut(QKeySequence(QString::fromUtf8(keys)), this);
@@ -79,16 +65,8 @@ void TForm_TIRS48CMain::fillFileMenuExtras() {
         saveSelectionAsCsv(overloads ? overloadView_ : frameView_);
     });
 
-    const QStringList recent = recentFiles();
-    if (!recent.isEmpty()) separator();
-    for (int i = 0; i < recent.size(); ++i) {
-        QString shown = QDir::toNativeSeparators(recent[i]);
-        shown.replace('&', "&&");
-        QAction* item = add(QString("&%1 %2").arg(i + 1).arg(shown));
-        item->setObjectName(QString("Menu_Recent%1").arg(i + 1));
-        const QString path = recent[i];
-        connect(item, &QAction::triggered, this, [this, path] { openDataFilePath(path); });
-    }
+    if (!RecentFiles::list().isEmpty()) separator();
+    recentFiles_->addMenuItems(add);
 
     separator();
     // F1 itself belongs to the window's Menu_Help; the menu only shows it.
@@ -99,29 +77,6 @@ void TForm_TIRS48CMain::fillFileMenuExtras() {
     about->setObjectName("Menu_About");
     connect(about, &QAction::triggered, this, &TForm_TIRS48CMain::showAbout);
     separator();
-}
-
-QStringList TForm_TIRS48CMain::recentFiles() const {
-    return QSettings().value(kRecentKey).toStringList().mid(0, kRecentFileCount);
-}
-
-void TForm_TIRS48CMain::rememberRecentFile(const QString& path) {
-    const QString full = QFileInfo(path).absoluteFilePath();
-    QStringList recent = recentFiles();
-    recent.removeAll(full);
-    recent.prepend(full);
-    QSettings().setValue(kRecentKey, recent.mid(0, kRecentFileCount));
-}
-
-void TForm_TIRS48CMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedDataFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
-
-void TForm_TIRS48CMain::dropEvent(QDropEvent* event) {
-    const QString path = droppedDataFile(event->mimeData());
-    if (path.isEmpty()) return;
-    event->acceptProposedAction();
-    openDataFilePath(path);
 }
 
 void TForm_TIRS48CMain::restorePlacement() {

@@ -1,35 +1,19 @@
-// The main window's chart pages: built with the pages, filled at the end of
-// every load, and the jump from a clicked point into the frame view.
+#include "ui/main_window/main_charts.h"
 
-#include <QTabWidget>
-
-#include "recorder/chart_data.h"
 #include "ui/charts/parameter_chart_page.h"
 #include "ui/charts/protection_chart_page.h"
-#include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui/main_window/pages.h"
-#include "ui/views/record_view.h"
 
-void TForm_TIRS48CMain::createChartPages() {
-    ParamPage = buildParameterChartPage(TabSheet_Param);
-    KZPage = buildProtectionChartPage(TabSheet_KZ);
-    connect(ParamPage, &ParameterChartPage::frameClicked, this, &TForm_TIRS48CMain::showFrameAt);
+MainCharts::MainCharts(QWidget* parameterTab, QWidget* protectionTab, QObject* parent)
+    : QObject(parent),
+      parameters_(buildParameterChartPage(parameterTab)),
+      protection_(buildProtectionChartPage(protectionTab)) {}
+
+void MainCharts::fill(const recorder::Reading& reading) {
+    parameters_->fill(reading);
+    protection_->fill(reading);
 }
 
-void TForm_TIRS48CMain::fillCharts() {
-    ParamPage->fill(*reading_);
-    KZPage->fill(*reading_);
-}
-
-void TForm_TIRS48CMain::resetChartAxis() {
-    ParamPage->resetFrameAxis();
-}
-
-void TForm_TIRS48CMain::showFrameAt(int frame) {
-    PageControl_Main->setCurrentWidget(TabSheet_Cikl);
-    PageControl_Cikl->setCurrentWidget(TabSheet_Osn);
-    // Stand on the clicked frame's entry of the list (after a selection the
-    // entry at position `frame` would be some other frame).
-    frameView_->jumpTo(recorder::frameViewPosition(frameView_->state().list(), frame));
-    emit frameJumpRequested(frame);
+void MainCharts::resetFrameAxis() {
+    parameters_->resetFrameAxis();
 }

@@ -1,12 +1,16 @@
 // The main window's menu: every command of the program with its shortcut.
-// Commands that arrive with later parts of the program are present and
-// disabled until then.
+// An item with no command of its own ("КДС" under "Печать", as the КДС records
+// have no decoding) is shown, disabled.
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "ui/main_window/Createforms.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/main_charts.h"
+#include "ui/main_window/main_print.h"
+#include "ui/main_window/recent_files.h"
 
 namespace {
 
@@ -17,7 +21,7 @@ QAction* item(QMenu* menu, const char* name, const char* text, const QKeySequenc
     return action;
 }
 
-QAction* later(QAction* action) {
+QAction* withoutCommand(QAction* action) {
     action->setEnabled(false);
     return action;
 }
@@ -29,12 +33,12 @@ void TForm_TIRS48CMain::createMenu() {
 
     Menu_File = bar->addMenu(QString::fromUtf8("Файл"));
     Menu_File->setObjectName("Menu_File");
-    Menu_LITM3 = item(Menu_File, "Menu_LITM3", "Считать ЛИТМ-3", QKeySequence("Ctrl+E"));
-    Menu_OpenLITM3 = item(Menu_File, "Menu_OpenLITM3", "Открыть", QKeySequence("Ctrl+O"));
-    Menu_Clear = item(Menu_File, "Menu_Clear", "Очистить", QKeySequence("Ctrl+W"));
+    QAction* Menu_LITM3 = item(Menu_File, "Menu_LITM3", "Считать ЛИТМ-3", QKeySequence("Ctrl+E"));
+    QAction* Menu_OpenLITM3 = item(Menu_File, "Menu_OpenLITM3", "Открыть", QKeySequence("Ctrl+O"));
+    QAction* Menu_Clear = item(Menu_File, "Menu_Clear", "Очистить", QKeySequence("Ctrl+W"));
 
     // "Печать" is a submenu only: its shortcut is shown but starts nothing.
-    Menu_Print = Menu_File->addMenu(QString::fromUtf8("Печать"));
+    QMenu* Menu_Print = Menu_File->addMenu(QString::fromUtf8("Печать"));
     Menu_Print->setObjectName("Menu_Print");
     Menu_Print->menuAction()->setObjectName("Menu_PrintAction");
     Menu_Print->menuAction()->setShortcut(QKeySequence("Ctrl+P"));
@@ -42,28 +46,29 @@ void TForm_TIRS48CMain::createMenu() {
     Menu_Print->addSeparator();
     M_Oper = item(Menu_Print, "M_Oper", "Оперативная информация");
     M_Per = item(Menu_Print, "M_Per", "Перегрузки");
-    N2 = later(item(Menu_Print, "N2", "КДС"));  // no command of its own
+    withoutCommand(item(Menu_Print, "N2", "КДС"));
 
     Menu_File->addSeparator();
-    Menu_Tests = Menu_File->addMenu(QString::fromUtf8("Обработка испытаний"));
+    QMenu* Menu_Tests = Menu_File->addMenu(QString::fromUtf8("Обработка испытаний"));
     Menu_Tests->setObjectName("Menu_Tests");
     N_CreateForma1 = item(Menu_Tests, "N_CreateForma1", "Форма 1");
     N_CreateForma2 = item(Menu_Tests, "N_CreateForma2", "Форма 2");
     N_CreateForma3 = item(Menu_Tests, "N_CreateForma3", "Форма 3");
-    Menu_log = item(Menu_File, "Menu_log", "Лог ошибок...");
+    QAction* Menu_log = item(Menu_File, "Menu_log", "Лог ошибок...");
     Menu_File->addSeparator();
     Menu_Exit = item(Menu_File, "Menu_Exit", "Выход");
 
     // "Служебная" is not shown in the menu bar; its item is reached by the
     // shortcut alone, which the window itself keeps live.
-    Menu_Service = bar->addMenu(QString::fromUtf8("Служебная"));
+    QMenu* Menu_Service = bar->addMenu(QString::fromUtf8("Служебная"));
     Menu_Service->setObjectName("Menu_Service");
     Menu_Service->menuAction()->setVisible(false);
-    N_Adres = item(Menu_Service, "N_Adres", "Адресное пространстов", QKeySequence("Ctrl+Alt+I"));
+    QAction* N_Adres =
+        item(Menu_Service, "N_Adres", "Адресное пространстов", QKeySequence("Ctrl+Alt+I"));
     addAction(N_Adres);
 
     // F1 opens the user's guide in the desktop's browser.
-    Menu_Help = new QAction(this);
+    auto* Menu_Help = new QAction(this);
     Menu_Help->setObjectName("Menu_Help");
     Menu_Help->setShortcut(QKeySequence::HelpContents);
     addAction(Menu_Help);
@@ -71,14 +76,20 @@ void TForm_TIRS48CMain::createMenu() {
     connect(Menu_LITM3, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_LITM3Click);
     connect(Menu_OpenLITM3, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_OpenLITM3Click);
     connect(Menu_Clear, &QAction::triggered, this, &TForm_TIRS48CMain::ClearAll);
-    connect(N_CreateForma1, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma1Click);
-    connect(N_CreateForma2, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma2Click);
-    connect(N_CreateForma3, &QAction::triggered, this, &TForm_TIRS48CMain::N_CreateForma3Click);
-    connect(M_IK, &QAction::triggered, this, &TForm_TIRS48CMain::M_IKClick);
-    connect(M_Oper, &QAction::triggered, this, &TForm_TIRS48CMain::M_OperClick);
-    connect(M_Per, &QAction::triggered, this, &TForm_TIRS48CMain::M_PerClick);
     connect(Menu_log, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_logClick);
     connect(Menu_Exit, &QAction::triggered, this, &TForm_TIRS48CMain::Menu_ExitClick);
     connect(N_Adres, &QAction::triggered, this, &TForm_TIRS48CMain::N_AdresClick);
     connect(Menu_Help, &QAction::triggered, this, &TForm_TIRS48CMain::showHelp);
+}
+
+void TForm_TIRS48CMain::createCommands() {
+    forms_ = new FormCommands(dialogs_, *this, *frameView_, charts_->parameters(), this);
+    connect(N_CreateForma1, &QAction::triggered, forms_, &FormCommands::N_CreateForma1Click);
+    connect(N_CreateForma2, &QAction::triggered, forms_, &FormCommands::N_CreateForma2Click);
+    connect(N_CreateForma3, &QAction::triggered, forms_, &FormCommands::N_CreateForma3Click);
+    printing_ = new PrintCommands(this);
+    connect(M_IK, &QAction::triggered, printing_, &PrintCommands::M_IKClick);
+    connect(M_Oper, &QAction::triggered, printing_, &PrintCommands::M_OperClick);
+    connect(M_Per, &QAction::triggered, printing_, &PrintCommands::M_PerClick);
+    recentFiles_ = new RecentFiles(*this);
 }

@@ -1,6 +1,6 @@
 // The main window's page controls: three main pages, each with an inner page
 // control whose tabs stand on the left. The chart and table pages are filled
-// by their own views.
+// by their own views; a click on the chart shows its frame in the frame view.
 
 #include <QFrame>
 #include <QGroupBox>
@@ -10,7 +10,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "recorder/chart_data.h"
+#include "ui/charts/parameter_chart_page.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
+#include "ui/main_window/main_charts.h"
 #include "ui/main_window/pages.h"
 #include "ui/views/record_view.h"
 
@@ -72,8 +75,8 @@ void TForm_TIRS48CMain::createPages() {
     PageControl_Main->setDocumentMode(true);  // flat tabs over the whole window
     setCentralWidget(PageControl_Main);
 
-    PageControl_Inf = innerPageControl(PageControl_Main, "TabSheet_Inf", "Основная информация",
-                                       "PageControl_Inf");
+    QTabWidget* PageControl_Inf = innerPageControl(PageControl_Main, "TabSheet_Inf",
+                                                   "Основная информация", "PageControl_Inf");
     TabSheet_Slug = page(PageControl_Inf, "TabSheet_Slug", "Служебная");
     TabSheet_Nagr = page(PageControl_Inf, "TabSheet_Nagr", "Наработка");
     Panel_Slugebnaya = buildServicePanel(displays_, TabSheet_Slug);
@@ -81,12 +84,14 @@ void TForm_TIRS48CMain::createPages() {
     TabSheet_Slug->installEventFilter(this);
     TabSheet_Nagr->installEventFilter(this);
 
-    PageControl_Grafik = innerPageControl(PageControl_Main, "TabSheet_Grafik",
-                                          "Циклическая информация (графики)", "PageControl_Grafik");
-    TabSheet_Grafik = PageControl_Grafik->parentWidget();
-    TabSheet_Param = page(PageControl_Grafik, "TabSheet_Param", "Параметры");
-    TabSheet_KZ = page(PageControl_Grafik, "TabSheet_KZ", "Координатная защита");
-    createChartPages();
+    QTabWidget* PageControl_Grafik =
+        innerPageControl(PageControl_Main, "TabSheet_Grafik", "Циклическая информация (графики)",
+                         "PageControl_Grafik");
+    QWidget* TabSheet_Param = page(PageControl_Grafik, "TabSheet_Param", "Параметры");
+    QWidget* TabSheet_KZ = page(PageControl_Grafik, "TabSheet_KZ", "Координатная защита");
+    charts_ = new MainCharts(TabSheet_Param, TabSheet_KZ, this);
+    connect(&charts_->parameters(), &ParameterChartPage::frameClicked, this,
+            &TForm_TIRS48CMain::showFrameAt);
 
     PageControl_Cikl = innerPageControl(PageControl_Main, "TabSheet_Cikl",
                                         "Циклическая информация (таблицы)", "PageControl_Cikl");
@@ -126,4 +131,13 @@ void TForm_TIRS48CMain::createPages() {
             &TForm_TIRS48CMain::ScrollBar_KDSChange);
 
     PageControl_Main->setCurrentIndex(0);
+}
+
+void TForm_TIRS48CMain::showFrameAt(int frame) {
+    PageControl_Main->setCurrentWidget(TabSheet_Cikl);
+    PageControl_Cikl->setCurrentWidget(TabSheet_Osn);
+    // Stand on the clicked frame's entry of the list (after a selection the
+    // entry at position `frame` would be some other frame).
+    frameView_->jumpTo(recorder::frameViewPosition(frameView_->state().list(), frame));
+    emit frameJumpRequested(frame);
 }

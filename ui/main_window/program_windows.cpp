@@ -15,7 +15,7 @@ ProgramWindows createProgramWindows(UserDialogs& dialogs) {
     w.Form_TIRS48CMain = std::make_unique<TForm_TIRS48CMain>(dialogs);
     w.Form_LogError = new TForm_LogError(w.Form_TIRS48CMain.get());
     w.Form_Official = new TForm_Official(w.Form_TIRS48CMain.get());
-    w.Form_Print = new TForm_Print(w.Form_TIRS48CMain.get(), dialogs);
+    w.Form_Print = new TForm_Print(*w.Form_TIRS48CMain, dialogs);
     w.Form_TIRS48CMain->attachWindows(w.Form_LogError, w.Form_Official);
     w.Form_TIRS48CMain->attachPrintWindow(w.Form_Print);
     return w;

@@ -1,14 +1,14 @@
 #include "ui/windows/print_window.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "dialogs/user_dialogs.h"
 #include "reports/report_content.h"
 #include "reports/report_layouts.h"
-#include "ui/main_window/Tirs48c_litm3_main.h"
-#include "ui/views/record_view.h"
+#include "ui/main_window/reading_host.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ QAction* action(QWidget* owner, const char* name, void (TForm_Print::*handler)()
 
 }  // namespace
 
-TForm_Print::TForm_Print(TForm_TIRS48CMain* mainWindow, UserDialogs& dialogs)
-    : QWidget(mainWindow, Qt::Window), main_(mainWindow), dialogs_(dialogs) {
+TForm_Print::TForm_Print(ReadingHost& host, UserDialogs& dialogs)
+    : QWidget(&host.hostWindow(), Qt::Window), host_(host), dialogs_(dialogs) {
     setObjectName("Form_Print");
     setWindowTitle(QString::fromUtf8("Форма для печати"));
     Action_PrintInfCart =
@@ -38,7 +38,7 @@ void TForm_Print::preview(const reports::ReportLayout& layout, const char* name)
     printer.setFullPage(true);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(layout.orientation);
-    QPrintPreviewDialog dialog(&printer, main_);
+    QPrintPreviewDialog dialog(&printer, &host_.hostWindow());
     dialog.setObjectName(name);
     dialog.setWindowTitle(QString::fromUtf8("Предварительный просмотр"));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
@@ -47,31 +47,27 @@ void TForm_Print::preview(const reports::ReportLayout& layout, const char* name)
 }
 
 void TForm_Print::Action_PrintInfCartExecute() {
-    const reports::CardLayout card = reports::cardLayout(reports::cardContent(main_->reading()));
+    const reports::CardLayout card = reports::cardLayout(reports::cardContent(host_.reading()));
     preview(card.layout, "QuickRep_Main");
 }
 
 void TForm_Print::Action_PrintPrilExecute() {
-    const auto pages = reports::appendixLayouts(reports::appendixContent(main_->reading()));
+    const auto pages = reports::appendixLayouts(reports::appendixContent(host_.reading()));
     preview(pages[0], "QuickRep_GrfMQ");
     preview(pages[1], "QuickRep_GrfLR");
 }
 
 void TForm_Print::Action_PrintCiklExecute() {
-    // The range fields of the frame view, read as the view reads them: a field
-    // without a whole number is explained there and nothing is shown.
-    RecordView* view = main_->frameView();
-    const auto first = view->integerIn(view->firstEdit, QString::fromUtf8("с"));
-    if (!first) return;
-    const auto last = view->integerIn(view->lastEdit, QString::fromUtf8("по"));
-    if (!last) return;
-    const reports::ReportLayout layout = reports::operationalLayout(
-        reports::operationalContent(main_->reading(), *first, *last, main_->numberFormat()));
+    // A range field without a whole number is explained there and nothing is shown.
+    const auto range = host_.frameRangeFields();
+    if (!range) return;
+    const reports::ReportLayout layout = reports::operationalLayout(reports::operationalContent(
+        host_.reading(), range->first, range->last, host_.numberFormat()));
     preview(layout, "QuickRep_Cikl");
 }
 
 void TForm_Print::Action_PrintPerExecute() {
     const reports::ReportLayout layout =
-        reports::overloadLayout(reports::overloadContent(main_->reading(), main_->numberFormat()));
+        reports::overloadLayout(reports::overloadContent(host_.reading(), host_.numberFormat()));
     preview(layout, "QuickRep_Per");
 }

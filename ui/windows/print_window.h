@@ -1,8 +1,8 @@
 #pragma once
 // The print window: created at start-up beside the other windows and never
-// shown itself. Its four actions fill a report from the main window's reading
-// and texts and show it in a modal print preview, from which the user prints
-// or saves a PDF.
+// shown itself. Its four actions fill a report from the shown reading and its
+// texts (the main window's, through ReadingHost) and show it in a modal print
+// preview, from which the user prints or saves a PDF.
 
 #include <QWidget>
 #include <vector>
@@ -10,14 +10,14 @@
 #include "reports/page_writer.h"
 
 class QAction;
-class TForm_TIRS48CMain;
+class ReadingHost;
 class UserDialogs;
 
 class TForm_Print : public QWidget {
     Q_OBJECT
 
   public:
-    TForm_Print(TForm_TIRS48CMain* mainWindow, UserDialogs& dialogs);
+    TForm_Print(ReadingHost& host, UserDialogs& dialogs);
 
     QAction* Action_PrintInfCart = nullptr;  // the information card
     QAction* Action_PrintPril1 = nullptr;    // its two appendix pages, one preview each
@@ -34,6 +34,6 @@ class TForm_Print : public QWidget {
     // Shows the layout in a modal print preview named `name`; returns when it is closed.
     void preview(const reports::ReportLayout& layout, const char* name);
 
-    TForm_TIRS48CMain* main_;
+    ReadingHost& host_;
     UserDialogs& dialogs_;
 };
