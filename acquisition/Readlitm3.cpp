@@ -160,6 +160,23 @@ void TForm_ReadLITM3::buildLayout() {
                    Qt::WindowCloseButtonHint);
     setFixedSize(561, 256);
 
+    buildServiceFields();
+    buildGaugeAndButtons();
+
+    StatusBar_ReadLITM3 = new QStatusBar(this);
+    StatusBar_ReadLITM3->setObjectName("StatusBar_ReadLITM3");
+    StatusBar_ReadLITM3->setSizeGripEnabled(false);
+    StatusBar_ReadLITM3->setGeometry(0, 236, 561, 20);
+    StatusBar_ReadLITM3->setContentsMargins(0, 0, 0, 0);
+    statusPanel_ = new QLabel(QStringLiteral("Выполняемая операция..."), StatusBar_ReadLITM3);
+    statusPanel_->setObjectName("StatusBar_ReadLITM3_Panel");
+    statusPanel_->setAutoFillBackground(true);
+    statusPanel_->setContentsMargins(4, 0, 4, 0);
+    StatusBar_ReadLITM3->addWidget(statusPanel_, 1);
+    setStatusColour(acquisition::StatusColour::ButtonFace);
+}
+
+void TForm_ReadLITM3::buildServiceFields() {
     const recorder::ServiceTexts defaults = acquisition::defaultServiceTexts(recorder::localNow());
 
     GroupBox_InputInf = new QGroupBox(QStringLiteral("Служебная информация"), this);
@@ -215,7 +232,9 @@ void TForm_ReadLITM3::buildLayout() {
     grid->setColumnStretch(1, 1);
     MaskEdit_DateRead->setFixedWidth(130);
     MaskEdit_DateUd->setFixedWidth(130);
+}
 
+void TForm_ReadLITM3::buildGaugeAndButtons() {
     CGauge_Process = new ProcessGauge(this);
     CGauge_Process->setObjectName("CGauge_Process");
     CGauge_Process->setGeometry(8, 152, 545, 25);
@@ -243,18 +262,6 @@ void TForm_ReadLITM3::buildLayout() {
     connect(BitBtn_ReadLITM3, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_ReadLITM3Click);
     connect(BitBtn_SaveFile, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_SaveFileClick);
     connect(BitBtn_Close, &QPushButton::clicked, this, &TForm_ReadLITM3::BitBtn_CloseClick);
-
-    StatusBar_ReadLITM3 = new QStatusBar(this);
-    StatusBar_ReadLITM3->setObjectName("StatusBar_ReadLITM3");
-    StatusBar_ReadLITM3->setSizeGripEnabled(false);
-    StatusBar_ReadLITM3->setGeometry(0, 236, 561, 20);
-    StatusBar_ReadLITM3->setContentsMargins(0, 0, 0, 0);
-    statusPanel_ = new QLabel(QStringLiteral("Выполняемая операция..."), StatusBar_ReadLITM3);
-    statusPanel_->setObjectName("StatusBar_ReadLITM3_Panel");
-    statusPanel_->setAutoFillBackground(true);
-    statusPanel_->setContentsMargins(4, 0, 4, 0);
-    StatusBar_ReadLITM3->addWidget(statusPanel_, 1);
-    setStatusColour(acquisition::StatusColour::ButtonFace);
 }
 
 void TForm_ReadLITM3::setPortMap(std::unique_ptr<acquisition::ComPortMap> ports) {

@@ -67,6 +67,10 @@ class TForm_ReadLITM3 : public QDialog {
     friend class Status;
 
     void buildLayout();
+    // "Служебная информация": the operator's fields with their defaults.
+    void buildServiceFields();
+    // The transfer gauge and the buttons under it.
+    void buildGaugeAndButtons();
     void setStatusColour(acquisition::StatusColour colour);
     // Buttons, pointer and flag while a reading runs (true) and after it.
     void setReading(bool reading);

@@ -72,6 +72,40 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     styleFrameChart(chart, kBlack, false);
     chart->setTitle(QString::fromUtf8(recorder::kParameterChartInitialTitle));
 
+    buildSeriesAndAxes();
+
+    Chart_Param = new FrameChartView(chart, axisFrames, this);
+    Chart_Param->setObjectName("Chart_Param");
+    connect(Chart_Param, &FrameChartView::clickedAt, this,
+            &ParameterChartPage::Chart_ParamClickSeries);
+    hoverReadout = new QLabel(Chart_Param);
+    hoverReadout->setObjectName("Chart_Param_Readout");
+    hoverReadout->setStyleSheet(QStringLiteral(
+        "QLabel { background: #ffffe1; color: black; border: 1px solid gray; padding: 2px; }"));
+    hoverReadout->setAttribute(Qt::WA_TransparentForMouseEvents);
+    hoverReadout->hide();
+    connect(Chart_Param, &FrameChartView::hovered, this, &ParameterChartPage::showReadout);
+
+    dateLabels = new DateMarksItem(chart, dateMarks);
+    connect(chart, &QChart::plotAreaChanged, this, [this] { dateLabels->refresh(); });
+    connect(axisFrames, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
+    connect(axisValues, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
+
+    buildLegendPanel();
+    Button_WholeRange = wholeRangeButton(this, Chart_Param);
+
+    auto* under = new QHBoxLayout;
+    under->addWidget(legendPanel, 1);
+    under->addWidget(Button_WholeRange);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(Chart_Param, 1);
+    layout->addLayout(under);
+
+    CheckBox_GrParClick();
+}
+
+void ParameterChartPage::buildSeriesAndAxes() {
     // Added in this order, so each line is drawn over the ones before it.
     limit100Line = lineSeries(chart, "Series1", "Предел 100%", kRed, 2);
     loadPercentLine = lineSeries(chart, "Series2", "Процент загрузки M (%)", kGreen, 1);
@@ -105,24 +139,9 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
         series->attachAxis(axisFrames);
         series->attachAxis(axisValues);
     }
+}
 
-    Chart_Param = new FrameChartView(chart, axisFrames, this);
-    Chart_Param->setObjectName("Chart_Param");
-    connect(Chart_Param, &FrameChartView::clickedAt, this,
-            &ParameterChartPage::Chart_ParamClickSeries);
-    hoverReadout = new QLabel(Chart_Param);
-    hoverReadout->setObjectName("Chart_Param_Readout");
-    hoverReadout->setStyleSheet(QStringLiteral(
-        "QLabel { background: #ffffe1; color: black; border: 1px solid gray; padding: 2px; }"));
-    hoverReadout->setAttribute(Qt::WA_TransparentForMouseEvents);
-    hoverReadout->hide();
-    connect(Chart_Param, &FrameChartView::hovered, this, &ParameterChartPage::showReadout);
-
-    dateLabels = new DateMarksItem(chart, dateMarks);
-    connect(chart, &QChart::plotAreaChanged, this, [this] { dateLabels->refresh(); });
-    connect(axisFrames, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
-    connect(axisValues, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
-
+void ParameterChartPage::buildLegendPanel() {
     // The coloured captions with their dashes are the chart's legend.
     legendPanel = new QFrame(this);
     legendPanel->setObjectName("Panel6");
@@ -146,18 +165,6 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
         connect(box, &QCheckBox::clicked, this, &ParameterChartPage::CheckBox_GrParClick);
     }
     panelRow->addStretch();
-
-    Button_WholeRange = wholeRangeButton(this, Chart_Param);
-
-    auto* under = new QHBoxLayout;
-    under->addWidget(legendPanel, 1);
-    under->addWidget(Button_WholeRange);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(Chart_Param, 1);
-    layout->addLayout(under);
-
-    CheckBox_GrParClick();
 }
 
 std::array<QXYSeries*, 7> ParameterChartPage::allSeries() const {

@@ -81,6 +81,10 @@ class ParameterChartPage : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The lines, the date marks and the two axes, in drawing order.
+    void buildSeriesAndAxes();
+    // The coloured captions under the chart that switch its lines on and off.
+    void buildLegendPanel();
     void Chart_ParamClickSeries(QPointF chartPosition);
     void showReadout(QPointF chartPosition, QPoint viewPosition, bool inside);
 
