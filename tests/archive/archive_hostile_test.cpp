@@ -16,25 +16,17 @@
 #include <string>
 
 #include "simulation/sample_reading/sample_reading.h"
+#include "tests/support/shell_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;  // standard output and error
-};
+using test_support::Outcome;
 
+// Runs a shell command, its stdout and stderr captured.
 Outcome shell(const std::string& command) {
-    Outcome run;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test_support::runShell(command + " 2>&1");
 }
 
 std::string quoted(const fs::path& path) {

@@ -23,24 +23,15 @@
 #include "recorder/number_format.h"
 #include "recorder/record_fields.h"
 #include "simulation/sample_reading/sample_reading.h"
+#include "tests/support/shell_run.h"
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-};
+using test_support::Outcome;
 
 // Runs a shell command, its stdout captured.
 Outcome shell(const std::string& command) {
-    Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test_support::runShell(command);
 }
 
 // Runs litm with the arguments; stdout captured, stderr merged when asked.
@@ -48,15 +39,9 @@ Outcome litm(const std::string& args, bool withStderr = false) {
     return shell(std::string(LITM_PATH) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null"));
 }
 
-// Runs a shell command; its stdout.
+// Runs a shell command; its stdout and stderr.
 std::string shellOutput(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-    return out;
+    return test_support::runShell(command + " 2>&1").out;
 }
 
 class Litm : public ::testing::Test {

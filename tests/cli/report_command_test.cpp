@@ -13,25 +13,17 @@
 #include <string>
 
 #include "simulation/sample_reading/sample_reading.h"
+#include "tests/support/shell_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;  // stdout and stderr
-};
+using test_support::Outcome;
 
+// Runs a shell command, its stdout and stderr captured.
 Outcome run(const std::string& command) {
-    Outcome o;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) o.out.append(buffer, n);
-    const int status = pclose(pipe);
-    o.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return o;
+    return test_support::runShell(command + " 2>&1");
 }
 
 // litm with no display and no platform chosen: the command picks its own.
