@@ -52,11 +52,19 @@ class LitmArchiveHostile : public ::testing::Test {
     }
 
     // Runs litm on the test's archive; as the user nobody when run as root.
+    // Nobody may not reach the build folder (a checkout under /root): the
+    // programs are copied into the test's folder for that user.
     Outcome litm(const std::string& args, bool asNobody = false) const {
-        const std::string user = asNobody && ::getuid() == 0
-                                     ? "setpriv --reuid=nobody --regid=nogroup --clear-groups "
-                                     : "";
-        return shell(user + LITM_PATH + " archive " + args + " --db" + quoted(db_));
+        if (!asNobody || ::getuid() != 0)
+            return shell(LITM_PATH + std::string(" archive ") + args + " --db" + quoted(db_));
+        const fs::path bin = dir_ / "bin";
+        const fs::path built = fs::path(LITM_PATH).parent_path();
+        fs::create_directories(bin);
+        for (const char* program : {"litm", "litm-archive"})
+            if (!fs::exists(bin / program)) fs::copy_file(built / program, bin / program);
+        ::chmod(bin.c_str(), 0755);
+        return shell("setpriv --reuid=nobody --regid=nogroup --clear-groups" +
+                     quoted(bin / "litm") + " archive " + args + " --db" + quoted(db_));
     }
 
     fs::path reading(const fs::path& path, std::uint64_t seed,
