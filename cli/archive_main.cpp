@@ -2,7 +2,10 @@
 // stores readings with Qt SQL, which the other commands of litm do not load.
 
 #include "cli/subcommands.h"
+#include "cli/terminal.h"
 
 int main(int argc, char** argv) {
-    return cli::runSubcommand(cli::kArchiveCommand, argc, argv);
+    cli::prepareConsoleOutput();
+    cli::Utf8Arguments arguments(argc, argv);
+    return cli::runSubcommand(cli::kArchiveCommand, arguments.argc(), arguments.argv());
 }

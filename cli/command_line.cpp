@@ -1,10 +1,10 @@
 #include "cli/command_line.h"
 
 #include <charconv>
-#include <clocale>
 #include <cstdio>
 #include <iostream>
 
+#include "base/regional.h"
 #include "cli/terminal_text.h"
 #include "fileio/same_file.h"
 #include "recorder/loader.h"
@@ -59,10 +59,7 @@ recorder::NumberFormat numberFormat(Arguments& args) {
         format.decimalSeparator = (*forced)[0];
         return format;
     }
-    std::setlocale(LC_NUMERIC, "");
-    const char* point = std::localeconv()->decimal_point;
-    format.decimalSeparator = point && (point[0] == ',' || point[0] == '.') ? point[0] : '.';
-    std::setlocale(LC_NUMERIC, "C");
+    format.decimalSeparator = base::userDecimalSeparator();
     return format;
 }
 

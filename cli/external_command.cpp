@@ -1,48 +1,57 @@
-#include "cli/external_command.h"
-
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <iostream>
-#include <string>
-#include <vector>
 
-#include "cli/command_line.h"
+#include "base/utf8_path.h"
+#include "cli/external_command_platform.h"
+#include "cli/terminal_text.h"
 
 namespace cli {
 
-int runExternalCommand(const char* name, int argc, char** argv) {
-    std::string program = std::string("litm-") + name;
-    std::vector<char*> args{program.data()};
-    for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
-    args.push_back(nullptr);
+std::string externalProgramName(const char* name) {
+#ifdef _WIN32
+    return std::string("litm-") + name + ".exe";
+#else
+    return std::string("litm-") + name;
+#endif
+}
 
-    // Beside litm first, so an installed or built litm runs its own helper and
-    // not another version found on PATH.
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path folder = error ? std::filesystem::path() : self.parent_path();
-    if (!folder.empty()) {
-        const std::string beside = (folder / program).string();
-        ::execv(beside.c_str(), args.data());
-        if (errno != ENOENT) {
-            std::cerr << "litm " << name << ": cannot run " << beside << ": "
-                      << std::strerror(errno) << "\n";
-            return kExitFailure;
+void reportCannotRun(const char* name, const std::filesystem::path& program,
+                     const std::string& reason) {
+    std::cerr << "litm " << name << ": cannot run " << terminalText(base::utf8Of(program)) << ": "
+              << reason << "\n";
+}
+
+void reportNotInstalled(const char* name, const std::filesystem::path& folder) {
+    std::cerr << "litm " << name << ": the program " << externalProgramName(name)
+              << " that runs this command is not installed: it is neither beside litm"
+              << (folder.empty() ? std::string() : " (" + terminalText(base::utf8Of(folder)) + ")")
+              << " nor on PATH\n";
+}
+
+void reportCannotStart(const char* name, const std::string& reason) {
+    std::cerr << "litm " << name << ": the program " << externalProgramName(name)
+              << " that runs this command cannot be started: " << reason << "\n";
+}
+
+std::string quotedArgument(std::string_view argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string_view::npos)
+        return std::string(argument);
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
         }
+        // Backslashes before a quote escape it, so each is doubled and the quote
+        // gets one of its own; elsewhere they stand for themselves.
+        out.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        out += c;
+        backslashes = 0;
     }
-    ::execvp(program.c_str(), args.data());
-    const int reason = errno;
-    std::cerr << "litm " << name << ": the program " << program << " that runs this command ";
-    if (reason == ENOENT)
-        std::cerr << "is not installed: it is neither beside litm"
-                  << (folder.empty() ? std::string() : " (" + folder.string() + ")")
-                  << " nor on PATH\n";
-    else
-        std::cerr << "cannot be started: " << std::strerror(reason) << "\n";
-    return kExitFailure;
+    // Before the closing quote they would escape it too.
+    out.append(2 * backslashes, '\\');
+    out += '"';
+    return out;
 }
 
 }  // namespace cli

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/external_command.h"
 #include "cli/subcommands.h"
+#include "cli/terminal.h"
 #include "cli/terminal_text.h"
 
 namespace {
@@ -18,9 +19,7 @@ void printUsage(std::ostream& out, const std::vector<cli::Subcommand>& commands)
         out << "  " << c.name << std::string(12 - std::strlen(c.name), ' ') << c.summary << "\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const std::vector<cli::Subcommand> commands = cli::subcommands();
     if (argc < 2) {
         printUsage(std::cerr, commands);
@@ -39,4 +38,12 @@ int main(int argc, char** argv) {
     std::cerr << "litm: unknown command '" << cli::terminalText(name) << "'\n";
     printUsage(std::cerr, commands);
     return cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    cli::prepareConsoleOutput();
+    cli::Utf8Arguments arguments(argc, argv);
+    return run(arguments.argc(), arguments.argv());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
 #include "base/local_time.h"
+#include "base/utf8_path.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "cli/terminal.h"
@@ -62,24 +64,25 @@ class TerminalStatus : public acquisition::StatusSink {
     void repaintStatus() override {
         if (text_ == shown_) return;
         endBar();
-        std::fprintf(stderr, "%s\n", terminalText(text_).c_str());
+        std::cerr << terminalText(text_) << "\n";
         shown_ = text_;
     }
     void setGauge(int percent) override {
         if (!drawBar_ || percent == 0) return;
         constexpr int kWidth = 40;
         const int filled = percent * kWidth / 100;
-        std::fprintf(stderr, "\r[%s%s] %3d%%",
-                     std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                     std::string(static_cast<std::size_t>(kWidth - filled), '.').c_str(), percent);
-        std::fflush(stderr);
+        char number[8];
+        std::snprintf(number, sizeof number, "%3d%%", percent);
+        std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+                  << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << number
+                  << std::flush;
         barOpen_ = true;
     }
 
   private:
     void endBar() {
         if (!barOpen_) return;
-        std::fputc('\n', stderr);
+        std::cerr << '\n';
         barOpen_ = false;
     }
 
@@ -102,17 +105,16 @@ int keepUnsaved(const std::string& out, const std::vector<std::uint8_t>& image,
                 const recorder::ServiceTexts& texts) {
     const auto kept = acquisition::keepUnsavedReading(out, image, texts, recorder::localNow());
     if (kept.empty())
-        std::fprintf(stderr,
-                     "Считанная информация не сохранена: ни папка файла, ни временная "
-                     "папка не принимают запись.\n");
+        std::cerr << "Считанная информация не сохранена: ни папка файла, ни временная "
+                     "папка не принимают запись.\n";
     else
-        std::fprintf(stderr, "Считанная информация сохранена в файле «%s».\n",
-                     terminalText(kept.string()).c_str());
+        std::cerr << "Считанная информация сохранена в файле «" << terminalText(base::utf8Of(kept))
+                  << "».\n";
     return kExitFailure;
 }
 
 int interrupted(int signal) {
-    std::fprintf(stderr, "Чтение прервано, файл не записан.\n");
+    std::cerr << "Чтение прервано, файл не записан.\n";
     return fileio::interruptExitStatus(signal);
 }
 
@@ -132,7 +134,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     try {
         Arguments args(argc, argv);
         if (args.flag("--help") || args.flag("-h")) {
-            std::fputs(kUsage, stdout);
+            std::cout << kUsage;
             return kExitOk;
         }
         const std::vector<std::pair<const char*, std::string*>> fields = {
@@ -150,7 +152,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         args.expectPositionals(0, "only options");
         if (out.empty()) throw UsageError{"--out FILE is required"};
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "litm read: %s\n\n%s", e.message.c_str(), kUsage);
+        std::cerr << "litm read: " << e.message << "\n\n" << kUsage;
         return kExitUsage;
     }
 
@@ -160,15 +162,15 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     } else if (const auto one = acquisition::portCandidateFor(port, ports)) {
         candidates.push_back(*one);
     } else {
-        std::fprintf(stderr, "litm read: not a port name (COM0 .. COM14) or device path: %s\n",
-                     terminalText(port).c_str());
+        std::cerr << "litm read: not a port name (COM0 .. COM14) or device path: "
+                  << terminalText(port) << "\n";
         return kExitUsage;
     }
 
     // The file is checked before the half-minute transfer, not after it: a folder,
     // a read-only file or a missing folder is said at once.
     if (const fileio::WriteResult ready = fileio::checkSaveTarget(out); !ready.ok) {
-        std::fprintf(stderr, "litm read: %s\n", terminalText(ready.message).c_str());
+        std::cerr << "litm read: " << terminalText(ready.message) << "\n";
         return kExitFailure;
     }
 
@@ -192,7 +194,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         acquisition::saveReading(out, image, texts, status, unsavedReading);
     if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (!saved.ok) {
-        std::fprintf(stderr, "%s\n", terminalText(saved.message).c_str());
+        std::cerr << terminalText(saved.message) << "\n";
         return keepUnsaved(out, image, texts);
     }
     return result.outcome == acquisition::ReadOutcome::Good ? kExitOk : kExitSumMismatch;

@@ -2,7 +2,10 @@
 // its pages with Qt, which the other commands of litm do not load.
 
 #include "cli/subcommands.h"
+#include "cli/terminal.h"
 
 int main(int argc, char** argv) {
-    return cli::runSubcommand(cli::kReportCommand, argc, argv);
+    cli::prepareConsoleOutput();
+    cli::Utf8Arguments arguments(argc, argv);
+    return cli::runSubcommand(cli::kReportCommand, arguments.argc(), arguments.argv());
 }

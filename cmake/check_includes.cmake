@@ -86,7 +86,6 @@ set(posix_only_scopes tools/ tests/fuzz/)
 # Files still to be split into their two implementations.
 set(not_yet_split
   acquisition/termios_line.cpp acquisition/termios_line.h
-  cli/external_command.cpp
   fileio/bounded_read.cpp fileio/interrupt.cpp fileio/safe_write.cpp fileio/same_file.cpp
   simulation/litm3_device/litm3_device.cpp
   tests/acquisition/acquisition_test_support.h tests/acquisition/com_ports_test.cpp
