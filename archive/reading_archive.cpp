@@ -1,10 +1,10 @@
 #include "archive/reading_archive.h"
+#include "base/utf8_path.h"
 
 #include <QAtomicInteger>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -370,7 +370,7 @@ void ReadingArchive::rollback() {
 }
 
 AddResult ReadingArchive::addFile(const QString& path) {
-    return addFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    return addFile(base::pathFromUtf8(path.toStdString()));
 }
 
 AddResult ReadingArchive::addFile(const std::filesystem::path& path) {
@@ -390,7 +390,7 @@ AddResult ReadingArchive::addFile(const std::filesystem::path& path) {
     }
     return addBytes(QByteArray(reinterpret_cast<const char*>(read.bytes.data()),
                                static_cast<qsizetype>(read.bytes.size())),
-                    QString::fromUtf8(path.filename().native()));
+                    QString::fromStdString(base::utf8Of(path.filename())));
 }
 
 namespace {

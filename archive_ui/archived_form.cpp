@@ -1,6 +1,6 @@
 #include "archive_ui/archived_form.h"
+#include "base/utf8_path.h"
 
-#include <QFile>
 #include <algorithm>
 #include <vector>
 
@@ -46,14 +46,14 @@ ArchivedFormResult createArchivedForm(archive::ReadingArchive& store, int form,
     const forms::PreviousReading previous = forms::readPreviousReading(dataFile(*previousBytes));
     recorder::Reading current;
     recorder::loadReading(dataFile(*currentBytes), current, format);
-    const std::filesystem::path start(QFile::encodeName(startDirectory).toStdString());
+    const std::filesystem::path start = base::pathFromUtf8(startDirectory.toStdString());
     const forms::FormFiles files =
         forms::startDirectoryFiles(form, start, current, recorder::localNow());
     try {
         const forms::FormResult made = form == 1
                                            ? forms::createForm1(current, previous, files, format)
                                            : forms::createForm2(current, previous, files, format);
-        result.report = QFile::decodeName(made.report.string().c_str());
+        result.report = QString::fromStdString(base::utf8Of(made.report));
     } catch (const forms::FormError& e) {
         result.error = QString::fromUtf8(e.what());
     }

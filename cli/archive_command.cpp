@@ -3,7 +3,6 @@
 // history and gives a stored file back byte for byte.
 
 #include <QCoreApplication>
-#include <QFile>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -14,6 +13,7 @@
 
 #include "acquisition/save_reading.h"
 #include "archive/reading_archive.h"
+#include "base/utf8_path.h"
 #include "cli/command_line.h"
 #include "cli/json.h"
 #include "cli/subcommands.h"
@@ -159,7 +159,7 @@ Row historyRow(const archive::ArchivedReading& r) {
 }
 
 bool isReadingName(const fs::path& file) {
-    std::string extension = file.extension().native();
+    std::string extension = base::utf8Of(file.extension());
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return extension == ".litm";
 }
@@ -172,7 +172,7 @@ bool isReadingName(const fs::path& file) {
 std::vector<fs::path> filesToAdd(const std::vector<std::string>& paths) {
     std::vector<fs::path> files;
     for (const std::string& p : paths) {
-        const fs::path path(p);
+        const fs::path path = base::pathFromUtf8(p);
         std::error_code ec;
         if (!fs::is_directory(path, ec)) {
             files.push_back(path);
@@ -197,7 +197,7 @@ int addFiles(archive::ReadingArchive& store, const std::vector<std::string>& pat
     int refused = 0;
     for (const fs::path& file : filesToAdd(paths)) {
         const archive::AddResult r = store.addFile(file);
-        const std::string shown = terminalText(file.native());
+        const std::string shown = terminalText(base::utf8Of(file));
         switch (r.outcome) {
             case archive::AddOutcome::Added:
                 std::cout << "added " << r.id << " " << shown
@@ -281,17 +281,19 @@ int runArchive(int argc, char** argv) {
     if (!location->isPostgres()) {
         // The stored file written over the archive itself (or its journal) would
         // destroy every reading in it.
-        const std::string file = QFile::encodeName(location->path).toStdString();
-        if (overwritesInput("archive", *out,
-                            {file, file + "-wal", file + "-shm", file + "-journal"}))
-            return kExitFailure;
+        const std::string file = location->path.toStdString();
+        const fs::path stores[] = {base::pathFromUtf8(file), base::pathFromUtf8(file + "-wal"),
+                                   base::pathFromUtf8(file + "-shm"),
+                                   base::pathFromUtf8(file + "-journal")};
+        if (overwritesInput("archive", base::pathFromUtf8(*out), stores)) return kExitFailure;
     }
     const auto bytes = store.fileBytes(id, error);
     if (!bytes)
         return std::cerr << "litm archive: " << terminalText(utf8(error)) << "\n", kExitFailure;
     const auto* first = reinterpret_cast<const std::uint8_t*>(bytes->constData());
     const auto saved = acquisition::writeFileSafely(
-        *out, std::span<const std::uint8_t>(first, static_cast<std::size_t>(bytes->size())));
+        base::pathFromUtf8(*out),
+        std::span<const std::uint8_t>(first, static_cast<std::size_t>(bytes->size())));
     if (!saved.ok)
         return std::cerr << "litm archive: " << terminalText(saved.message) << "\n", kExitFailure;
     return kExitOk;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "cli/terminal_text.h"
@@ -72,22 +73,26 @@ int runForm(int argc, char** argv) {
 
     // Neither the report nor the data file beside the template may replace an input.
     const std::string previousFile = form == 3 ? std::string() : positionals[2];
-    const std::filesystem::path dataFile = forms::dataFilePath(form, *templateFile);
-    if (overwritesInput("form", *report, {positionals[1], previousFile, *templateFile}) ||
-        overwritesInput("form", dataFile, {positionals[1], previousFile, *templateFile}))
+    const std::filesystem::path templatePath = base::pathFromUtf8(*templateFile);
+    const std::filesystem::path reportPath = base::pathFromUtf8(*report);
+    const std::filesystem::path dataFile = forms::dataFilePath(form, templatePath);
+    const std::filesystem::path inputs[] = {base::pathFromUtf8(positionals[1]),
+                                            base::pathFromUtf8(previousFile), templatePath};
+    if (overwritesInput("form", reportPath, inputs) || overwritesInput("form", dataFile, inputs))
         return kExitFailure;
 
     recorder::Reading reading;
     if (!loadOrReport(positionals[1], reading, format)) return kExitCannotOpen;
     if (!acceptCheckedReading("form", positionals[1], reading, strict)) return kExitFailure;
-    const forms::FormFiles files{*templateFile, *report};
+    const forms::FormFiles files{templatePath, reportPath};
     try {
         if (form == 3) {
             forms::createForm3(reading, files);
         } else {
             forms::PreviousReading previous;
             std::string error;
-            if (!forms::readPreviousReadingFile(positionals[2], previous, error)) {
+            if (!forms::readPreviousReadingFile(base::pathFromUtf8(positionals[2]), previous,
+                                                error)) {
                 reportCannotOpen(positionals[2], error);
                 return kExitCannotOpen;
             }

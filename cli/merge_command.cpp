@@ -1,4 +1,5 @@
 #include "cli/merge_command.h"
+#include "base/utf8_path.h"
 
 #include <exception>
 #include <iostream>
@@ -43,7 +44,8 @@ int runMergeCommand(int argc, char** argv) {
         return kExitUsage;
     }
     try {
-        RepoRTF_interface::CreateReport(files[0], files[1], files[2]);
+        RepoRTF_interface::CreateReport(base::pathFromUtf8(files[0]), base::pathFromUtf8(files[1]),
+                                        base::pathFromUtf8(files[2]));
     } catch (const RepoRTF_interface::RepoRTF_Error& e) {
         std::cerr << "litm merge: " << e.fullMessage() << "\n";
         return kExitFailure;

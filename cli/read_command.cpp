@@ -103,7 +103,8 @@ void sleepUnlessStopped(int milliseconds) {
 // the reading is kept under its proposed name beside it, or in the temporary folder.
 int keepUnsaved(const std::string& out, const std::vector<std::uint8_t>& image,
                 const recorder::ServiceTexts& texts) {
-    const auto kept = acquisition::keepUnsavedReading(out, image, texts, recorder::localNow());
+    const auto kept = acquisition::keepUnsavedReading(base::pathFromUtf8(out), image, texts,
+                                                      recorder::localNow());
     if (kept.empty())
         std::cerr << "Считанная информация не сохранена: ни папка файла, ни временная "
                      "папка не принимают запись.\n";
@@ -169,7 +170,8 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
 
     // The file is checked before the half-minute transfer, not after it: a folder,
     // a read-only file or a missing folder is said at once.
-    if (const fileio::WriteResult ready = fileio::checkSaveTarget(out); !ready.ok) {
+    if (const fileio::WriteResult ready = fileio::checkSaveTarget(base::pathFromUtf8(out));
+        !ready.ok) {
         std::cerr << "litm read: " << terminalText(ready.message) << "\n";
         return kExitFailure;
     }
@@ -191,7 +193,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     }
 
     const acquisition::SaveResult saved =
-        acquisition::saveReading(out, image, texts, status, unsavedReading);
+        acquisition::saveReading(base::pathFromUtf8(out), image, texts, status, unsavedReading);
     if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (!saved.ok) {
         std::cerr << terminalText(saved.message) << "\n";

@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "cli/command_line.h"
 #include "cli/json.h"
 #include "cli/subcommands.h"
@@ -71,7 +72,7 @@ int writeWorkbook(const std::vector<const Record*>& records, const std::string& 
         sheet = recorder::frameSheet(records);
     else
         sheet = recorder::overloadSheet(records);
-    const fileio::WriteResult written = recorder::writeSheetXlsx(target, sheet);
+    const fileio::WriteResult written = recorder::writeSheetXlsx(base::pathFromUtf8(target), sheet);
     if (written.ok) return kExitOk;
     std::cerr << written.message << "\n";
     return kExitFailure;

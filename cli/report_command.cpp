@@ -2,7 +2,6 @@
 // display, so a service organisation prints the cards of a whole fleet at once.
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "cli/terminal_text.h"
@@ -145,7 +145,7 @@ ReportRequest parseRequest(Arguments& args) {
 
 bool makeFolder(const std::string& folder) {
     std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(folder), ec);
+    std::filesystem::create_directories(base::pathFromUtf8(folder), ec);
     if (!ec) return true;
     std::cerr << "litm report: не удалось создать папку «" << terminalText(folder)
               << "»: " << fileio::reasonText(ec.value()) << "\n";
@@ -162,7 +162,8 @@ int runReport(int argc, char** argv) {
     PdfNames names(target, request.files, request.kind);
 
     OffscreenApplication application;
-    const std::vector<std::filesystem::path> inputs(request.files.begin(), request.files.end());
+    std::vector<std::filesystem::path> inputs;
+    for (const std::string& file : request.files) inputs.push_back(base::pathFromUtf8(file));
     // Every reading is tried; the status tells the worst that happened.
     bool cannotOpen = false, failed = false;
     for (const std::string& file : request.files) {
@@ -178,7 +179,7 @@ int runReport(int argc, char** argv) {
         const reports::FrameSpan frames =
             request.span ? *request.span : reports::FrameSpan{0, reading.FrameCount - 1};
         const QString pdf = intoFolder ? names.next(file) : target;
-        if (overwritesInput("report", QFile::encodeName(pdf).toStdString(), inputs)) {
+        if (overwritesInput("report", std::filesystem::path(pdf.toStdU16String()), inputs)) {
             failed = true;
             continue;
         }

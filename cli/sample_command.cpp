@@ -7,6 +7,7 @@
 
 #include "acquisition/save_reading.h"
 #include "base/design_life.h"
+#include "base/utf8_path.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "simulation/sample_reading/calendar.h"
@@ -82,7 +83,8 @@ int runSample(int argc, char** argv) {
     args.expectPositionals(0, "no arguments besides the options");
 
     // Written like a saved reading: complete or not at all, an earlier file intact.
-    const auto saved = acquisition::writeFileSafely(*out, sample::makeSampleReading(options));
+    const auto saved =
+        acquisition::writeFileSafely(base::pathFromUtf8(*out), sample::makeSampleReading(options));
     if (!saved.ok) {
         std::cerr << "litm: " << saved.message << "\n";
         return kExitFailure;

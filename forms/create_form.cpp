@@ -1,4 +1,5 @@
 #include "forms/create_form.h"
+#include "base/utf8_path.h"
 
 #include <cstring>
 #include <system_error>
@@ -29,7 +30,7 @@ void checkTemplateFolder(const fs::path& folder) {
     std::error_code ec;
     const fs::file_status status = fs::status(folder, ec);
     if (fs::is_directory(status)) return;
-    const std::string name = "«" + folder.string() + "»";
+    const std::string name = "«" + base::utf8Of(folder) + "»";
     constexpr const char* kNothingMade = ": файл данных формы не записан, форма не составлена.";
     if (fs::exists(status))
         throw FormError("Папка шаблонов " + name + " — не папка" + kNothingMade);
@@ -48,7 +49,7 @@ FormResult merge(int form, const RepoRTF_interface::ReportDataFile& data, const 
     try {
         data.Save(result.dataFile);
     } catch (const RepoRTF_interface::DataFileWriteError& e) {
-        throw FormError("Не удалось записать файл данных формы «" + result.dataFile.string() +
+        throw FormError("Не удалось записать файл данных формы «" + base::utf8Of(result.dataFile) +
                         "»: " + e.reason() + ".");
     }
     if (files.reportFile.has_parent_path()) {
@@ -56,7 +57,7 @@ FormResult merge(int form, const RepoRTF_interface::ReportDataFile& data, const 
         fs::create_directories(files.reportFile.parent_path(), ec);
         if (ec)
             throw FormError("Не удалось создать папку отчёта «" +
-                            files.reportFile.parent_path().string() +
+                            base::utf8Of(files.reportFile.parent_path()) +
                             "»: " + fileio::reasonText(ec.value()) + ".");
     }
     try {

@@ -1,4 +1,5 @@
 #include "recorder/datafile.h"
+#include "base/utf8_path.h"
 
 #include <algorithm>
 #include <bit>
@@ -111,7 +112,8 @@ std::string readTextSlot(const DataFile& file, std::size_t offset, std::size_t w
 
 bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& out, FileReadError& error) {
     fileio::FileBytes read;
-    if (!fileio::readRegularFile(path, kReadFileLimit, kReadFileLimit, read, error.message))
+    if (!fileio::readRegularFile(base::pathFromUtf8(path), kReadFileLimit, kReadFileLimit, read,
+                                 error.message))
         return false;
     out = std::move(read.bytes);
     return true;

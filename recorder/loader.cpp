@@ -1,4 +1,5 @@
 #include "recorder/loader.h"
+#include "base/utf8_path.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -20,7 +21,8 @@ std::optional<DataFile> openDataFile(const std::string& path, std::string& error
     // Nothing of the format lies beyond the trailer: a longer file is read up to
     // there (and only counted beyond), so no file can exhaust memory.
     fileio::FileBytes read;
-    if (!fileio::readRegularFile(path, kNormalFileSize, UINT64_MAX, read, error))
+    if (!fileio::readRegularFile(base::pathFromUtf8(path), kNormalFileSize, UINT64_MAX, read,
+                                 error))
         return std::nullopt;
     return DataFile(std::move(read.bytes));
 }

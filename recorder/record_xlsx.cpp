@@ -1,14 +1,15 @@
 #include "recorder/record_xlsx.h"
 
-#include <stdlib.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <system_error>
 
+#include "base/utf8_path.h"
 #include "recorder/number_format.h"
 
 namespace recorder {
@@ -33,13 +34,28 @@ std::size_t captionWidth(const std::string& caption) {
     return std::max(longest, (characters(caption) + 1) / 2);
 }
 
-// A private folder under the system's temporary folder, removed with this object.
+// A private folder under the system's temporary folder, removed with this object;
+// its path is empty when none could be made. A new name is made until one is
+// free: creating a folder fails where one is already there, so no other program
+// can have put it there first.
 class TemporaryFolder {
   public:
     TemporaryFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tirs48-xlsx-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
+        std::error_code ec;
+        const std::filesystem::path parent = std::filesystem::temp_directory_path(ec);
+        if (ec) return;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path candidate =
+                parent / ("tirs48-xlsx-" + std::to_string(random()));
+            if (!std::filesystem::create_directory(candidate, ec)) {
+                if (ec) return;
+                continue;
+            }
+            path_ = candidate;
+            std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
+            return;
+        }
     }
     ~TemporaryFolder() {
         std::error_code ignored;
@@ -106,7 +122,7 @@ std::vector<std::size_t> writeCells(lxw_worksheet* ws, const RecordSheet& sheet,
 }
 
 std::string failure(const std::filesystem::path& target, const std::string& reason) {
-    return "Не удалось записать файл \"" + target.filename().string() + "\": " + reason + ".";
+    return "Не удалось записать файл \"" + base::utf8Of(target.filename()) + "\": " + reason + ".";
 }
 
 }  // namespace
@@ -116,10 +132,11 @@ fileio::WriteResult writeSheetXlsx(const std::filesystem::path& target, const Re
     if (folder.path().empty())
         return {false, failure(target, "не удалось создать временную папку"), {}, 0};
     const std::filesystem::path made = folder.path() / "book.xlsx";
-    std::string tmpdir = folder.path().string();
+    // The library takes UTF-8 file names on every system.
+    std::string tmpdir = base::utf8Of(folder.path());
     lxw_workbook_options options{};
     options.tmpdir = tmpdir.data();
-    lxw_workbook* book = workbook_new_opt(made.c_str(), &options);
+    lxw_workbook* book = workbook_new_opt(base::utf8Of(made).c_str(), &options);
     if (!book) return {false, failure(target, "не удалось создать книгу"), {}, 0};
     const Formats formats = addFormats(book);
     lxw_worksheet* ws =

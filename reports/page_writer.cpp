@@ -1,8 +1,8 @@
 #include "reports/page_writer.h"
+#include "base/utf8_path.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -398,7 +398,7 @@ bool writePdf(const std::vector<const ReportLayout*>& layouts, const QString& pa
     }
     pdf = withDocumentInfo(pdf, info);
     const fileio::WriteResult written =
-        fileio::writeFileSafely(QFile::encodeName(path).toStdString(),
+        fileio::writeFileSafely(base::pathFromUtf8(path.toStdString()),
                                 std::span(reinterpret_cast<const std::uint8_t*>(pdf.constData()),
                                           static_cast<std::size_t>(pdf.size())));
     if (!written.ok) {

@@ -1,7 +1,7 @@
 #include "ui/main_window/Createforms.h"
+#include "base/utf8_path.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QScrollBar>
@@ -28,7 +28,7 @@ constexpr const char* kChoosePrevious =
 constexpr const char* kSwapQuestion = "\n\nПохоже, файлы перепутаны. Поменять местами?";
 
 std::filesystem::path toPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return base::pathFromUtf8(path.toStdString());
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ void FormCommands::finishForm(int form, const forms::PreviousReading* previous) 
     }
     if (previous) showDifferences(*previous);
     if (result.period) narrowToTest(*result.period);
-    const QString report = QFile::decodeName(result.report.string().c_str());
+    const QString report = QString::fromStdString(base::utf8Of(result.report));
     // The name first, so a narrow status bar still shows which file it is; the
     // whole path is its tooltip.
     const QFileInfo written(report);

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
@@ -175,7 +174,7 @@ void TForm_TIRS48CMain::loadChosenFile(const QString& path) {
     setWindowTitle(QString::fromUtf8(kCaption) + "  [" + QFileInfo(path).fileName() + "]");
 
     std::string error;
-    const auto file = recorder::openDataFile(QFile::encodeName(path).toStdString(), error);
+    const auto file = recorder::openDataFile(path.toStdString(), error);
     if (!file) {
         dialogs_.showError(this, QString::fromUtf8(kCannotOpenIndent) +
                                      QString::fromUtf8(recorder::kCannotOpenMessage));
