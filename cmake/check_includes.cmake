@@ -90,11 +90,8 @@ set(not_yet_split
   simulation/litm3_device/litm3_device.cpp
   tests/acquisition/acquisition_test_support.h tests/acquisition/com_ports_test.cpp
   tests/acquisition/save_reading_test.cpp tests/archive/archive_hostile_test.cpp
-  tests/base/codepage_test.cpp tests/cli/litm_test.cpp tests/cli/read_command_test.cpp
-  tests/cli/report_command_test.cpp tests/fileio/bounded_read_test.cpp
+  tests/fileio/bounded_read_test.cpp
   tests/fileio/fileio_test_support.h tests/fileio/safe_write_test.cpp
-  tests/office/csv_spreadsheet_test.cpp tests/rtf/rtf_codepages_test.cpp
-  tests/rtf/rtf_engine_test.cpp tests/rtf/rtf_test_support.h tests/support/shell_run.h
 )
 
 # Folders that hold no C++ of the program.

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "simulation/sample_reading/sample_reading.h"
-#include "tests/support/shell_run.h"
+#include "tests/support/shell_run_posix.h"
 
 namespace {
 

@@ -3,11 +3,10 @@
 // sheet shows the grid's Cyrillic captions, the Cyrillic statuses, the dates
 // and the bit strings with their leading zeros.
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,8 @@ namespace {
 
 TEST(SpreadsheetCsv, OpensWithCyrillicCaptionsValuesAndBitStrings) {
     if (!office_test::toolsPresent()) GTEST_SKIP() << "soffice is not installed";
-    const fs::path dir = fs::temp_directory_path() / ("csv_sheet_" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("csv_sheet_" + std::to_string(std::random_device()()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     office_test::writeFile(dir / "good.litm", [] {

@@ -7,15 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <csignal>
-
-#include <stdlib.h>
-#include <sys/resource.h>
 
 #include "rtf/report_engine.h"
 #include "tests/support/fixed_time.h"
@@ -26,12 +22,15 @@ namespace fs = std::filesystem;
 
 class TempDir {
   public:
+    // A name no other folder has: creating a folder fails where one is already.
     TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "rtf_test_XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (!mkdtemp(name.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = name.data();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const fs::path name =
+                fs::temp_directory_path() / ("rtf_test_" + std::to_string(random()));
+            if (fs::create_directory(name)) path_ = name;
+        }
+        if (path_.empty()) throw std::runtime_error("no temporary folder");
     }
     ~TempDir() {
         std::error_code ec;
@@ -59,29 +58,6 @@ inline std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-// Limits the size of files the process writes while it lives, so a write fails
-// half-way as it would on a full disk (the signal of the limit is ignored).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = old_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 // The fixed moment the tests' DATE and TIME fields show: 01.02.2003 04:05.
 inline std::tm FixedNow() {

@@ -23,7 +23,7 @@
 #include "recorder/number_format.h"
 #include "recorder/record_fields.h"
 #include "simulation/sample_reading/sample_reading.h"
-#include "tests/support/shell_run.h"
+#include "tests/support/shell_run_posix.h"
 
 namespace {
 
