@@ -34,26 +34,23 @@ std::size_t captionWidth(const std::string& caption) {
     return std::max(longest, (characters(caption) + 1) / 2);
 }
 
-// A private folder under the system's temporary folder, removed with this object;
-// its path is empty when none could be made. A new name is made until one is
-// free: creating a folder fails where one is already there, so no other program
-// can have put it there first.
+// A private folder under the system's temporary folder, removed with this object.
 class TemporaryFolder {
   public:
+    // A new folder with a random name: one that already exists is never taken
+    // over, and only its owner may enter it.
     TemporaryFolder() {
-        std::error_code ec;
-        const std::filesystem::path parent = std::filesystem::temp_directory_path(ec);
-        if (ec) return;
+        std::error_code error;
+        const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+        if (error) return;
         std::random_device random;
-        for (int attempt = 0; attempt < 100; ++attempt) {
+        for (int attempt = 0; attempt < 16; ++attempt) {
             const std::filesystem::path candidate =
-                parent / ("tirs48-xlsx-" + std::to_string(random()));
-            if (!std::filesystem::create_directory(candidate, ec)) {
-                if (ec) return;
-                continue;
-            }
+                temp / ("tirs48-xlsx-" + std::to_string(random()));
+            if (!std::filesystem::create_directory(candidate, error)) continue;
+            std::filesystem::permissions(candidate, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::replace, error);
             path_ = candidate;
-            std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
             return;
         }
     }
@@ -122,7 +119,7 @@ std::vector<std::size_t> writeCells(lxw_worksheet* ws, const RecordSheet& sheet,
 }
 
 std::string failure(const std::filesystem::path& target, const std::string& reason) {
-    return "Не удалось записать файл \"" + base::utf8Of(target.filename()) + "\": " + reason + ".";
+    return "Не удалось записать файл \"" + target.filename().string() + "\": " + reason + ".";
 }
 
 }  // namespace
@@ -131,12 +128,10 @@ fileio::WriteResult writeSheetXlsx(const std::filesystem::path& target, const Re
     const TemporaryFolder folder;
     if (folder.path().empty())
         return {false, failure(target, "не удалось создать временную папку"), {}, 0};
+    // The library takes UTF-8 names (UTF-16 on Windows by itself). Its own
+    // scratch files go to the system's temporary folder and vanish on close.
     const std::filesystem::path made = folder.path() / "book.xlsx";
-    // The library takes UTF-8 file names on every system.
-    std::string tmpdir = base::utf8Of(folder.path());
-    lxw_workbook_options options{};
-    options.tmpdir = tmpdir.data();
-    lxw_workbook* book = workbook_new_opt(base::utf8Of(made).c_str(), &options);
+    lxw_workbook* book = workbook_new(base::utf8Of(made).c_str());
     if (!book) return {false, failure(target, "не удалось создать книгу"), {}, 0};
     const Formats formats = addFormats(book);
     lxw_worksheet* ws =
