@@ -119,7 +119,7 @@ std::vector<std::size_t> writeCells(lxw_worksheet* ws, const RecordSheet& sheet,
 }
 
 std::string failure(const std::filesystem::path& target, const std::string& reason) {
-    return "Не удалось записать файл \"" + target.filename().string() + "\": " + reason + ".";
+    return "Не удалось записать файл \"" + base::utf8Of(target.filename()) + "\": " + reason + ".";
 }
 
 }  // namespace
