@@ -71,7 +71,7 @@ FormResult merge(int form, const RepoRTF_interface::ReportDataFile& data, const 
 }  // namespace
 
 fs::path dataFilePath(int form, const fs::path& templateFile) {
-    return templateFile.parent_path() / (formName(form) + ".txt");
+    return templateFile.parent_path() / base::pathFromUtf8(formName(form) + ".txt");
 }
 
 std::string reportFileName(int form, const recorder::Reading& reading, const std::tm& now) {
@@ -89,8 +89,10 @@ std::string reportFileName(int form, const recorder::Reading& reading, const std
 
 FormFiles startDirectoryFiles(int form, const fs::path& startDirectory,
                               const recorder::Reading& reading, const std::tm& now) {
-    return {startDirectory / kTemplateFolder / (formName(form) + ".rtf"),
-            startDirectory / kReportFolder / reportFileName(form, reading, now)};
+    return {startDirectory / base::pathFromUtf8(kTemplateFolder) /
+                base::pathFromUtf8(formName(form) + ".rtf"),
+            startDirectory / base::pathFromUtf8(kReportFolder) /
+                base::pathFromUtf8(reportFileName(form, reading, now))};
 }
 
 FormResult createForm3(const recorder::Reading& reading, const FormFiles& files) {

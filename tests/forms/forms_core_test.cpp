@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "base/codepage.h"
+#include "base/utf8_path.h"
 #include "forms/create_form.h"
 #include "forms_fixture.h"
 #include "rtf/report_engine.h"
@@ -67,10 +68,10 @@ class FormFiles : public testing::Test {
                ("forms_core_" + std::to_string(::getpid()) + "_" +
                 testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
-        fs::create_directories(dir_ / forms::kTemplateFolder);
+        fs::create_directories(dir_ / base::pathFromUtf8(forms::kTemplateFolder));
         for (int form = 1; form <= 3; ++form) {
-            std::ofstream(dir_ / forms::kTemplateFolder /
-                          ("Форма " + std::to_string(form) + ".rtf"))
+            std::ofstream(dir_ / base::pathFromUtf8(forms::kTemplateFolder) /
+                          base::pathFromUtf8("Форма " + std::to_string(form) + ".rtf"))
                 << "{\\rtf1 #TipKrana# #SumCicl# #KadrIsp#}";
         }
     }
@@ -87,9 +88,9 @@ TEST_F(FormFiles, Form3WritesItsExactDataFileAndReport) {
     const std::string expected = recorder::utf8ToCp1251(joinCrLf(form3Lines(r)));
     EXPECT_EQ(forms::form3DataFile(r).Lines().size(), 41u);
     forms::FormResult result = forms::createForm3(r, files(3, r));
-    EXPECT_EQ(result.dataFile, dir_ / "Шаблоны форм" / "Форма 3.txt");
+    EXPECT_EQ(result.dataFile, dir_ / u8"Шаблоны форм" / u8"Форма 3.txt");
     EXPECT_EQ(readBytes(result.dataFile), expected);
-    EXPECT_EQ(result.report, dir_ / "Формы" / "Форма 3 (КС-45717К-1 №1234 08.12.06 14-05).rtf");
+    EXPECT_EQ(result.report, dir_ / u8"Формы" / u8"Форма 3 (КС-45717К-1 №1234 08.12.06 14-05).rtf");
     EXPECT_EQ(readBytes(result.report), recorder::utf8ToCp1251("{\\rtf1 КС-45717К-1 20000500 }"));
 }
 
@@ -105,7 +106,7 @@ TEST_F(FormFiles, AShownTextReachesTheFormWhole) {
         " |1:x |EOL: |EOP: |BAR: |DOS: |WIN: #A# ## :| \x03"
         "B\x03 \x02"
         "1** |";
-    const fs::path templ = dir_ / forms::kTemplateFolder / "Форма 3.rtf";
+    const fs::path templ = dir_ / base::pathFromUtf8(forms::kTemplateFolder) / u8"Форма 3.rtf";
     std::ofstream(templ) << "{\\rtf1 [#Vladelec#] #B#}";
     forms::FormResult result = forms::createForm3(r, files(3, r));
     EXPECT_EQ(readBytes(result.report),
@@ -136,15 +137,15 @@ TEST_F(FormFiles, Forms2And1WriteTheComparisonInTheirOrder) {
     std::vector<std::string> form2 = lines;
     lines.insert(lines.begin() + 38,
                  {"|0:TimeIsp:28.11.06 14:05:59 - 02.12.06 09:30:00", "|0:KadrIsp:5120 - 7269"});
-    EXPECT_EQ(readBytes(dir_ / "Шаблоны форм" / "Форма 1.txt"),
+    EXPECT_EQ(readBytes(dir_ / u8"Шаблоны форм" / u8"Форма 1.txt"),
               recorder::utf8ToCp1251(joinCrLf(lines)));
     EXPECT_EQ(lines.size(), 44u);
 
     forms::createForm2(r, forms::readPreviousReading(previous), files(2, r), {','});
-    EXPECT_EQ(readBytes(dir_ / "Шаблоны форм" / "Форма 2.txt"),
+    EXPECT_EQ(readBytes(dir_ / u8"Шаблоны форм" / u8"Форма 2.txt"),
               recorder::utf8ToCp1251(joinCrLf(form2)));
     EXPECT_EQ(form2.size(), 42u);
-    EXPECT_TRUE(fs::exists(dir_ / "Формы" / "Форма 2 (КС-45717К-1 №1234 08.12.06 14-05).rtf"));
+    EXPECT_TRUE(fs::exists(dir_ / u8"Формы" / u8"Форма 2 (КС-45717К-1 №1234 08.12.06 14-05).rtf"));
 }
 
 TEST(PreviousReading, EachValueComesFromTheLargerBank) {
@@ -287,11 +288,11 @@ TEST_F(FormFiles, FailuresSayWhyAndNamesStayInTheirFolder) {
     r.texts.set("Edit_MKran", "../x:y");
     EXPECT_EQ(forms::reportFileName(3, r, now_), "Форма 3 (.._x_y №1234 08.12.06 14-05).rtf");
     forms::FormResult made = forms::createForm3(r, files(3, r));
-    EXPECT_EQ(made.report.parent_path(), dir_ / "Формы");
+    EXPECT_EQ(made.report.parent_path(), dir_ / u8"Формы");
     EXPECT_TRUE(fs::exists(made.report));
 
     // The engine's message with its cause; the data file stays written.
-    fs::remove(dir_ / "Шаблоны форм" / "Форма 3.rtf");
+    fs::remove(dir_ / u8"Шаблоны форм" / u8"Форма 3.rtf");
     fs::remove(made.dataFile);
     try {
         forms::createForm3(r, files(3, r));
@@ -304,16 +305,16 @@ TEST_F(FormFiles, FailuresSayWhyAndNamesStayInTheirFolder) {
     // An empty limiter serial number: nothing written, nothing shown changed.
     r.texts.set("Edit_NTIRS", "");
     const std::string shownBefore = r.texts.get("Edit_N_40");
-    fs::remove(dir_ / "Шаблоны форм" / "Форма 2.txt");
+    fs::remove(dir_ / u8"Шаблоны форм" / u8"Форма 2.txt");
     EXPECT_THROW(forms::createForm2(r, forms::PreviousReading{}, files(2, r), {','}),
                  forms::FormError);
     EXPECT_THROW(forms::createForm3(r, files(3, r)), forms::FormError);
-    EXPECT_FALSE(fs::exists(dir_ / "Шаблоны форм" / "Форма 2.txt"));
+    EXPECT_FALSE(fs::exists(dir_ / u8"Шаблоны форм" / u8"Форма 2.txt"));
     EXPECT_EQ(r.texts.get("Edit_N_40"), shownBefore);
 
     // A missing template folder: the data file cannot be written, and the message says so.
     r.texts.set("Edit_NTIRS", "5");
-    fs::remove_all(dir_ / "Шаблоны форм");
+    fs::remove_all(dir_ / u8"Шаблоны форм");
     try {
         forms::createForm3(r, files(3, r));
         ADD_FAILURE() << "no error";
