@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "acquisition/acquisition_line.h"
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
-#include "acquisition/termios_line.h"
 #include "base/local_time.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
@@ -122,7 +123,7 @@ const Subcommand kReadCommand{"read", "read the ЛИТМ-3 reader device and sav
                               static_cast<int (*)(int, char**)>(runReadCommand)};
 
 int runReadCommand(int argc, char** argv) {
-    return runReadCommand(argc, argv, acquisition::systemComPortMap());
+    return runReadCommand(argc, argv, *acquisition::realAcquisitionLine().makePorts());
 }
 
 int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) {
@@ -177,11 +178,12 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     // 128 + the signal.
     const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Note);
     TerminalStatus status;
-    acquisition::TermiosLine line;
+    const std::unique_ptr<acquisition::SerialLine> line =
+        acquisition::realAcquisitionLine().makeLine();
     std::vector<std::uint8_t> image(recorder::kImageSize, 0);
     int unsavedReading = 0;
     const acquisition::ReadResult result = acquisition::readDevice(
-        line, candidates, status, image, unsavedReading, sleepUnlessStopped);
+        *line, candidates, status, image, unsavedReading, sleepUnlessStopped);
     if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (result.outcome != acquisition::ReadOutcome::Good &&
         result.outcome != acquisition::ReadOutcome::SumMismatch) {

@@ -85,12 +85,9 @@ set(win32_headers "windows|winbase|winioctl|io|direct|conio|process|shlobj|shell
 set(posix_only_scopes tools/ tests/fuzz/)
 # Files still to be split into their two implementations.
 set(not_yet_split
-  acquisition/termios_line.cpp acquisition/termios_line.h
   cli/external_command.cpp
   fileio/bounded_read.cpp fileio/interrupt.cpp fileio/safe_write.cpp fileio/same_file.cpp
-  simulation/litm3_device/litm3_device.cpp
-  tests/acquisition/acquisition_test_support.h tests/acquisition/com_ports_test.cpp
-  tests/acquisition/save_reading_test.cpp tests/archive/archive_hostile_test.cpp
+  tests/archive/archive_hostile_test.cpp
   tests/base/codepage_test.cpp tests/cli/litm_test.cpp tests/cli/read_command_test.cpp
   tests/cli/report_command_test.cpp tests/fileio/bounded_read_test.cpp
   tests/fileio/fileio_test_support.h tests/fileio/safe_write_test.cpp

@@ -1,6 +1,7 @@
 #include "acquisition/acquisition_line.h"
 
-#include "acquisition/termios_line.h"
+#include "acquisition/com_ports_posix.h"
+#include "acquisition/termios_line_posix.h"
 
 namespace acquisition {
 

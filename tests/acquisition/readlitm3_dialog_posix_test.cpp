@@ -22,7 +22,7 @@
 #include "recorder/loader.h"
 #include "scripted_dialogs.h"
 #include "simulation/litm3_device/demo_line.h"
-#include "simulation/litm3_device/litm3_device.h"
+#include "simulation/litm3_device/litm3_device_posix.h"
 
 using acquisition::StatusColour;
 
