@@ -421,4 +421,4 @@ class ReadLitm3DialogTest : public QObject {
 };
 
 QTEST_MAIN(ReadLitm3DialogTest)
-#include "readlitm3_dialog_test.moc"
+#include "readlitm3_dialog_posix_test.moc"
