@@ -17,7 +17,7 @@
 
 #include "acquisition/Readlitm3.h"
 #include "acquisition/save_reading.h"
-#include "acquisition_test_support.h"
+#include "acquisition_test_support_posix.h"
 #include "base/local_time.h"
 #include "recorder/loader.h"
 #include "scripted_dialogs.h"
