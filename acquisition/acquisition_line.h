@@ -20,4 +20,7 @@ struct AcquisitionLine {
 // Win32 serial line, elsewhere the numbered serial devices through termios.
 AcquisitionLine realAcquisitionLine();
 
+// How the names COM0 .. COM14 reach the machine's ports, for help texts.
+const char* comPortNamesExplained();
+
 }  // namespace acquisition

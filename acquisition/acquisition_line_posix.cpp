@@ -10,4 +10,9 @@ AcquisitionLine realAcquisitionLine() {
             [] { return std::make_unique<DeviceListComPortMap>(systemComPortMap()); }};
 }
 
+const char* comPortNamesExplained() {
+    return "Port names: COMn is the n-th serial device of the machine, USB serial adapters\n"
+           "(/dev/ttyUSB*) first, then /dev/ttyACM*, then /dev/ttyS*, each in numeric order.\n";
+}
+
 }  // namespace acquisition

@@ -9,4 +9,10 @@ AcquisitionLine realAcquisitionLine() {
             [] { return std::make_unique<WindowsComPortMap>(); }};
 }
 
+const char* comPortNamesExplained() {
+    return "Port names: COMn is the Windows port of that name (also written \\\\.\\COMn);\n"
+           "the number of a USB serial adapter is shown by the Device Manager under\n"
+           "\"Ports (COM & LPT)\".\n";
+}
+
 }  // namespace acquisition

@@ -42,14 +42,21 @@ const char* const kUsage =
     "  --valid-until DATE     certificate valid until, dd.mm.yyyy\n"
     "  --date DATE            date of reading, \"dd.mm.yyyy hh:mm\" (default: now)\n"
     "  --help                 show this text\n"
-    "\n"
-    "Port names: COMn is the n-th serial device of the machine, USB serial adapters\n"
-    "(/dev/ttyUSB*) first, then /dev/ttyACM*, then /dev/ttyS*, each in numeric order.\n"
+    "\n";
+
+// After the port names, which each system explains its own way.
+const char* const kUsageEnd =
     "\n"
     "Exit status: 0 saved; 1 no device, transfer failed or file not written;\n"
     "3 saved, but the image sum does not match; 64 bad command line;\n"
     "130 (Ctrl+C), 143 (SIGTERM), 129 (terminal closed) or 131 (Ctrl+\\) stopped,\n"
     "nothing written.\n";
+
+void printUsage(std::FILE* out) {
+    std::fputs(kUsage, out);
+    std::fputs(acquisition::comPortNamesExplained(), out);
+    std::fputs(kUsageEnd, out);
+}
 
 // Status lines one below the other, the gauge as a bar redrawn in place when
 // standard error is a terminal.
@@ -133,7 +140,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     try {
         Arguments args(argc, argv);
         if (args.flag("--help") || args.flag("-h")) {
-            std::fputs(kUsage, stdout);
+            printUsage(stdout);
             return kExitOk;
         }
         const std::vector<std::pair<const char*, std::string*>> fields = {
@@ -151,7 +158,8 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         args.expectPositionals(0, "only options");
         if (out.empty()) throw UsageError{"--out FILE is required"};
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "litm read: %s\n\n%s", e.message.c_str(), kUsage);
+        std::fprintf(stderr, "litm read: %s\n\n", e.message.c_str());
+        printUsage(stderr);
         return kExitUsage;
     }
 
