@@ -22,7 +22,7 @@ namespace cli {
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsageStart =
     "Usage: litm read --out FILE [--port NAME] [service fields]\n"
     "\n"
     "Reads the recorder image from the ЛИТМ-3 reader device and saves it with the\n"
@@ -44,7 +44,6 @@ const char* const kUsage =
     "  --help                 show this text\n"
     "\n";
 
-// After the port names, which each system explains its own way.
 const char* const kUsageEnd =
     "\n"
     "Exit status: 0 saved; 1 no device, transfer failed or file not written;\n"
@@ -52,11 +51,10 @@ const char* const kUsageEnd =
     "130 (Ctrl+C), 143 (SIGTERM), 129 (terminal closed) or 131 (Ctrl+\\) stopped,\n"
     "nothing written.\n";
 
-void printUsage(std::FILE* out) {
-    std::fputs(kUsage, out);
-    std::fputs(acquisition::comPortNamesExplained(), out);
-    std::fputs(kUsageEnd, out);
-}
+// The port names are explained as the system the program runs on knows them.
+const std::string kUsageText =
+    kUsageStart + std::string(acquisition::comPortNamesExplained()) + kUsageEnd;
+const char* const kUsage = kUsageText.c_str();
 
 // Status lines one below the other, the gauge as a bar redrawn in place when
 // standard error is a terminal.
@@ -140,7 +138,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     try {
         Arguments args(argc, argv);
         if (args.flag("--help") || args.flag("-h")) {
-            printUsage(stdout);
+            std::fputs(kUsage, stdout);
             return kExitOk;
         }
         const std::vector<std::pair<const char*, std::string*>> fields = {
@@ -158,8 +156,7 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
         args.expectPositionals(0, "only options");
         if (out.empty()) throw UsageError{"--out FILE is required"};
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "litm read: %s\n\n", e.message.c_str());
-        printUsage(stderr);
+        std::fprintf(stderr, "litm read: %s\n\n%s", e.message.c_str(), kUsage);
         return kExitUsage;
     }
 
