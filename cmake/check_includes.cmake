@@ -32,7 +32,7 @@ endforeach()
 # scope | Qt or no-Qt | the folders it may include (its own always) | but not these headers
 set(matrix
   "base/|no-Qt|"
-  "fileio/|no-Qt|"
+  "fileio/|no-Qt|base"
   "recorder/|no-Qt|base fileio|${presentation_headers}"
   ${presentation_rows}
   "rtf/|no-Qt|base fileio"
@@ -65,7 +65,7 @@ set(matrix
   "bench/|Qt|base fileio recorder rtf forms simulation archive dialogs reports ui"
   "tests/support/|Qt|recorder simulation dialogs"
   "tests/base/|no-Qt|base"
-  "tests/fileio/|no-Qt|fileio tests"
+  "tests/fileio/|no-Qt|base fileio tests"
   "tests/recorder/|no-Qt|base fileio recorder simulation tests"
   "tests/rtf/|no-Qt|base fileio rtf tests"
   "tests/forms/|no-Qt|base fileio recorder rtf forms simulation tests"
@@ -87,13 +87,11 @@ set(posix_only_scopes tools/ tests/fuzz/)
 set(not_yet_split
   acquisition/termios_line.cpp acquisition/termios_line.h
   cli/external_command.cpp
-  fileio/bounded_read.cpp fileio/interrupt.cpp fileio/safe_write.cpp fileio/same_file.cpp
   simulation/litm3_device/litm3_device.cpp
   tests/acquisition/acquisition_test_support.h tests/acquisition/com_ports_test.cpp
-  tests/acquisition/save_reading_test.cpp tests/archive/archive_hostile_test.cpp
+  tests/acquisition/save_reading_test.cpp
   tests/base/codepage_test.cpp tests/cli/litm_test.cpp tests/cli/read_command_test.cpp
-  tests/cli/report_command_test.cpp tests/fileio/bounded_read_test.cpp
-  tests/fileio/fileio_test_support.h tests/fileio/safe_write_test.cpp
+  tests/cli/report_command_test.cpp
   tests/office/csv_spreadsheet_test.cpp tests/rtf/rtf_codepages_test.cpp
   tests/rtf/rtf_engine_test.cpp tests/rtf/rtf_test_support.h tests/support/shell_run.h
 )
