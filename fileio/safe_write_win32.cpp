@@ -31,6 +31,17 @@ HANDLE openToLookAt(const fs::path& path, DWORD access) {
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+// A file another program holds without sharing its removal (a document open in
+// an editor) cannot be replaced; a name that opens a device is no file.
+detail::Outcome replaceable(const fs::path& path) {
+    const HANDLE handle = openToLookAt(path, DELETE);
+    if (handle == INVALID_HANDLE_VALUE) return failureOf(GetLastError());
+    const DWORD type = GetFileType(handle);
+    CloseHandle(handle);
+    if (type != FILE_TYPE_DISK) return detail::Failure{notAFileText(NotAFile::Device), EINVAL};
+    return std::nullopt;
+}
+
 }  // namespace
 
 // A symbolic link or junction is written through: the file at its end is replaced.
@@ -62,13 +73,8 @@ Outcome inspectTarget(const fs::path& resolved, Earlier& earlier) {
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Failure{"это папка", EISDIR};
     if (attributes & FILE_ATTRIBUTE_READONLY) return Failure{"файл только для чтения", EACCES};
-    // A file another program holds without sharing its removal (a document open
-    // in an editor) cannot be replaced: said now, not after the content is made.
-    const HANDLE handle = openToLookAt(resolved, DELETE);
-    if (handle == INVALID_HANDLE_VALUE) return failureOf(GetLastError());
-    const DWORD type = GetFileType(handle);
-    CloseHandle(handle);
-    if (type != FILE_TYPE_DISK) return Failure{notAFileText(NotAFile::Device), EINVAL};
+    // Said now, not after the content is made.
+    if (const Outcome held = replaceable(resolved)) return held;
     earlier.exists = true;
     return std::nullopt;
 }
@@ -121,6 +127,8 @@ Outcome closeFile(std::intptr_t file) {
 // The folder cannot be flushed on Windows: the write-through move stands for it.
 Outcome replaceTarget(const fs::path& temporary, const fs::path& resolved) {
     if (GetFileAttributesW(resolved.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // Asked first: a replacement that fails half-way may leave files of its own.
+        if (const Outcome held = replaceable(resolved)) return held;
         if (ReplaceFileW(resolved.c_str(), temporary.c_str(), nullptr,
                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
             return std::nullopt;
