@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include "base/utf8_path.h"
+
 #include "fileio/bounded_read.h"
+#include "fileio/interrupt.h"
 #include "fileio/safe_write.h"
 #include "fileio/same_file.h"
 #include "fileio_test_support.h"
@@ -101,6 +105,33 @@ TEST_F(FileSeamsWin32, RefusesDevicesFoldersReadOnlyAndHeldFilesLeavingNothingBe
     EXPECT_EQ(othersThan({"folder", "locked.litm", "held.rtf", "later.rtf"}),
               std::vector<std::string>{});
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Ctrl+C at the console while a file is written: the handler, on a thread of its
+// own, removes the temporary at once and notes SIGINT; the writer saves nothing.
+TEST_F(FileSeamsWin32, CtrlCRemovesTheTemporaryAndIsNotedAsSigint) {
+    const fs::path target = dir / "r.litm";
+    put(target, "earlier");
+    {
+        const fileio::InterruptHandlers handlers(fileio::OnInterrupt::Note);
+        fileio::SafeFile file;
+        ASSERT_TRUE(file.open(target));
+        ASSERT_TRUE(file.write("half"));
+        // A test runner may start the test with no console: it gets one of its own.
+        if (!GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) &&
+            !(FreeConsole(), AllocConsole() && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)))
+            GTEST_SKIP() << "no console here: " << GetLastError();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (fileio::interruptSignal() == 0 && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(fileio::interruptSignal(), 2);
+        EXPECT_EQ(fileio::interruptExitStatus(fileio::interruptSignal()), 130);
+        EXPECT_FALSE(file.commit());
+        EXPECT_EQ(file.message(), "Не удалось записать файл \"r.litm\": запись прервана.");
+    }
+    EXPECT_EQ(fileio::interruptSignal(), 0);
+    EXPECT_EQ(get(target), "earlier");
+    EXPECT_EQ(othersThan({"r.litm"}), std::vector<std::string>{});
 }
 
 }  // namespace
