@@ -24,6 +24,11 @@ std::string reasonText(int error) {
     return text.empty() ? std::string(std::strerror(error)) : text;
 }
 
+std::string reasonText(const std::error_code& error) {
+    if (error.category() == std::system_category()) return detail::systemReasonText(error.value());
+    return reasonText(error.value());
+}
+
 std::FILE* openRegularFile(const std::filesystem::path& path, std::uint64_t refuseAbove,
                            std::string& reason, std::uint64_t* size) {
     std::uint64_t fileSize = 0;

@@ -14,4 +14,7 @@ namespace fileio::detail {
 std::FILE* openForReading(const std::filesystem::path& path, std::uint64_t& size,
                           std::string& reason);
 
+// The reason for a code of the system's own error category.
+std::string systemReasonText(int code);
+
 }  // namespace fileio::detail

@@ -48,4 +48,9 @@ std::FILE* openForReading(const std::filesystem::path& path, std::uint64_t& size
     return file;
 }
 
+// The system's codes are errno values here.
+std::string systemReasonText(int code) {
+    return reasonText(code);
+}
+
 }  // namespace fileio::detail

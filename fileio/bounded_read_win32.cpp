@@ -61,4 +61,8 @@ std::FILE* openForReading(const std::filesystem::path& path, std::uint64_t& size
     return file;
 }
 
+std::string systemReasonText(int code) {
+    return win32ReasonText(static_cast<unsigned long>(code));
+}
+
 }  // namespace fileio::detail

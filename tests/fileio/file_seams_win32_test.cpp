@@ -105,6 +105,11 @@ TEST_F(FileSeamsWin32, RefusesDevicesFoldersReadOnlyAndHeldFilesLeavingNothingBe
     EXPECT_EQ(othersThan({"folder", "locked.litm", "held.rtf", "later.rtf"}),
               std::vector<std::string>{});
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The system's codes in std::filesystem's errors are Windows codes here.
+    EXPECT_EQ(fileio::reasonText(std::error_code(ERROR_SHARING_VIOLATION, std::system_category())),
+              "файл открыт другой программой");
+    EXPECT_EQ(fileio::reasonText(std::error_code(ERROR_PATH_NOT_FOUND, std::system_category())),
+              "файл или папка не существует");
 }
 
 // Ctrl+C at the console while a file is written: the handler, on a thread of its
