@@ -63,7 +63,7 @@ void fillHistoryChart(PlotWidget& chart, const std::vector<archive::ArchivedRead
     PlotAxis& x = chart.axisX();
     x.setLabels(PlotAxis::Labels::Dates);
     x.setRange(first, last);
-    x.setTickInterval(dayStep(last - first));
+    x.setTickCount(5);  // the first and the last day and three between
     PlotAxis& y = chart.axisY();
     const double step = niceStep((top * 1.05 + 1) / 5);
     y.setTickInterval(step);

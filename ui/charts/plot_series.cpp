@@ -4,12 +4,11 @@
 #include <QLocale>
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace {
-
-constexpr double kDayMs = 86400000.0;
 
 int decimalsFor(double step) {
     return step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
@@ -42,8 +41,17 @@ void PlotAxis::setLabels(Labels labels) {
     changed();
 }
 
+void PlotAxis::setTickCount(int count) {
+    count_ = std::max(count, 0);
+    changed();
+}
+
 QList<double> PlotAxis::ticks() const {
     QList<double> ticks;
+    if (count_ >= 2) {
+        for (int i = 0; i < count_; ++i) ticks.append(min_ + (max_ - min_) * i / (count_ - 1));
+        return ticks;
+    }
     // A step too fine for the range (a few hundred ticks) would only blacken the axis.
     if ((max_ - min_) / step_ > 400) return ticks;
     for (double n = std::ceil(min_ / step_ - 1e-9); n * step_ <= max_ + step_ * 1e-9; ++n)
@@ -116,14 +124,4 @@ QImage circleMarker(QColor colour) {
     painter.setBrush(colour);
     painter.drawEllipse(image.rect().adjusted(2, 2, -2, -2));
     return image;
-}
-
-// Whole days between ticks of a date axis.
-double dayStep(double spanMs) {
-    const double days = spanMs / kDayMs / 5;
-    double step = 1;
-    for (double s : {1.0, 2.0, 7.0, 14.0, 30.0, 61.0, 91.0, 182.0, 365.0})
-        if (s >= days) return s * kDayMs;
-    while (step * 365 < days) step *= 2;
-    return step * 365 * kDayMs;
 }

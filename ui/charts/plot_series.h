@@ -17,7 +17,7 @@ class QWidget;
 class PlotAxis {
   public:
     // Numbers: the value itself. Dates: milliseconds since the epoch (UTC),
-    // labelled as days "dd.MM.yyyy" on whole-day ticks.
+    // labelled as days "dd.MM.yyyy".
     enum class Labels { Numbers, Dates };
 
     explicit PlotAxis(QWidget* owner) : owner_(owner) {}
@@ -28,6 +28,9 @@ class PlotAxis {
     // The distance between ticks; they stand on its multiples.
     double tickInterval() const { return step_; }
     void setTickInterval(double step);
+    // Instead, `count` ticks evenly from end to end (0: by the interval again).
+    int tickCount() const { return count_; }
+    void setTickCount(int count);
     const QString& titleText() const { return title_; }
     void setTitleText(const QString& title);
     Labels labels() const { return labels_; }
@@ -42,6 +45,7 @@ class PlotAxis {
 
     QWidget* owner_;
     double min_ = 0, max_ = 1, step_ = 0.2;
+    int count_ = 0;
     QString title_;
     Labels labels_ = Labels::Numbers;
 };
@@ -103,7 +107,3 @@ class PlotSeries {
 
 // A filled circle of `colour` as a marker image.
 QImage circleMarker(QColor colour);
-
-// The tick step of a date axis spanning `spanMs`: whole days, weeks, months or
-// years, about five ticks.
-double dayStep(double spanMs);
