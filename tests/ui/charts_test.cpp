@@ -168,11 +168,16 @@ class ChartsTest : public ProgramTest {
         const qint64 elapsed = clock.elapsed();
         qInfo("parameter chart of %d frames painted in %lld ms", frames, elapsed);
         QVERIFY2(elapsed < 200, qPrintable(QString("%1 ms").arg(elapsed)));
-        if (const QString shots = qEnvironmentVariable("TIRS_SCREENSHOT_DIR"); !shots.isEmpty())
-            picture.save(QDir(shots).filePath("57-chart-every-line.png"));
         QVERIFY(pixelsOf(picture, QColor(0, 128, 0)) > 500);      // the load percentage
         QVERIFY(pixelsOf(picture, QColor(255, 0, 0)) > 500);      // the 100 % line
         QVERIFY(pixelsOf(picture, QColor(255, 255, 225)) > 100);  // the date labels' boxes
+        if (const QString shots = qEnvironmentVariable("TIRS_SCREENSHOT_DIR"); !shots.isEmpty()) {
+            picture.save(QDir(shots).filePath("57-chart-every-line.png"));
+            const double mark = page.dateMarks->at(0).x();
+            page.showFrames(mark - 60, mark + 60);
+            page.Chart_Param->render(&picture);
+            picture.save(QDir(shots).filePath("58-chart-zoomed-date.png"));
+        }
     }
 
     // A plot of many more points than pixels still shows a single spike among

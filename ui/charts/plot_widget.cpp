@@ -291,6 +291,9 @@ void PlotWidget::paintMarkers(QPainter& painter, const QRectF& plot,
             ? series.marker()
             : series.marker().scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const auto [first, last] = shownIndices(series);
+    // A mark on the edge of the plot (a date on the zero line) shows whole.
+    painter.save();
+    painter.setClipRect(plot.adjusted(-size / 2 - 1, -size / 2 - 1, size / 2 + 1, size / 2 + 1));
     QPoint previous(INT_MIN, INT_MIN);
     for (qsizetype i = first; i <= last; ++i) {
         const QPointF at = mapIn(plot, series.points()[i]);
@@ -302,6 +305,7 @@ void PlotWidget::paintMarkers(QPainter& painter, const QRectF& plot,
         previous = pixel;
         painter.drawImage(pixel - QPoint(size / 2, size / 2), image);
     }
+    painter.restore();
 }
 
 void PlotWidget::paintPointLabels(QPainter& painter, const QRectF& plot,
