@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
 #include "acquisition/termios_line.h"
 #include "base/local_time.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "cli/terminal.h"
 #include "cli/terminal_text.h"
 #include "fileio/interrupt.h"
 #include "fileio/safe_write.h"
@@ -55,7 +54,7 @@ const char* const kUsage =
 // standard error is a terminal.
 class TerminalStatus : public acquisition::StatusSink {
   public:
-    TerminalStatus() : drawBar_(::isatty(STDERR_FILENO) != 0) {}
+    TerminalStatus() : drawBar_(cli::stderrIsTerminal()) {}
     ~TerminalStatus() override { endBar(); }
 
     void setStatusText(const std::string& utf8) override { text_ = utf8; }

@@ -33,7 +33,17 @@ endif()
 set(TIRS_WIN_GTEST "${TIRS_WIN_GTEST}" CACHE PATH "GoogleTest built for Windows")
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TIRS_WIN_GTEST)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${TIRS_MINGW_PREFIX} ${TIRS_WIN_QT_CACHE} ${TIRS_WIN_GTEST})
+# zlib and libxlsxwriter for Windows, built once by scripts/windows-libs.
+if(NOT TIRS_WIN_LIBS)
+  get_filename_component(TIRS_WIN_LIBS "${TIRS_WIN_QT_CACHE}/../libs-win64" ABSOLUTE)
+endif()
+set(TIRS_WIN_LIBS "${TIRS_WIN_LIBS}" CACHE PATH "C libraries built for Windows")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TIRS_WIN_LIBS)
+# pkg-config looks only there, never at the build machine's own libraries.
+set(ENV{PKG_CONFIG_LIBDIR} "${TIRS_WIN_LIBS}/lib/pkgconfig")
+set(ENV{PKG_CONFIG_PATH} "")
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TIRS_MINGW_PREFIX} ${TIRS_WIN_QT_CACHE} ${TIRS_WIN_GTEST} ${TIRS_WIN_LIBS})
 # Programs (moc, uic, rcc) come from the build machine; libraries, headers and
 # CMake packages only from the Windows roots.
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

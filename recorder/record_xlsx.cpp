@@ -1,14 +1,15 @@
 #include "recorder/record_xlsx.h"
 
-#include <stdlib.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <system_error>
 
+#include "base/utf8_path.h"
 #include "recorder/number_format.h"
 
 namespace recorder {
@@ -36,10 +37,22 @@ std::size_t captionWidth(const std::string& caption) {
 // A private folder under the system's temporary folder, removed with this object.
 class TemporaryFolder {
   public:
+    // A new folder with a random name: one that already exists is never taken
+    // over, and only its owner may enter it.
     TemporaryFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tirs48-xlsx-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
+        std::error_code error;
+        const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+        if (error) return;
+        std::random_device random;
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const std::filesystem::path candidate =
+                temp / ("tirs48-xlsx-" + std::to_string(random()));
+            if (!std::filesystem::create_directory(candidate, error)) continue;
+            std::filesystem::permissions(candidate, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::replace, error);
+            path_ = candidate;
+            return;
+        }
     }
     ~TemporaryFolder() {
         std::error_code ignored;
@@ -115,11 +128,10 @@ fileio::WriteResult writeSheetXlsx(const std::filesystem::path& target, const Re
     const TemporaryFolder folder;
     if (folder.path().empty())
         return {false, failure(target, "не удалось создать временную папку"), {}, 0};
+    // The library takes UTF-8 names (UTF-16 on Windows by itself). Its own
+    // scratch files go to the system's temporary folder and vanish on close.
     const std::filesystem::path made = folder.path() / "book.xlsx";
-    std::string tmpdir = folder.path().string();
-    lxw_workbook_options options{};
-    options.tmpdir = tmpdir.data();
-    lxw_workbook* book = workbook_new_opt(made.c_str(), &options);
+    lxw_workbook* book = workbook_new(base::utf8Of(made).c_str());
     if (!book) return {false, failure(target, "не удалось создать книгу"), {}, 0};
     const Formats formats = addFormats(book);
     lxw_worksheet* ws =
