@@ -61,7 +61,7 @@ set(matrix
   "ui/main_window/main_charts|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
   "ui/main_window/recent_files|Qt|base fileio recorder forms acquisition dialogs reports|ui/main_window/Tirs48c_litm3_main.h"
   "archive_ui/|Qt|base fileio recorder forms archive dialogs ui|ui/main_window/Tirs48c_litm3_main.h"
-  "app/|Qt|base fileio recorder simulation acquisition archive_ui dialogs ui"
+  "app/|Qt|base fileio recorder forms simulation acquisition archive_ui dialogs ui"
   "bench/|Qt|base fileio recorder rtf forms simulation archive dialogs reports ui"
   "tests/support/|Qt|recorder simulation dialogs"
   "tests/base/|no-Qt|base"
@@ -75,7 +75,7 @@ set(matrix
   "tests/archive/|Qt|base fileio recorder archive simulation tests"
   "tests/cli/|no-Qt|base fileio recorder rtf forms acquisition simulation cli tests"
   "tests/reports/|Qt|base fileio recorder reports simulation tests"
-  "tests/ui/|Qt|base fileio recorder forms acquisition dialogs reports ui simulation tests"
+  "tests/ui/|Qt|base fileio recorder forms acquisition dialogs reports ui simulation tests app"
   "tests/archive_ui/|Qt|base fileio recorder acquisition archive dialogs ui archive_ui simulation tests"
 )
 

@@ -57,6 +57,6 @@ if(NOT QT_HOST_PATH)
   set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
 endif()
 
-# The programs and tests run under Wine (WINEPREFIX and WINEDEBUG come from the
-# caller's environment).
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# The programs and tests run under Wine, with the runtime and Qt DLLs on its
+# path (cmake/wine-run; WINEPREFIX from the caller's environment, if set).
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run;--qt=${TIRS_WIN_QT_CACHE}")
