@@ -1,6 +1,8 @@
 #include <windows.h>
 
+#include <atomic>
 #include <csignal>
+#include <iterator>
 #include <mutex>
 #include <string>
 
@@ -31,14 +33,14 @@ void removeTemporary(const char* utf8) {
 }
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
-    {
-        const std::lock_guard<std::recursive_mutex> held(creationLock());
-        detail::forEachLiveTemporary(removeTemporary);
-    }
-    // Ctrl+C, Ctrl+Break and a closing console all stop the command as SIGINT does.
+    std::unique_lock<std::recursive_mutex> held(creationLock());
+    detail::forEachLiveTemporary(removeTemporary);
+    // Ctrl+C, Ctrl+Break and a closing console all stop the command as SIGINT
+    // does. The process ends under the lock: no temporary is made after the removal.
     if (detail::interruptMode.load() == OnInterrupt::Exit || detail::receivedSignal.load() != 0)
         TerminateProcess(GetCurrentProcess(), static_cast<UINT>(interruptExitStatus(SIGINT)));
     detail::receivedSignal.store(SIGINT);
+    held.unlock();
     if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
         // The process ends when this returns: the command gets the few seconds
         // Windows gives to wind down (the port gets its settings back) and

@@ -21,6 +21,13 @@ namespace {
 namespace fs = fileio_test::fs;
 using fileio_test::Folder;
 
+// Ctrl+C at this process's console. A test runner may start the test with no
+// console, or with one it shares with others: the test gets one of its own.
+bool pressCtrlC() {
+    static const bool ownConsole = (FreeConsole(), AllocConsole() != 0);
+    return ownConsole && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+}
+
 class FileSeamsWin32 : public Folder {
   protected:
     std::string readBack(const fs::path& path, std::string& reason) const {
@@ -122,10 +129,7 @@ TEST_F(FileSeamsWin32, CtrlCRemovesTheTemporaryAndIsNotedAsSigint) {
         fileio::SafeFile file;
         ASSERT_TRUE(file.open(target));
         ASSERT_TRUE(file.write("half"));
-        // A test runner may start the test with no console: it gets one of its own.
-        if (!GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) &&
-            !(FreeConsole(), AllocConsole() && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)))
-            GTEST_SKIP() << "no console here: " << GetLastError();
+        if (!pressCtrlC()) GTEST_SKIP() << "no console here: " << GetLastError();
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (fileio::interruptSignal() == 0 && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -135,6 +139,46 @@ TEST_F(FileSeamsWin32, CtrlCRemovesTheTemporaryAndIsNotedAsSigint) {
         EXPECT_EQ(file.message(), "Не удалось записать файл \"r.litm\": запись прервана.");
     }
     EXPECT_EQ(fileio::interruptSignal(), 0);
+    EXPECT_EQ(get(target), "earlier");
+    EXPECT_EQ(othersThan({"r.litm"}), std::vector<std::string>{});
+}
+
+// Run by the test below in a process of its own, which Ctrl+C ends.
+TEST(FileSeamsWin32Child, DISABLED_WritesUntilCtrlC) {
+    wchar_t target[MAX_PATH];
+    if (!GetEnvironmentVariableW(L"FILEIO_TEST_TARGET", target, MAX_PATH)) GTEST_SKIP();
+    const fileio::InterruptHandlers handlers(fileio::OnInterrupt::Exit);
+    fileio::SafeFile file;
+    if (!file.open(target) || !file.write("half")) ExitProcess(1);
+    if (!pressCtrlC()) ExitProcess(2);
+    Sleep(10000);
+    ExitProcess(3);
+}
+
+// Ctrl+C during a command that simply ends: the temporary goes, the earlier file
+// stays, and the status is 130 as after SIGINT.
+TEST_F(FileSeamsWin32, CtrlCEndsACommandWith130AndLeavesNoTemporary) {
+    const fs::path target = dir / "r.litm";
+    put(target, "earlier");
+    ASSERT_TRUE(SetEnvironmentVariableW(L"FILEIO_TEST_TARGET", target.c_str()));
+    wchar_t self[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    std::wstring command =
+        std::wstring(L"\"") + self +
+        L"\" --gtest_also_run_disabled_tests --gtest_filter=FileSeamsWin32Child.*";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &child));
+    SetEnvironmentVariableW(L"FILEIO_TEST_TARGET", nullptr);
+    WaitForSingleObject(child.hProcess, 30000);
+    DWORD status = 0;
+    GetExitCodeProcess(child.hProcess, &status);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    if (status == 2) GTEST_SKIP() << "no console for the child";
+    EXPECT_EQ(status, 130u);
     EXPECT_EQ(get(target), "earlier");
     EXPECT_EQ(othersThan({"r.litm"}), std::vector<std::string>{});
 }
