@@ -1,7 +1,7 @@
 #pragma once
 // Where the acquisition reads from: the serial line it talks through and the
 // devices behind the port names COM0 .. COM14. The program chooses it once at
-// start: the machine's serial ports over termios, or a demo device.
+// start: the machine's serial ports, or a demo device.
 
 #include <functional>
 #include <memory>
@@ -16,7 +16,11 @@ struct AcquisitionLine {
     std::function<std::unique_ptr<ComPortMap>()> makePorts;
 };
 
-// The machine's serial ports (systemComPortMap) through TermiosLine.
+// The machine's serial ports: on Windows COM0 .. COM14 themselves through the
+// Win32 serial line, elsewhere the numbered serial devices through termios.
 AcquisitionLine realAcquisitionLine();
+
+// How the names COM0 .. COM14 reach the machine's ports, for help texts.
+const char* comPortNamesExplained();
 
 }  // namespace acquisition

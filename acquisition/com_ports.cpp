@@ -1,9 +1,8 @@
 #include "acquisition/com_ports.h"
 
-#include <algorithm>
-#include <array>
 #include <cctype>
 #include <charconv>
+#include <string_view>
 #include <system_error>
 
 namespace acquisition {
@@ -13,42 +12,9 @@ std::string DeviceListComPortMap::devicePath(int n) const {
     return devices_[static_cast<std::size_t>(n)];
 }
 
-namespace {
-
-// The number after a device prefix ("ttyUSB12" -> 12), or nothing.
-std::optional<unsigned> suffixNumber(const std::string& name, const std::string& prefix) {
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return {};
-    unsigned value = 0;
-    const char* first = name.data() + prefix.size();
-    const char* last = name.data() + name.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc{} || end != last) return {};
-    return value;
-}
-
-}  // namespace
-
-std::vector<std::string> listSerialDevices(const std::filesystem::path& devDir) {
-    static const std::array<std::string, 3> kGroups = {"ttyUSB", "ttyACM", "ttyS"};
-    std::vector<std::string> result;
-    std::error_code ec;
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(devDir, ec)) {
-        names.push_back(entry.path().filename().string());
-    }
-    for (const std::string& prefix : kGroups) {
-        std::vector<std::pair<unsigned, std::string>> group;
-        for (const std::string& name : names) {
-            if (const auto number = suffixNumber(name, prefix)) group.emplace_back(*number, name);
-        }
-        std::sort(group.begin(), group.end());
-        for (const auto& [number, name] : group) result.push_back((devDir / name).string());
-    }
-    return result;
-}
-
-DeviceListComPortMap systemComPortMap() {
-    return DeviceListComPortMap(listSerialDevices());
+std::string WindowsComPortMap::devicePath(int n) const {
+    if (n < 0 || n >= kComPortCount) return {};
+    return "\\\\.\\COM" + std::to_string(n);
 }
 
 std::vector<PortCandidate> comPortCandidates(const ComPortMap& map) {
@@ -59,20 +25,33 @@ std::vector<PortCandidate> comPortCandidates(const ComPortMap& map) {
     return ports;
 }
 
+namespace {
+
+// The number of a port name "COMn" (any letter case), or nothing.
+std::optional<int> comNumber(std::string_view name) {
+    if (name.size() < 4) return {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (std::toupper(static_cast<unsigned char>(name[i])) != "COM"[i]) return {};
+    }
+    unsigned n = 0;
+    const char* last = name.data() + name.size();
+    const auto [end, ec] = std::from_chars(name.data() + 3, last, n);
+    if (ec != std::errc{} || end != last || n >= kComPortCount) return {};
+    return static_cast<int>(n);
+}
+
+}  // namespace
+
 std::optional<PortCandidate> portCandidateFor(const std::string& nameOrPath,
                                               const ComPortMap& map) {
     if (nameOrPath.find('/') != std::string::npos) return PortCandidate{nameOrPath, nameOrPath};
-    if (nameOrPath.size() < 4) return {};
-    std::string prefix = nameOrPath.substr(0, 3);
-    for (char& c : prefix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (prefix != "COM") return {};
-    unsigned n = 0;
-    const char* first = nameOrPath.data() + 3;
-    const char* last = nameOrPath.data() + nameOrPath.size();
-    const auto [end, ec] = std::from_chars(first, last, n);
-    if (ec != std::errc{} || end != last || n >= kComPortCount) return {};
-    const int index = static_cast<int>(n);
-    return PortCandidate{"COM" + std::to_string(index), map.devicePath(index)};
+    std::string_view name = nameOrPath;
+    // The Windows device form of a port name, as Device Manager's users know it.
+    constexpr std::string_view kDevicePrefix = "\\\\.\\";
+    if (name.starts_with(kDevicePrefix)) name.remove_prefix(kDevicePrefix.size());
+    const std::optional<int> n = comNumber(name);
+    if (!n) return {};
+    return PortCandidate{"COM" + std::to_string(*n), map.devicePath(*n)};
 }
 
 }  // namespace acquisition

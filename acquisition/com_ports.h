@@ -1,13 +1,10 @@
 #pragma once
 // The port names the engineer sees, "COM0" to "COM14", and the devices behind them.
 //
-// The system mapping (SerialDeviceList) gives COMn the n-th serial device of the
-// machine in this order: USB serial adapters /dev/ttyUSB0, /dev/ttyUSB1, ...,
-// then USB modems /dev/ttyACM0, ..., then the on-board ports /dev/ttyS0, ...,
-// each group in numeric order. A single USB adapter is therefore always COM0.
+// On Windows COMn is the system's own port of that name (WindowsComPortMap).
+// Elsewhere the machine's serial devices are numbered (com_ports_posix.h).
 // Tests give their own list, mapping names to pseudo-terminals.
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,17 +37,20 @@ class DeviceListComPortMap : public ComPortMap {
     std::vector<std::string> devices_;
 };
 
-// The serial devices found in devDir, in the order described above.
-std::vector<std::string> listSerialDevices(const std::filesystem::path& devDir = "/dev");
-
-// The system mapping: DeviceListComPortMap over listSerialDevices().
-DeviceListComPortMap systemComPortMap();
+// COMn is the Windows device \\.\COMn (the form that also reaches COM10 and
+// above). A name with no port behind it simply fails to open; so does COM0,
+// which Windows never assigns.
+class WindowsComPortMap : public ComPortMap {
+  public:
+    std::string devicePath(int n) const override;
+};
 
 // COM0 .. COM14 in probing order.
 std::vector<PortCandidate> comPortCandidates(const ComPortMap& map);
 
-// One port named by the user: "COMn" (n = 0..14, any letter case) or a device
-// path. Nothing for a COM name out of range or text that is neither.
+// One port named by the user: "COMn" or "\\.\COMn" (n = 0..14, any letter
+// case), or a device path. Nothing for a COM name out of range or text that is
+// neither.
 std::optional<PortCandidate> portCandidateFor(const std::string& nameOrPath, const ComPortMap& map);
 
 }  // namespace acquisition

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/codepage.h"
+#include "base/utf8_path.h"
 
 namespace acquisition {
 
@@ -64,11 +65,11 @@ SaveResult saveReading(const std::filesystem::path& target, std::span<const std:
     });
     sink.setGauge(0);
     if (!result.ok) {
-        sink.setStatusText("Файл не сохранен: " + target.filename().string());
+        sink.setStatusText("Файл не сохранен: " + base::utf8Of(target.filename()));
         sink.repaintStatus();
         return result;
     }
-    sink.setStatusText("Информация сохранена в файле: " + target.filename().string());
+    sink.setStatusText("Информация сохранена в файле: " + base::utf8Of(target.filename()));
     sink.setStatusColour(StatusColour::ButtonFace);
     sink.repaintStatus();
     unsavedReading = 0;
@@ -88,7 +89,8 @@ std::filesystem::path keepUnsavedReading(const std::filesystem::path& target,
         if (folder.empty()) continue;
         for (int n = 1; n < 100; ++n) {
             const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
-            const fs::path file = folder / (name + suffix + "." + kDataFileExtension);
+            const fs::path file =
+                folder / base::pathFromUtf8(name + suffix + "." + kDataFileExtension);
             if (fs::exists(fs::symlink_status(file, ec))) continue;
             if (fileio::writeFileSafely(file, bytes).ok) return file;
             break;  // this folder takes nothing: the next one

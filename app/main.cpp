@@ -4,7 +4,9 @@
 // the open dialog.
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFont>
 #include <QStyleFactory>
 #include <QTimer>
@@ -16,6 +18,7 @@
 #include "dialogs/user_dialogs.h"
 #include "screenshots.h"
 #include "simulation/litm3_device/demo_line.h"
+#include "start_directory.h"
 #ifdef TIRS_HAVE_ARCHIVE_UI
 #include "archive_ui/archive_menu.h"
 #endif
@@ -112,7 +115,13 @@ int main(int argc, char** argv) {
     ProgramOptions options;
     options.addTo(parser);
     parser.process(app);
-    const QStringList files = parser.positionalArguments();
+    // A file named relative to where the program was started stays that file
+    // when the program moves to another start directory.
+    QStringList files;
+    for (const QString& file : parser.positionalArguments())
+        files << QFileInfo(file).absoluteFilePath();
+    QDir::setCurrent(settleStartDirectory(dialogs, QDir::currentPath()));
+    provideReadyTemplates(QDir::currentPath());
     if (parser.isSet(options.demoDevice))
         setProgramAcquisitionLine(litm3sim::demoAcquisitionLine());
     const QCommandLineOption& screenshots = options.screenshots;

@@ -78,11 +78,11 @@ int saveScreenshots(ProgramWindows& windows, UserDialogs& dialogs, const QString
         main.findChild<QTabWidget*>("PageControl_Grafik")
             ->setCurrentWidget(main.findChild<QWidget*>("TabSheet_Param"));
         QApplication::processEvents();
-        QWidget* viewport = paramPage->Chart_Param->viewport();
-        const QPointF at(viewport->width() * 0.6, viewport->height() * 0.4);
-        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
+        QWidget* chart = paramPage->Chart_Param;
+        const QPointF at(chart->width() * 0.6, chart->height() * 0.4);
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
         written += save(&main, dir, "56-chart-readout") ? 1 : 0;
         paramPage->hoverReadout->hide();
         outer->setCurrentIndex(0);

@@ -1,7 +1,6 @@
 #include "archive_ui/archive_window.h"
 
 #include <QApplication>
-#include <QChartView>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -21,6 +20,7 @@
 #include "archive_ui/fleet_table_model.h"
 #include "archive_ui/history_chart.h"
 #include "dialogs/user_dialogs.h"
+#include "ui/charts/plot_widget.h"
 
 namespace {
 
@@ -50,15 +50,13 @@ ArchiveWindow::ArchiveWindow(UserDialogs& dialogs, const archive::DatabaseLocati
     top->addWidget(filter_, 1);
     top->addWidget(reload);
 
-    chart_ = new QChart;
-    chart_->legend()->setAlignment(Qt::AlignBottom);
-    auto* chartView = new QChartView(chart_);
-    chartView->setObjectName(QStringLiteral("Chart_History"));
-    chartView->setRenderHint(QPainter::Antialiasing);
+    chart_ = new PlotWidget;
+    chart_->setObjectName(QStringLiteral("Chart_History"));
+    chart_->setLegendVisible(true);
 
     auto* lower = new QSplitter(Qt::Horizontal);
     lower->addWidget(buildHistoryPane());
-    lower->addWidget(chartView);
+    lower->addWidget(chart_);
     lower->setSizes({450, 550});
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(buildFleetView());

@@ -14,7 +14,7 @@
 #include "recorder/number_format.h"
 
 class FleetTableModel;
-class QChart;
+class PlotWidget;
 class QLabel;
 class QLineEdit;
 class QPoint;
@@ -53,7 +53,7 @@ class ArchiveWindow : public QWidget {
     QTableView* fleetView() const { return fleetView_; }
     QTableWidget* historyTable() const { return history_; }
     QLineEdit* filterEdit() const { return filter_; }
-    QChart* chart() const { return chart_; }
+    PlotWidget* chart() const { return chart_; }
     QLabel* statusLabel() const { return status_; }
 
   signals:
@@ -77,7 +77,7 @@ class ArchiveWindow : public QWidget {
     QTableView* fleetView_ = nullptr;
     QTableWidget* history_ = nullptr;
     QLineEdit* filter_ = nullptr;
-    QChart* chart_ = nullptr;
+    PlotWidget* chart_ = nullptr;
     QLabel* status_ = nullptr;
     QString startDirectory_;
     recorder::NumberFormat format_;

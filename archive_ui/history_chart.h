@@ -6,9 +6,9 @@
 
 #include "archive/archived_reading.h"
 
-class QChart;
+class PlotWidget;
 
 // Fills `chart` anew (series and axes) from the readings, oldest first, and the
-// life computed over them.
-void fillHistoryChart(QChart& chart, const std::vector<archive::ArchivedReading>& readings,
+// life computed over them. Its x axis counts milliseconds since the epoch.
+void fillHistoryChart(PlotWidget& chart, const std::vector<archive::ArchivedReading>& readings,
                       const archive::DesignLife& life);

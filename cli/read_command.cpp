@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "acquisition/acquisition_line.h"
 #include "acquisition/litm3_protocol.h"
 #include "acquisition/save_reading.h"
-#include "acquisition/termios_line.h"
 #include "base/local_time.h"
 #include "base/utf8_path.h"
 #include "cli/command_line.h"
@@ -23,7 +24,7 @@ namespace cli {
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsageStart =
     "Usage: litm read --out FILE [--port NAME] [service fields]\n"
     "\n"
     "Reads the recorder image from the ЛИТМ-3 reader device and saves it with the\n"
@@ -43,14 +44,19 @@ const char* const kUsage =
     "  --valid-until DATE     certificate valid until, dd.mm.yyyy\n"
     "  --date DATE            date of reading, \"dd.mm.yyyy hh:mm\" (default: now)\n"
     "  --help                 show this text\n"
-    "\n"
-    "Port names: COMn is the n-th serial device of the machine, USB serial adapters\n"
-    "(/dev/ttyUSB*) first, then /dev/ttyACM*, then /dev/ttyS*, each in numeric order.\n"
+    "\n";
+
+const char* const kUsageEnd =
     "\n"
     "Exit status: 0 saved; 1 no device, transfer failed or file not written;\n"
     "3 saved, but the image sum does not match; 64 bad command line;\n"
     "130 (Ctrl+C), 143 (SIGTERM), 129 (terminal closed) or 131 (Ctrl+\\) stopped,\n"
     "nothing written.\n";
+
+// The port names are explained as the system the program runs on knows them.
+const std::string kUsageText =
+    kUsageStart + std::string(acquisition::comPortNamesExplained()) + kUsageEnd;
+const char* const kUsage = kUsageText.c_str();
 
 // Status lines one below the other, the gauge as a bar redrawn in place when
 // standard error is a terminal.
@@ -125,7 +131,7 @@ const Subcommand kReadCommand{"read", "read the ЛИТМ-3 reader device and sav
                               static_cast<int (*)(int, char**)>(runReadCommand)};
 
 int runReadCommand(int argc, char** argv) {
-    return runReadCommand(argc, argv, acquisition::systemComPortMap());
+    return runReadCommand(argc, argv, *acquisition::realAcquisitionLine().makePorts());
 }
 
 int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) {
@@ -181,11 +187,12 @@ int runReadCommand(int argc, char** argv, const acquisition::ComPortMap& ports) 
     // 128 + the signal.
     const fileio::InterruptHandlers interrupts(fileio::OnInterrupt::Note);
     TerminalStatus status;
-    acquisition::TermiosLine line;
+    const std::unique_ptr<acquisition::SerialLine> line =
+        acquisition::realAcquisitionLine().makeLine();
     std::vector<std::uint8_t> image(recorder::kImageSize, 0);
     int unsavedReading = 0;
     const acquisition::ReadResult result = acquisition::readDevice(
-        line, candidates, status, image, unsavedReading, sleepUnlessStopped);
+        *line, candidates, status, image, unsavedReading, sleepUnlessStopped);
     if (const int signal = fileio::interruptSignal()) return interrupted(signal);
     if (result.outcome != acquisition::ReadOutcome::Good &&
         result.outcome != acquisition::ReadOutcome::SumMismatch) {

@@ -4,22 +4,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "fileio/bounded_read_platform.h"
+#include "fileio/file_error.h"
 
 namespace fileio {
 
 namespace {
-
-// Why a file of this type is not read.
-std::string notAFile(mode_t mode) {
-    if (S_ISDIR(mode)) return "это папка, а не файл";
-    if (S_ISFIFO(mode)) return "это канал (FIFO), а не файл";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "это устройство, а не файл";
-    if (S_ISSOCK(mode)) return "это сокет, а не файл";
-    return "это не обычный файл";
-}
 
 std::string tooLarge(std::uint64_t limit) {
     if (limit >= kMiB && limit % kMiB == 0)
@@ -30,67 +20,23 @@ std::string tooLarge(std::uint64_t limit) {
 }  // namespace
 
 std::string reasonText(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "нет прав доступа";
-        case ENOENT:
-            return "файл или папка не существует";
-        case ENOTDIR:
-            return "в пути файл стоит на месте папки";
-        case ENOSPC:
-        case EDQUOT:
-            return "нет места на диске";
-        case EFBIG:
-            return "файл больше, чем здесь разрешено";
-        case EROFS:
-            return "носитель только для чтения";
-        case EISDIR:
-            return "это папка, а не файл";
-        case ENAMETOOLONG:
-            return "слишком длинное имя";
-        case ELOOP:
-            return "символические ссылки замкнуты в круг";
-        case EIO:
-            return "ошибка ввода-вывода";
-        case EINTR:
-            return "операция прервана";
-        default:
-            return std::strerror(error);
-    }
+    std::string text = fileErrorText(fileErrorOfErrno(error));
+    return text.empty() ? std::string(std::strerror(error)) : text;
+}
+
+std::string reasonText(const std::error_code& error) {
+    if (error.category() == std::system_category()) return detail::systemReasonText(error.value());
+    return reasonText(error.value());
 }
 
 std::FILE* openRegularFile(const std::filesystem::path& path, std::uint64_t refuseAbove,
                            std::string& reason, std::uint64_t* size) {
-    // O_NONBLOCK: opening a FIFO with no writer, or a terminal, returns at once.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        reason = reasonText(errno);
-        return nullptr;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        reason = reasonText(errno);
-        ::close(fd);
-        return nullptr;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        reason = notAFile(st.st_mode);
-        ::close(fd);
-        return nullptr;
-    }
-    const auto fileSize = static_cast<std::uint64_t>(st.st_size);
+    std::uint64_t fileSize = 0;
+    std::FILE* file = detail::openForReading(path, fileSize, reason);
+    if (!file) return nullptr;
     if (fileSize > refuseAbove) {
         reason = tooLarge(refuseAbove);
-        ::close(fd);
-        return nullptr;
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::FILE* file = ::fdopen(fd, "rb");
-    if (!file) {
-        reason = reasonText(errno);
-        ::close(fd);
+        std::fclose(file);
         return nullptr;
     }
     if (size) *size = fileSize;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace fileio {
@@ -34,5 +35,8 @@ bool readRegularFile(const std::filesystem::path& path, std::size_t keepAtMost,
 
 // The reason a file operation failed, in Russian, for an errno value.
 std::string reasonText(int error);
+// The same for an error code of std::filesystem, whose system codes are Windows
+// error codes on Windows and errno values elsewhere.
+std::string reasonText(const std::error_code& error);
 
 }  // namespace fileio

@@ -1,10 +1,9 @@
 #pragma once
-// Ctrl+C (SIGINT), SIGTERM, a closed terminal (SIGHUP) and Ctrl+\ (SIGQUIT)
-// during a command of the command-line tool: every temporary file being written
-// is removed at once (from the signal handler, with unlink only), so an
+// Ctrl+C and the other ways a command of the command-line tool is stopped: on
+// POSIX SIGINT, SIGTERM, a closed terminal (SIGHUP) and Ctrl+\ (SIGQUIT); on
+// Windows Ctrl+C, Ctrl+Break and closing the console (or logging off, shutting
+// down). Every temporary file being written is removed at once, so an
 // interrupted save leaves nothing behind and the earlier file intact.
-
-#include <signal.h>
 
 namespace fileio {
 
@@ -15,8 +14,7 @@ enum class OnInterrupt {
            // A second signal ends the process at once.
 };
 
-// Installs the handlers for SIGINT, SIGTERM, SIGHUP and SIGQUIT for its lifetime; the earlier
-// handlers come back when it ends.
+// Installs the handlers for its lifetime; the earlier handlers come back when it ends.
 class InterruptHandlers {
   public:
     explicit InterruptHandlers(OnInterrupt what);
@@ -29,8 +27,8 @@ class InterruptHandlers {
     Saved* saved_;
 };
 
-// Holds the interrupt signals back in this thread for its lifetime: a temporary
-// is created and registered under it, so the handler never meets a temporary it
+// Holds the interrupts back in this thread for its lifetime: a temporary is
+// created and registered under it, so the handler never meets a temporary it
 // does not know, nor removes a file of that name that is not ours.
 class InterruptsHeldBack {
   public:
@@ -40,10 +38,12 @@ class InterruptsHeldBack {
     InterruptsHeldBack& operator=(const InterruptsHeldBack&) = delete;
 
   private:
-    sigset_t previous_;
+    // The signal mask it restores, where the system has one.
+    alignas(8) unsigned char previous_[128];
 };
 
-// The signal received since the handlers were installed, 0 when none.
+// The signal received since the handlers were installed, 0 when none. Every way
+// of stopping a command on Windows counts as SIGINT (2).
 int interruptSignal() noexcept;
 
 // The exit status for an interrupted command: 128 + the signal (130 after SIGINT,
@@ -52,8 +52,9 @@ inline int interruptExitStatus(int signal) {
     return 128 + signal;
 }
 
-// The registry of live temporaries the handlers remove. A slot number, or -1 when
-// all slots are taken (the temporary is then only removed by its writer).
+// The registry of live temporaries the handlers remove, by their names in UTF-8.
+// A slot number, or -1 when all slots are taken (the temporary is then only
+// removed by its writer).
 int registerTemporary(const char* path) noexcept;
 void unregisterTemporary(int slot) noexcept;
 

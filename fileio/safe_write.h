@@ -8,7 +8,8 @@
 // - a symbolic link is written through: the file it names is replaced, the link stays;
 // - a target that is not a regular file (a folder, a FIFO, a device) and a
 //   read-only earlier file are refused with a clear message;
-// - the earlier file's permission bits are kept;
+// - the earlier file's permission bits (POSIX) or attributes (Windows) are kept;
+// - on Windows a device name ("CON", "nul.txt", "COM1") is refused as a target;
 // - under the command-line tool's interrupt handlers (interrupt.h) a temporary
 //   is removed when the user presses Ctrl+C.
 
@@ -47,7 +48,7 @@ class SafeFile {
     // Removes the temporary; the target stays as it was.
     void abandon();
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return file_ != -1; }
     // "Не удалось записать файл "NAME": REASON." after a failure.
     const std::string& message() const { return message_; }
     // The REASON alone, and the errno value it stands for.
@@ -57,12 +58,12 @@ class SafeFile {
 
   private:
     bool fail(const std::string& reason, int error);
-    bool failErrno(int error);
+    bool createTemporary();
 
-    std::filesystem::path target_;    // as the caller named it (for messages)
-    std::filesystem::path resolved_;  // the file the name leads to, links followed
-    std::string temporary_;
-    int fd_ = -1;
+    std::filesystem::path target_;     // as the caller named it (for messages)
+    std::filesystem::path resolved_;   // the file the name leads to, links followed
+    std::filesystem::path temporary_;  // beside resolved_, while it exists
+    std::intptr_t file_ = -1;          // the temporary, open: a descriptor or a handle
     int slot_ = -1;
     bool failed_ = false;
     std::string message_;

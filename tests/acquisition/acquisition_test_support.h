@@ -1,8 +1,7 @@
 #pragma once
 // Shared pieces of the acquisition tests: a status sink that records what it
 // was told, recorder images with recognisable contents, and port lists.
-
-#include <termios.h>
+// (The terminal settings of the pseudo-terminal tests: acquisition_test_support_posix.h.)
 
 #include <chrono>
 #include <cstdint>
@@ -91,35 +90,6 @@ inline acquisition::DeviceListComPortMap portsWith(const std::map<int, std::stri
     std::vector<std::string> list(acquisition::kComPortCount, "/nonexistent/tty-test");
     for (const auto& [n, path] : devices) list[static_cast<std::size_t>(n)] = path;
     return acquisition::DeviceListComPortMap(list);
-}
-
-// The parts of a terminal's settings a port owner would care about.
-struct TerminalSettings {
-    tcflag_t iflag, oflag, cflag, lflag;
-    speed_t ispeed, ospeed;
-    cc_t vmin, vtime;
-    bool operator==(const TerminalSettings&) const = default;
-};
-
-inline TerminalSettings settingsOf(int fd) {
-    termios t{};
-    tcgetattr(fd, &t);
-    return {t.c_iflag,       t.c_oflag,       t.c_cflag,    t.c_lflag,
-            cfgetispeed(&t), cfgetospeed(&t), t.c_cc[VMIN], t.c_cc[VTIME]};
-}
-
-// Gives a terminal settings no acquisition would choose, so that a restore is visible.
-inline void setUnusualSettings(int fd) {
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    cfsetispeed(&t, B9600);
-    cfsetospeed(&t, B9600);
-    t.c_cflag &= ~static_cast<tcflag_t>(CSTOPB);
-    t.c_iflag |= IGNBRK;
-    t.c_cc[VMIN] = 5;
-    t.c_cc[VTIME] = 7;
-    tcsetattr(fd, TCSANOW, &t);
 }
 
 }  // namespace acqtest

@@ -2,33 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
-
 #include "acquisition/com_ports.h"
 
-namespace fs = std::filesystem;
 using acquisition::DeviceListComPortMap;
-
-TEST(ComPorts, SystemOrderPutsUsbAdaptersFirstInNumericOrder) {
-    const fs::path dev =
-        fs::temp_directory_path() / ("com-ports-test-" + std::to_string(::getpid()));
-    fs::create_directories(dev);
-    for (const char* name : {"ttyS0", "ttyS10", "ttyS2", "ttyUSB10", "ttyUSB2", "ttyACM0", "tty0",
-                             "ttyUSB", "ttyUSBx", "console", "ttyS1"}) {
-        std::ofstream(dev / name).put('x');
-    }
-    const std::vector<std::string> found = acquisition::listSerialDevices(dev);
-    std::vector<std::string> names;
-    for (const auto& path : found) names.push_back(fs::path(path).filename().string());
-    EXPECT_EQ(names, (std::vector<std::string>{"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS0", "ttyS1",
-                                               "ttyS2", "ttyS10"}));
-    fs::remove_all(dev);
-
-    EXPECT_TRUE(acquisition::listSerialDevices(dev).empty()) << "a missing folder lists nothing";
-}
 
 TEST(ComPorts, FifteenNamesInOrderEachWithItsDevice) {
     const DeviceListComPortMap map({"/dev/ttyUSB0", "/dev/ttyS0"});
@@ -39,6 +15,12 @@ TEST(ComPorts, FifteenNamesInOrderEachWithItsDevice) {
     EXPECT_EQ(ports[1].device, "/dev/ttyS0");
     EXPECT_EQ(ports[2].device, "") << "names beyond the machine's devices lead nowhere";
     EXPECT_EQ(ports[14].name, "COM14");
+
+    const auto windows = acquisition::comPortCandidates(acquisition::WindowsComPortMap());
+    ASSERT_EQ(windows.size(), 15u);
+    EXPECT_EQ(windows[0].device, "\\\\.\\COM0") << "probed like the others; it never opens";
+    EXPECT_EQ(windows[14].name, "COM14");
+    EXPECT_EQ(windows[14].device, "\\\\.\\COM14") << "the form that reaches COM10 and above";
 }
 
 TEST(ComPorts, OnePortNamedByTheUser) {
@@ -61,7 +43,13 @@ TEST(ComPorts, OnePortNamedByTheUser) {
     ASSERT_TRUE(port);
     EXPECT_EQ(port->device, "");
 
-    for (const char* bad : {"COM15", "COM", "COM-1", "COM1x", "LPT1", ""}) {
+    port = acquisition::portCandidateFor("\\\\.\\com12", acquisition::WindowsComPortMap());
+    ASSERT_TRUE(port) << "the Windows device form of a name";
+    EXPECT_EQ(port->name, "COM12");
+    EXPECT_EQ(port->device, "\\\\.\\COM12");
+
+    for (const char* bad : {"COM15", "COM", "COM-1", "COM1x", "LPT1", "", "\\\\.\\COM15", "\\\\.\\",
+                            "\\\\?\\COM1", "\\COM1"}) {
         EXPECT_FALSE(acquisition::portCandidateFor(bad, map)) << bad;
     }
 }

@@ -1,30 +1,22 @@
-// Saving a reading: the data file's exact layout, the proposed name, and a
-// write that fails without touching an earlier file.
+// Saving a reading: the data file's exact layout and the proposed name (a
+// write that fails: save_reading_posix_test.cpp).
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "acquisition/save_reading.h"
-#include "acquisition_test_support.h"
 #include "base/codepage.h"
+#include "base/utf8_path.h"
+#include "save_reading_fixture.h"
 #include "tests/support/fixed_time.h"
 
 namespace fs = std::filesystem;
 using acqtest::RecordingSink;
+using acqtest::SaveReading;
 
 namespace {
-
-std::vector<std::uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string slotBytes(const std::vector<std::uint8_t>& file, recorder::TextSlot slot) {
     return std::string(file.begin() + static_cast<long>(slot.offset),
@@ -36,25 +28,6 @@ std::string padded(const std::string& utf8, std::size_t width) {
     bytes.resize(width, '\0');
     return bytes;
 }
-
-class SaveReading : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("save-reading-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::size_t filesInDir() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
-    }
-
-    fs::path dir;
-};
 
 }  // namespace
 
@@ -70,11 +43,11 @@ TEST_F(SaveReading, WritesTheImageAndTheSixTextsInTheirSlots) {
 
     RecordingSink sink;
     int unsaved = 1;
-    const fs::path target = dir / "КС-55713 №1234 08.12.26 13-45.litm";
+    const fs::path target = dir / base::pathFromUtf8("КС-55713 №1234 08.12.26 13-45.litm");
     const auto result = acquisition::saveReading(target, image, texts, sink, unsaved);
     ASSERT_TRUE(result.ok) << result.message;
 
-    const auto file = fileBytes(target);
+    const auto file = acqtest::fileBytes(target);
     ASSERT_EQ(file.size(), 270537u);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), file.begin()));
     EXPECT_EQ(file[270336], 0) << "gap byte";
@@ -106,43 +79,9 @@ TEST_F(SaveReading, ReplacesAnEarlierFileOfTheSameName) {
     int unsaved = 1;
     const std::vector<std::uint8_t> zeros(recorder::kImageSize, 0);
     ASSERT_TRUE(acquisition::saveReading(target, zeros, {}, sink, unsaved).ok);
-    const auto file = fileBytes(target);
+    const auto file = acqtest::fileBytes(target);
     EXPECT_EQ(file.size(), 270521u) << "an empty date of reading still gets its NUL";
     EXPECT_TRUE(std::all_of(file.begin(), file.end(), [](auto b) { return b == 0; }));
-}
-
-TEST_F(SaveReading, AFailedWriteLeavesTheEarlierFileIntact) {
-    const fs::path target = dir / "reading.litm";
-    const std::string earlier = "the earlier reading";
-    std::ofstream(target) << earlier;
-
-    // A file size limit makes the write fail half-way, as a full disk would.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = old;
-    limited.rlim_cur = 100000;
-    setrlimit(RLIMIT_FSIZE, &limited);
-    RecordingSink sink;
-    int unsaved = 1;
-    const auto result =
-        acquisition::saveReading(target, acqtest::patternedImage(1), {}, sink, unsaved);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.message.find("reading.litm"), std::string::npos) << result.message;
-    EXPECT_EQ(sink.text, "Файл не сохранен: reading.litm");
-    EXPECT_EQ(unsaved, 1) << "the reading still counts as unsaved";
-    EXPECT_EQ(sink.gauge, 0);
-    const auto file = fileBytes(target);
-    EXPECT_EQ(std::string(file.begin(), file.end()), earlier);
-    EXPECT_EQ(filesInDir(), 1u) << "the partial temporary file is removed";
-
-    const auto missing = acquisition::saveReading(dir / "no such folder" / "x.litm",
-                                                  acqtest::patternedImage(1), {}, sink, unsaved);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.message, "Не удалось записать файл \"x.litm\": папка не существует.");
 }
 
 TEST(ProposedFileName, ModelNumberAndDate) {

@@ -5,7 +5,6 @@
 // dialog is added as its setting says.
 
 #include <QAction>
-#include <QChart>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -26,6 +25,7 @@
 #include "archive_ui/archive_window.h"
 #include "archive_ui/fleet_table_model.h"
 #include "simulation/litm3_device/demo_line.h"
+#include "ui/charts/plot_widget.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui_fixture.h"
 
@@ -135,8 +135,10 @@ class ArchiveWindowTest : public ProgramTest {
         QCOMPARE(window.historyTable()->rowCount(), 2);
         QCOMPARE(window.historyTable()->item(0, 1)->text(), QString("01.01.2025 10:00"));
         QCOMPARE(window.historyTable()->item(1, 7)->text(), QString("a2.litm"));
-        // Readings, the normative line and the projection.
+        // Readings, the normative line and the projection, over the days of the readings.
         QCOMPARE(window.chart()->series().size(), 3);
+        const PlotAxis& days = window.chart()->axisX();
+        QCOMPARE(days.tickText(days.min(), window.chart()->locale()), QString("01.01.2025"));
     }
 
     void theOpenReadingIsAddedAndOpenedBackFromTheArchive() {

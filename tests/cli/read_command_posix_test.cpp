@@ -14,11 +14,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "acquisition/termios_line.h"
-#include "acquisition_test_support.h"
+#include "acquisition/termios_line_posix.h"
+#include "acquisition_test_support_posix.h"
 #include "cli/read_command.h"
 #include "recorder/loader.h"
-#include "simulation/litm3_device/litm3_device.h"
+#include "simulation/litm3_device/litm3_device_posix.h"
 
 namespace fs = std::filesystem;
 

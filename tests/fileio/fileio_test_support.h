@@ -3,13 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
+#include "base/utf8_path.h"
 
 namespace fileio_test {
 
@@ -19,7 +21,7 @@ class Folder : public ::testing::Test {
   protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("fileio-test-" + std::to_string(::getpid()) + "-" +
+              ("fileio-test-" + std::to_string(std::random_device{}()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -33,11 +35,11 @@ class Folder : public ::testing::Test {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    // Names in the folder other than the ones given.
+    // Names in the folder (UTF-8) other than the ones given.
     std::vector<std::string> othersThan(const std::vector<std::string>& known) const {
         std::vector<std::string> others;
         for (const auto& entry : fs::directory_iterator(dir)) {
-            const std::string name = entry.path().filename().string();
+            const std::string name = base::utf8Of(entry.path().filename());
             if (std::find(known.begin(), known.end(), name) == known.end()) others.push_back(name);
         }
         return others;

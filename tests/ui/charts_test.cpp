@@ -3,22 +3,21 @@
 // a point asks for the frame view at that frame, and a zoom along the frames
 // goes back to all frames with one gesture or with "Очистить".
 
-#include <QChart>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QtTest>
 
 #include "recorder/chart_data.h"
-#include "ui/charts/date_marks_item.h"
 #include "ui/charts/frame_chart_view.h"
 #include "ui/charts/parameter_chart_page.h"
+#include "ui/charts/plot_widget.h"
 #include "ui/charts/protection_chart_page.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui/views/record_view.h"
@@ -34,10 +33,19 @@ QList<QPointF> toPoints(const std::vector<recorder::ChartPoint>& points) {
     return list;
 }
 
-// Where a value of a series is drawn, in the view's viewport.
-QPoint onScreen(FrameChartView* view, QXYSeries* series, QPointF value) {
-    const QPointF inChart = view->chart()->mapToPosition(value, series);
-    return view->mapFromScene(view->chart()->mapToScene(inChart));
+// Where a value is drawn on the chart.
+QPoint onScreen(FrameChartView* view, QPointF value) {
+    return view->mapToPosition(value).toPoint();
+}
+
+// How many pixels of `image` have exactly `colour`.
+int pixelsOf(const QImage& image, QColor colour, QRect within = {}) {
+    if (within.isNull()) within = image.rect();
+    int count = 0;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
 }
 
 }  // namespace
@@ -79,12 +87,12 @@ class ChartsTest : public ProgramTest {
     void cleanup() { program_.stop(); }
 
     void beforeAFileTheChartsAreEmptyWithTheirTitles() {
-        QCOMPARE(param_->chart->title(), QString(recorder::kParameterChartInitialTitle));
-        QCOMPARE(kz_->chart->title(), QString(recorder::kProtectionChartTitle));
+        QCOMPARE(param_->Chart_Param->title(), QString(recorder::kParameterChartInitialTitle));
+        QCOMPARE(kz_->Chart_KZ->title(), QString(recorder::kProtectionChartTitle));
         QCOMPARE(param_->loadPercentLine->count(), 0);
-        QVERIFY(!param_->chart->legend()->isVisible());
-        QVERIFY(kz_->chart->titleFont().bold());
-        QCOMPARE(kz_->chart->titleBrush().color(), QColor(0, 0, 128));
+        QVERIFY(!param_->Chart_Param->isLegendVisible());
+        QVERIFY(kz_->Chart_KZ->titleFont().bold());
+        QCOMPARE(kz_->Chart_KZ->titleColour(), QColor(0, 0, 128));
         QCOMPARE(kz_->legendCaption->text(),
                  QString("1 - СТЕНА                  2 - ПОТОЛОК                        "
                          "3 - Поворот ВЛЕВО                     4 - Поворот ВПРАВО"));
@@ -106,18 +114,22 @@ class ChartsTest : public ProgramTest {
         QCOMPARE(param_->boomLengthLine->points(), toPoints(lines.boomLength));
         QCOMPARE(param_->radiusLine->points(), toPoints(lines.radius));
         QCOMPARE(param_->axisLine->points(), toPoints(lines.axis));
-        const QList<QXYSeries*> everyLine = {param_->limit100Line, param_->loadPercentLine,
-                                             param_->loadMassLine, param_->boomLengthLine,
-                                             param_->radiusLine,   param_->axisLine,
-                                             kz_->axisLine};
-        for (QXYSeries* s : everyLine) QCOMPARE(s->count(), frames);
+        const QList<PlotSeries*> everyLine = {param_->limit100Line, param_->loadPercentLine,
+                                              param_->loadMassLine, param_->boomLengthLine,
+                                              param_->radiusLine,   param_->axisLine,
+                                              kz_->axisLine};
+        for (PlotSeries* s : everyLine) QCOMPARE(s->count(), frames);
 
         // A working reading spans several days: one mark per change of date.
         QVERIFY(lines.dateMarks.size() >= 2);
         QCOMPARE(param_->dateMarks->count(), static_cast<int>(lines.dateMarks.size()));
-        QCOMPARE(param_->dateLabels->marks().size(), param_->dateMarks->count());
-        QCOMPARE(param_->dateLabels->marks().first().label,
+        QCOMPARE(param_->dateMarks->labels().size(), param_->dateMarks->count());
+        QCOMPARE(param_->dateMarks->labels().first(),
                  QString::fromStdString(lines.dateMarks.front().label));
+        // The form's names find the series.
+        QCOMPARE(param_->Chart_Param->findSeries("Series1"), param_->limit100Line);
+        QCOMPARE(param_->Chart_Param->findSeries("Series3"), param_->dateMarks);
+        QCOMPARE(kz_->Chart_KZ->findSeries("Series10"), kz_->axisLine);
 
         const auto limits = recorder::protectionChartData(reading);
         int marks = 0;
@@ -133,25 +145,83 @@ class ChartsTest : public ProgramTest {
         }
         QVERIFY2(marks > 0, "the sample crane works near its limits");
 
-        QCOMPARE(param_->chart->title(),
+        QCOMPARE(param_->Chart_Param->title(),
                  QString::fromStdString(recorder::parameterChartTitle(reading)));
-        QVERIFY(param_->chart->title().contains("КС-55713-1 №1187"));
+        QVERIFY(param_->Chart_Param->title().contains("КС-55713-1 №1187"));
         QCOMPARE(param_->axisFrames->titleText(), QString("Кадры"));
         QCOMPARE(param_->axisFrames->min(), 0.0);
         QCOMPARE(param_->axisFrames->max(), double(frames - 1));
         QCOMPARE(kz_->axisFrames->max(), double(frames - 1));
         QCOMPARE(kz_->axisLevels->min(), 0.0);
         QCOMPARE(kz_->axisLevels->max(), 5.0);
+
+        // A full reading with every line shown paints at once, lines in their colours.
+        ParameterChartPage page;
+        page.fill(reading);
+        for (PlotSeries* s : page.Chart_Param->series()) s->setVisible(true);
+        page.resize(1000, 640);
+        page.layout()->activate();
+        QImage picture(page.Chart_Param->size(), QImage::Format_ARGB32_Premultiplied);
+        QElapsedTimer clock;
+        clock.start();
+        page.Chart_Param->render(&picture);
+        const qint64 elapsed = clock.elapsed();
+        qInfo("parameter chart of %d frames painted in %lld ms", frames, elapsed);
+        QVERIFY2(elapsed < 200, qPrintable(QString("%1 ms").arg(elapsed)));
+        QVERIFY(pixelsOf(picture, QColor(0, 128, 0)) > 500);      // the load percentage
+        QVERIFY(pixelsOf(picture, QColor(255, 0, 0)) > 500);      // the 100 % line
+        QVERIFY(pixelsOf(picture, QColor(255, 255, 225)) > 100);  // the date labels' boxes
+        if (const QString shots = qEnvironmentVariable("TIRS_SCREENSHOT_DIR"); !shots.isEmpty()) {
+            picture.save(QDir(shots).filePath("57-chart-every-line.png"));
+            const double mark = page.dateMarks->at(0).x();
+            page.showFrames(mark - 60, mark + 60);
+            page.Chart_Param->render(&picture);
+            picture.save(QDir(shots).filePath("58-chart-zoomed-date.png"));
+        }
+    }
+
+    // A plot of many more points than pixels still shows a single spike among
+    // them; a date axis writes its ticks as days, from end to end.
+    void manyPointsKeepTheirPeaksAndDatesReadAsDays() {
+        PlotWidget plot;
+        plot.resize(400, 300);
+        PlotSeries* line = plot.addSeries("Line");
+        line->setPen(QPen(Qt::red, 1));
+        QList<QPointF> points;
+        for (int i = 0; i < 20000; ++i) points.append(QPointF(i, i == 12345 ? 100 : 0));
+        line->replace(points);
+        plot.axisX().setRange(0, 19999);
+        plot.axisX().setTickInterval(5000);
+        plot.axisY().setRange(0, 100);
+        plot.axisY().setTickInterval(20);
+        QImage picture(plot.size(), QImage::Format_ARGB32_Premultiplied);
+        plot.render(&picture);
+        const QRect plotArea = plot.plotArea().toRect();
+        const QRect top(plotArea.left(), plotArea.top(), plotArea.width(), plotArea.height() / 4);
+        QVERIFY(pixelsOf(picture, Qt::red, top) > 5);
+        // Zoomed away from the spike, nothing of it shows.
+        plot.axisX().setRange(0, 10000);
+        plot.render(&picture);
+        QCOMPARE(pixelsOf(picture, Qt::red, top), 0);
+
+        const double day = 86400000.0, first = 20089 * day + 3600000.0;  // 01.01.2025 01:00
+        plot.axisX().setLabels(PlotAxis::Labels::Dates);
+        plot.axisX().setRange(first, first + 40 * day);
+        plot.axisX().setTickCount(5);
+        const QList<double> ticks = plot.axisX().ticks();
+        QCOMPARE(ticks.size(), 5);
+        QCOMPARE(plot.axisX().tickText(ticks.front(), plot.locale()), QString("01.01.2025"));
+        QCOMPARE(plot.axisX().tickText(ticks.back(), plot.locale()), QString("10.02.2025"));
     }
 
     void redMarksAreDrawnOverGreen() {
-        const QList<QAbstractSeries*> order = kz_->chart->series();
+        const QList<PlotSeries*> order = kz_->Chart_KZ->series();
         for (int a = 1; a <= 4; ++a)
             for (int b = 1; b <= 4; ++b)
                 QVERIFY(order.indexOf(kz_->limit(a).entered) <
                         order.indexOf(kz_->limit(b).triggered));
         QCOMPARE(kz_->limit(1).entered->markerSize(), 15.0);
-        const QImage tick = kz_->limit(1).triggered->lightMarker();
+        const QImage tick = kz_->limit(1).triggered->marker();
         QCOMPARE(tick.pixelColor(7, 0), QColor(255, 0, 0));
         QCOMPARE(tick.pixelColor(7, 14), QColor(255, 0, 0));
         QCOMPARE(tick.pixelColor(6, 7).alpha(), 0);
@@ -204,8 +274,8 @@ class ChartsTest : public ProgramTest {
         QApplication::processEvents();
         const QPointF point = param_->loadPercentLine->at(7000);
         QCOMPARE(point.x(), 7000.0);
-        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
-                          onScreen(param_->Chart_Param, param_->loadPercentLine, point));
+        QTest::mouseClick(param_->Chart_Param, Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, point));
         QCOMPARE(jumps.count(), 1);
         QCOMPARE(jumps.takeFirst().at(0).toInt(), 7000);
         QCOMPARE(control<QTabWidget>("PageControl_Main")->currentWidget(),
@@ -220,8 +290,8 @@ class ChartsTest : public ProgramTest {
         frames->lastEdit->setText("7010");
         QTest::mouseClick(frames->rangeButton, Qt::LeftButton);
         showParameterChart();
-        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
-                          onScreen(param_->Chart_Param, param_->loadPercentLine, point));
+        QTest::mouseClick(param_->Chart_Param, Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, point));
         QCOMPARE(jumps.count(), 1);
         jumps.clear();
         QCOMPARE(frames->grid->item(0, 0)->text(), QString("7000"));
@@ -232,8 +302,8 @@ class ChartsTest : public ProgramTest {
         QTest::keyClick(frames->firstEdit, Qt::Key_Return);
         QCOMPARE(frames->countLabel->text(), QString("6"));
         showParameterChart();
-        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
-                          onScreen(param_->Chart_Param, param_->loadPercentLine, point));
+        QTest::mouseClick(param_->Chart_Param, Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, point));
         jumps.clear();
         QCOMPARE(frames->grid->item(0, 0)->text(), QString("7000"));
         const QString count = QString::number(main_->reading().FrameCount);
@@ -244,8 +314,8 @@ class ChartsTest : public ProgramTest {
 
         // The 100 % line at frame 7003 is a point of a series as well.
         showParameterChart();
-        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {},
-                          onScreen(param_->Chart_Param, param_->limit100Line, QPointF(7003, 100)));
+        QTest::mouseClick(param_->Chart_Param, Qt::LeftButton, {},
+                          onScreen(param_->Chart_Param, QPointF(7003, 100)));
         QCOMPARE(jumps.count(), 1);
         QCOMPARE(jumps.takeFirst().at(0).toInt(), 7003);
         QCOMPARE(frames->noteLabel->text(), QString());  // the selection was kept
@@ -265,8 +335,7 @@ class ChartsTest : public ProgramTest {
         QVERIFY2(frame >= 0, "no load point clear of the other lines");
         param_->showFrames(frame - 10, frame + 10);
         QApplication::processEvents();
-        const QPointF load =
-            param_->chart->mapToPosition(param_->loadMassLine->at(frame), param_->loadMassLine);
+        const QPointF load = param_->Chart_Param->mapToPosition(param_->loadMassLine->at(frame));
         QCOMPARE(param_->frameAt(load), std::optional<int>(frame));
 
         param_->CheckBox_GrParQ->click();
@@ -275,7 +344,7 @@ class ChartsTest : public ProgramTest {
         param_->CheckBox_GrParQ->click();
 
         QSignalSpy jumps(main_, &TForm_TIRS48CMain::frameJumpRequested);
-        QTest::mouseClick(param_->Chart_Param->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseClick(param_->Chart_Param, Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(jumps.count(), 0);
     }
 
@@ -284,23 +353,21 @@ class ChartsTest : public ProgramTest {
         showParameterChart();
         QSignalSpy jumps(main_, &TForm_TIRS48CMain::frameJumpRequested);
         FrameChartView* view = param_->Chart_Param;
-        QWidget* viewport = view->viewport();
-        const QPoint from = onScreen(view, param_->axisLine, QPointF(1000, 0)) - QPoint(0, 40);
-        const QPoint to = onScreen(view, param_->axisLine, QPointF(2000, 0)) - QPoint(0, 40);
+        const QPoint from = onScreen(view, QPointF(1000, 0)) - QPoint(0, 40);
+        const QPoint to = onScreen(view, QPointF(2000, 0)) - QPoint(0, 40);
 
-        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
-        for (int step = 1; step <= 4; ++step)
-            QTest::mouseMove(viewport, from + (to - from) * step / 4);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step) QTest::mouseMove(view, from + (to - from) * step / 4);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, to);
         QVERIFY(view->isZoomed());
         QCOMPARE(jumps.count(), 0);  // a drag is no click
         // Within a pixel's worth of frames of where the band started and ended.
-        const double perPixel = 7292.0 / view->chart()->plotArea().width();
+        const double perPixel = 7292.0 / view->plotArea().width();
         QVERIFY(std::abs(param_->axisFrames->min() - 1000) <= 2 * perPixel);
         QVERIFY(std::abs(param_->axisFrames->max() - 2000) <= 2 * perPixel);
         QVERIFY(param_->axisFrames->tickInterval() >= 1);
 
-        QTest::mouseClick(viewport, Qt::RightButton, {}, from);
+        QTest::mouseClick(view, Qt::RightButton, {}, from);
         QVERIFY(!view->isZoomed());
         QCOMPARE(param_->axisFrames->min(), 0.0);
         QCOMPARE(param_->axisFrames->max(), 7292.0);

@@ -8,11 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QValueAxis>
 #include <QtTest>
 
 #include "forms/create_form.h"
 #include "ui/charts/parameter_chart_page.h"
+#include "ui/charts/plot_series.h"
 #include "ui/main_window/Tirs48c_litm3_main.h"
 #include "ui/views/record_view.h"
 #include "ui_fixture.h"

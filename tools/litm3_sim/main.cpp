@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "recorder/datafile.h"
-#include "simulation/litm3_device/litm3_device.h"
+#include "simulation/litm3_device/litm3_device_posix.h"
 
 namespace {
 

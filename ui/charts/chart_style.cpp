@@ -1,45 +1,19 @@
 #include "ui/charts/chart_style.h"
 
-#include <QLocale>
-
-#include <QChart>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
-
-#include "ui/charts/frame_chart_view.h"
-
 #include <cmath>
 
-void styleFrameChart(QChart* chart, QColor titleColour, bool boldTitle) {
+#include "ui/charts/frame_chart_view.h"
+#include "ui/charts/plot_series.h"
+
+void styleFrameChart(FrameChartView* chart, QColor titleColour, bool boldTitle) {
     QFont title("Arial");
     title.setPixelSize(13);
     title.setBold(boldTitle);
     chart->setTitleFont(title);
-    chart->setTitleBrush(titleColour);
-    chart->legend()->hide();
-    chart->setBackgroundRoundness(0);
-    chart->setBackgroundBrush(Qt::white);
-    chart->setMargins(QMargins(4, 4, 8, 4));
-    chart->setAnimationOptions(QChart::NoAnimation);
-    // Axis numbers as the user writes them: the decimal comma under a Russian
-    // locale, frame numbers without group separators.
-    QLocale numbers;
-    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart->setLocale(numbers);
-    chart->setLocalizeNumbers(true);
-}
-
-void styleAxis(QValueAxis* axis) {
-    QFont labels("Arial");
-    labels.setPixelSize(11);
-    axis->setLabelsFont(labels);
-    axis->setTitleFont(labels);
-    axis->setLabelsColor(Qt::black);
-    axis->setLinePenColor(Qt::black);
-    axis->setGridLineColor(QColor(220, 220, 220));
-    axis->setMinorTickCount(0);
+    chart->setTitleColour(titleColour);
 }
 
 double niceStep(double rough) {
@@ -58,14 +32,7 @@ void setTextColour(QWidget* widget, QColor colour) {
 }
 
 QImage dateMarkImage() {
-    QImage image(kDateMarkSize * 4, kDateMarkSize * 4, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawEllipse(image.rect().adjusted(2, 2, -2, -2));
-    return image;
+    return circleMarker(Qt::black);
 }
 
 QImage limitMarkImage(QColor colour) {

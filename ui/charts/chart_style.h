@@ -1,6 +1,6 @@
 #pragma once
-// The common look of the two frame charts: white plain background, no legend,
-// title in Arial 13 px, marker images and the button that shows all frames.
+// The common look of the two frame charts: title in Arial 13 px, marker images
+// and the button that shows all frames.
 
 #include <QColor>
 #include <QImage>
@@ -11,14 +11,11 @@
 #include "recorder/chart_data.h"
 
 class FrameChartView;
-class QChart;
 class QPushButton;
-class QValueAxis;
 class QWidget;
 
-// Title font and colour, hidden legend, flat white background, small margins.
-void styleFrameChart(QChart* chart, QColor titleColour, bool boldTitle);
-void styleAxis(QValueAxis* axis);
+// Title font and colour.
+void styleFrameChart(FrameChartView* chart, QColor titleColour, bool boldTitle);
 
 // The smallest step of 1, 2 or 5 times a power of ten not below `rough`.
 double niceStep(double rough);
@@ -30,13 +27,13 @@ void setTextColour(QWidget* widget, QColor colour);
 inline constexpr int kDateMarkSize = 8;
 QImage dateMarkImage();
 
-// An upright limit mark 1 pixel wide and 15 tall. The chart stretches a marker
-// image to a square of the marker size, so the mark is one coloured column in
-// the middle of a transparent square.
+// An upright limit mark 1 pixel wide and 15 tall. A marker image is stretched
+// to a square of the marker size, so the mark is one coloured column in the
+// middle of a transparent square.
 inline constexpr int kLimitMarkHeight = 15;
 QImage limitMarkImage(QColor colour);
 
-// The core's points as the chart takes them, all at once.
+// The core's points as a series takes them, all at once.
 QList<QPointF> toQPoints(const std::vector<recorder::ChartPoint>& points);
 
 // The frame axis of `view` spans the frames of `axis` (one point per frame) and shows them all.

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QRubberBand>
-#include <QValueAxis>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -21,20 +20,12 @@ constexpr int kDragThreshold = 4;
 
 }  // namespace
 
-FrameChartView::FrameChartView(QChart* chart, QValueAxis* frames, QWidget* parent)
-    : QChartView(chart, parent),
-      frames_(frames),
-      band_(new QRubberBand(QRubberBand::Rectangle, this)) {
-    setRenderHint(QPainter::Antialiasing, false);
-    frames_->setTickType(QValueAxis::TicksDynamic);
-    frames_->setTickAnchor(0);
-    frames_->setLabelFormat("%.0f");
+FrameChartView::FrameChartView(QWidget* parent)
+    : PlotWidget(parent), band_(new QRubberBand(QRubberBand::Rectangle, this)) {
+    // Every line one crisp pixel wide, as the frames are many.
+    setAntialiased(false);
     setFrameRange(wholeFirst_, wholeLast_);
     setMouseTracking(true);
-    // A graphics view takes drops for its scene, which takes none: a data file
-    // dropped onto a chart goes on to the window, which opens it.
-    setAcceptDrops(false);
-    viewport()->setAcceptDrops(false);
 }
 
 void FrameChartView::setWholeRange(double first, double last) {
@@ -67,20 +58,12 @@ void FrameChartView::showFrames(double first, double last) {
 }
 
 void FrameChartView::setFrameRange(double first, double last) {
-    frames_->setTickInterval(frameTickStep(last - first));
-    frames_->setRange(first, last);
-}
-
-double FrameChartView::frameAt(int viewportX) const {
-    const QPointF scene = mapToScene(QPoint(viewportX, 0));
-    const QPointF inChart = chart()->mapFromScene(scene);
-    const QRectF plot = chart()->plotArea();
-    const double share = (inChart.x() - plot.left()) / std::max(plot.width(), 1.0);
-    return frames_->min() + share * (frames_->max() - frames_->min());
+    axisX().setTickInterval(frameTickStep(last - first));
+    axisX().setRange(first, last);
 }
 
 QRect FrameChartView::bandRect(int x) const {
-    const QRect plot = mapFromScene(chart()->mapToScene(chart()->plotArea())).boundingRect();
+    const QRect plot = plotArea().toRect();
     const int left = std::clamp(std::min(x, pressPos_.x()), plot.left(), plot.right());
     const int right = std::clamp(std::max(x, pressPos_.x()), plot.left(), plot.right());
     return QRect(QPoint(left, plot.top()), QPoint(right, plot.bottom()));
@@ -97,15 +80,15 @@ void FrameChartView::mousePressEvent(QMouseEvent* event) {
         showWhole();
         event->accept();
     } else {
-        QChartView::mousePressEvent(event);
+        PlotWidget::mousePressEvent(event);
     }
 }
 
 void FrameChartView::mouseMoveEvent(QMouseEvent* event) {
     if (!pressed_) {
         const QPoint pos = event->position().toPoint();
-        emit hovered(chart()->mapFromScene(mapToScene(pos)), pos, true);
-        return QChartView::mouseMoveEvent(event);
+        emit hovered(pos, true);
+        return PlotWidget::mouseMoveEvent(event);
     }
     const QPoint pos = event->position().toPoint();
     if (!dragging_ && std::abs(pos.x() - pressPos_.x()) >= kDragThreshold) dragging_ = true;
@@ -117,7 +100,7 @@ void FrameChartView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FrameChartView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !pressed_) return QChartView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !pressed_) return PlotWidget::mouseReleaseEvent(event);
     pressed_ = false;
     const QPoint pos = event->position().toPoint();
     if (dragging_) {
@@ -126,24 +109,24 @@ void FrameChartView::mouseReleaseEvent(QMouseEvent* event) {
         const QRect band = bandRect(pos.x());
         if (band.width() >= kDragThreshold) showFrames(frameAt(band.left()), frameAt(band.right()));
     } else {
-        emit clickedAt(chart()->mapFromScene(mapToScene(pos)));
+        emit clickedAt(pos);
     }
     event->accept();
 }
 
 void FrameChartView::leaveEvent(QEvent* event) {
-    emit hovered({}, {}, false);
-    QChartView::leaveEvent(event);
+    emit hovered({}, false);
+    PlotWidget::leaveEvent(event);
 }
 
 void FrameChartView::wheelEvent(QWheelEvent* event) {
     const double notches = event->angleDelta().y() / 120.0;
-    if (notches == 0) return QChartView::wheelEvent(event);
+    if (notches == 0) return PlotWidget::wheelEvent(event);
     event->accept();
     // The frame under the pointer keeps its place; the stretch either side of
     // it shrinks (wheel away from the user) or grows.
     const double factor = std::pow(kWheelZoom, notches);
-    const double first = frames_->min(), last = frames_->max();
+    const double first = axisX().min(), last = axisX().max();
     const double at = std::clamp(frameAt(event->position().toPoint().x()), first, last);
     const double newFirst = at - (at - first) * factor;
     const double newLast = at + (last - at) * factor;

@@ -1,18 +1,16 @@
 #pragma once
-// A chart view over the frames: its horizontal axis is the frame number. A drag
+// A chart over the frames: its horizontal axis is the frame number. A drag
 // with the left button along the frames zooms into that stretch, the right button
-// shows the whole again; a click without a drag is reported for the page to
-// decide which point it hit.
-//
-// Includes the chart headers: include it only where a chart is built.
+// shows the whole again, the wheel zooms in and out around the pointer; a click
+// without a drag is reported for the page to decide which point it hit.
 
-#include <QChartView>
 #include <QPoint>
 
-class QRubberBand;
-class QValueAxis;
+#include "ui/charts/plot_widget.h"
 
-class FrameChartView : public QChartView {
+class QRubberBand;
+
+class FrameChartView : public PlotWidget {
     Q_OBJECT
 
   public:
@@ -21,7 +19,7 @@ class FrameChartView : public QChartView {
     // A stretch narrower than this is not zoomed into.
     static constexpr double kNarrowestStretch = 4;
 
-    FrameChartView(QChart* chart, QValueAxis* frames, QWidget* parent = nullptr);
+    explicit FrameChartView(QWidget* parent = nullptr);
 
     // The stretch the automatic range shows; an empty chart shows 0 to 1.
     void setWholeRange(double first, double last);
@@ -32,12 +30,11 @@ class FrameChartView : public QChartView {
     bool isZoomed() const { return zoomed_; }
 
   signals:
-    // A left click without a drag, in the chart's own coordinates.
-    void clickedAt(QPointF chartPosition);
+    // A left click without a drag, in the widget's coordinates.
+    void clickedAt(QPointF position);
     void zoomChanged(bool zoomed);
-    // The pointer moved over the chart without a button held (chart
-    // coordinates and the view's own), or left it (`inside` false).
-    void hovered(QPointF chartPosition, QPoint viewPosition, bool inside);
+    // The pointer moved over the chart without a button held, or left it (`inside` false).
+    void hovered(QPoint position, bool inside);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -50,9 +47,8 @@ class FrameChartView : public QChartView {
   private:
     void setFrameRange(double first, double last);
     QRect bandRect(int x) const;
-    double frameAt(int viewportX) const;
+    double frameAt(int x) const { return mapToValue(QPointF(x, 0)).x(); }
 
-    QValueAxis* frames_;
     QRubberBand* band_;
     double wholeFirst_ = 0, wholeLast_ = 1;
     bool zoomed_ = false;

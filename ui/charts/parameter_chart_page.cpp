@@ -1,24 +1,19 @@
 #include "ui/charts/parameter_chart_page.h"
 
-#include <QChart>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QLocale>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "recorder/chart_data.h"
 #include "ui/charts/chart_style.h"
-#include "ui/charts/date_marks_item.h"
 #include "ui/charts/frame_chart_view.h"
 #include "ui/main_window/pages.h"
 
@@ -33,15 +28,12 @@ const QColor kBlack(0, 0, 0);
 // How far from a point, in pixels, a click still hits it.
 constexpr double kHitDistance = 6;
 
-QLineSeries* lineSeries(QChart* chart, const char* name, const char* title, QColor colour,
-                        int width) {
-    auto* series = new QLineSeries(chart);
-    series->setObjectName(name);
-    series->setName(QString::fromUtf8(title));
+PlotSeries* lineSeries(PlotWidget* chart, const char* name, const char* title, QColor colour,
+                       int width) {
+    PlotSeries* series = chart->addSeries(QString::fromUtf8(name), QString::fromUtf8(title));
     QPen pen(colour, width);
     pen.setCapStyle(Qt::FlatCap);
     series->setPen(pen);
-    chart->addSeries(series);
     return series;
 }
 
@@ -67,15 +59,12 @@ double distanceToSegment(QPointF p, QPointF a, QPointF b) {
 
 ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     setObjectName("ParameterChartPage");
-    chart = new QChart;
-    chart->setObjectName("Chart_Param_Chart");
-    styleFrameChart(chart, kBlack, false);
-    chart->setTitle(QString::fromUtf8(recorder::kParameterChartInitialTitle));
-
+    Chart_Param = new FrameChartView(this);
+    Chart_Param->setObjectName("Chart_Param");
+    styleFrameChart(Chart_Param, kBlack, false);
+    Chart_Param->setTitle(QString::fromUtf8(recorder::kParameterChartInitialTitle));
     buildSeriesAndAxes();
 
-    Chart_Param = new FrameChartView(chart, axisFrames, this);
-    Chart_Param->setObjectName("Chart_Param");
     connect(Chart_Param, &FrameChartView::clickedAt, this,
             &ParameterChartPage::Chart_ParamClickSeries);
     hoverReadout = new QLabel(Chart_Param);
@@ -85,11 +74,6 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     hoverReadout->setAttribute(Qt::WA_TransparentForMouseEvents);
     hoverReadout->hide();
     connect(Chart_Param, &FrameChartView::hovered, this, &ParameterChartPage::showReadout);
-
-    dateLabels = new DateMarksItem(chart, dateMarks);
-    connect(chart, &QChart::plotAreaChanged, this, [this] { dateLabels->refresh(); });
-    connect(axisFrames, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
-    connect(axisValues, &QValueAxis::rangeChanged, this, [this] { dateLabels->refresh(); });
 
     buildLegendPanel();
     Button_WholeRange = wholeRangeButton(this, Chart_Param);
@@ -107,38 +91,21 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
 
 void ParameterChartPage::buildSeriesAndAxes() {
     // Added in this order, so each line is drawn over the ones before it.
-    limit100Line = lineSeries(chart, "Series1", "Предел 100%", kRed, 2);
-    loadPercentLine = lineSeries(chart, "Series2", "Процент загрузки M (%)", kGreen, 1);
-    loadMassLine = lineSeries(chart, "Series4", "Груз Q (т.)", kBlue, 1);
-    boomLengthLine = lineSeries(chart, "Series5", "Длина стрелы L (т.)", kBlack, 1);
-    radiusLine = lineSeries(chart, "Series16", "Вылет R (т.)", kMaroon, 1);
-    axisLine = lineSeries(chart, "Series18", "Осевая", kBlack, 2);
-    // Points without a line: the chart draws the marker images itself, where a
-    // point series would make one graphics item per point.
-    dateMarks = new QLineSeries(chart);
-    dateMarks->setObjectName("Series3");
-    dateMarks->setName(QString::fromUtf8("Дата"));
+    limit100Line = lineSeries(Chart_Param, "Series1", "Предел 100%", kRed, 2);
+    loadPercentLine = lineSeries(Chart_Param, "Series2", "Процент загрузки M (%)", kGreen, 1);
+    loadMassLine = lineSeries(Chart_Param, "Series4", "Груз Q (т.)", kBlue, 1);
+    boomLengthLine = lineSeries(Chart_Param, "Series5", "Длина стрелы L (т.)", kBlack, 1);
+    radiusLine = lineSeries(Chart_Param, "Series16", "Вылет R (т.)", kMaroon, 1);
+    axisLine = lineSeries(Chart_Param, "Series18", "Осевая", kBlack, 2);
+    axisLine->setInLegend(false);
+    dateMarks = Chart_Param->addSeries("Series3", QString::fromUtf8("Дата"));
     dateMarks->setPen(Qt::NoPen);
-    dateMarks->setMarkerSize(kDateMarkSize);
-    dateMarks->setLightMarker(dateMarkImage());
-    chart->addSeries(dateMarks);
+    dateMarks->setColor(kBlack);
+    dateMarks->setMarker(dateMarkImage(), kDateMarkSize);
 
-    axisFrames = new QValueAxis(chart);
-    axisFrames->setObjectName("Chart_Param_BottomAxis");
+    axisFrames = &Chart_Param->axisX();
     axisFrames->setTitleText(QString::fromUtf8("Кадры"));
-    axisValues = new QValueAxis(chart);
-    axisValues->setObjectName("Chart_Param_LeftAxis");
-    axisValues->setLabelFormat("%.6g");  // a localized format needs its precision
-    axisValues->setTickType(QValueAxis::TicksDynamic);
-    axisValues->setTickAnchor(0);
-    styleAxis(axisFrames);
-    styleAxis(axisValues);
-    chart->addAxis(axisFrames, Qt::AlignBottom);
-    chart->addAxis(axisValues, Qt::AlignLeft);
-    for (QXYSeries* series : allSeries()) {
-        series->attachAxis(axisFrames);
-        series->attachAxis(axisValues);
-    }
+    axisValues = &Chart_Param->axisY();
 }
 
 void ParameterChartPage::buildLegendPanel() {
@@ -167,20 +134,17 @@ void ParameterChartPage::buildLegendPanel() {
     panelRow->addStretch();
 }
 
-std::array<QXYSeries*, 7> ParameterChartPage::allSeries() const {
+std::array<PlotSeries*, 7> ParameterChartPage::allSeries() const {
     return {limit100Line, loadPercentLine, loadMassLine, boomLengthLine,
             radiusLine,   axisLine,        dateMarks};
 }
 
-void ParameterChartPage::showReadout(QPointF chartPosition, QPoint viewPosition, bool inside) {
-    const QRectF plot = chart->plotArea();
-    if (!inside || !reading_ || !plot.contains(chartPosition)) {
+void ParameterChartPage::showReadout(QPoint position, bool inside) {
+    if (!inside || !reading_ || !Chart_Param->plotArea().contains(position)) {
         hoverReadout->hide();
         return;
     }
-    const double share = (chartPosition.x() - plot.left()) / std::max(plot.width(), 1.0);
-    const long frame =
-        std::lround(axisFrames->min() + share * (axisFrames->max() - axisFrames->min()));
+    const long frame = std::lround(Chart_Param->mapToValue(position).x());
     if (frame < 0 || frame >= reading_->FrameCount) {
         hoverReadout->hide();
         return;
@@ -196,11 +160,11 @@ void ParameterChartPage::showReadout(QPointF chartPosition, QPoint viewPosition,
         reading_->FrameTable[static_cast<std::size_t>(frame)], shown, format)));
     hoverReadout->adjustSize();
     // Beside the pointer, turned to the other side near the right and bottom edges.
-    QPoint at = viewPosition + QPoint(14, 14);
+    QPoint at = position + QPoint(14, 14);
     if (at.x() + hoverReadout->width() > Chart_Param->width())
-        at.setX(viewPosition.x() - 14 - hoverReadout->width());
+        at.setX(position.x() - 14 - hoverReadout->width());
     if (at.y() + hoverReadout->height() > Chart_Param->height())
-        at.setY(viewPosition.y() - 14 - hoverReadout->height());
+        at.setY(position.y() - 14 - hoverReadout->height());
     hoverReadout->move(at);
     hoverReadout->show();
     hoverReadout->raise();
@@ -217,24 +181,21 @@ void ParameterChartPage::fill(const recorder::Reading& reading) {
         chartData.dateMarks.empty() ? std::nullopt : std::optional(recorder::ValueSpan{0, 0});
 
     axisFrames->setTitleText(QString::fromUtf8("Кадры"));
-    chart->setTitle(QString::fromStdString(recorder::parameterChartTitle(reading)));
-    // Axes first: every change of an axis recomputes every series drawn on it,
-    // so they are set while the series are still short.
+    Chart_Param->setTitle(QString::fromStdString(recorder::parameterChartTitle(reading)));
     showAllFrames(Chart_Param, chartData.axis);
     CheckBox_GrParClick();
 
-    // Whole lists at once: adding point by point to a shown series is far too slow.
     for (std::size_t i = 0; i < lines.size(); ++i) allSeries()[i]->replace(toQPoints(*lines[i]));
     QList<QPointF> markPoints;
-    QList<DateMarksItem::Mark> marks;
+    QStringList labels;
     markPoints.reserve(static_cast<qsizetype>(chartData.dateMarks.size()));
-    marks.reserve(static_cast<qsizetype>(chartData.dateMarks.size()));
+    labels.reserve(static_cast<qsizetype>(chartData.dateMarks.size()));
     for (const auto& mark : chartData.dateMarks) {
         markPoints.append(QPointF(mark.x, 0));
-        marks.append({static_cast<double>(mark.x), QString::fromStdString(mark.label)});
+        labels.append(QString::fromStdString(mark.label));
     }
     dateMarks->replace(markPoints);
-    dateLabels->setMarks(std::move(marks));
+    dateMarks->setLabels(labels);
 }
 
 void ParameterChartPage::resetFrameAxis() {
@@ -254,7 +215,6 @@ void ParameterChartPage::CheckBox_GrParClick() {
     radiusLine->setVisible(CheckBox_GrParR->isChecked());
     axisLine->setVisible(true);
     dateMarks->setVisible(CheckBox_Data->isChecked());
-    dateLabels->update();
 
     // The value axis spans what is shown, as an automatic axis does.
     double low = std::numeric_limits<double>::max();
@@ -267,8 +227,7 @@ void ParameterChartPage::CheckBox_GrParClick() {
     }
     if (low > high) low = high = 0;
     if (high - low < 1e-9) high = low + 1;
-    // Round numbers at both ends, set at once: each change of the range
-    // recomputes every series.
+    // Round numbers at both ends.
     const double step = niceStep((high - low) / 5);
     axisValues->setTickInterval(step);
     axisValues->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
@@ -284,14 +243,14 @@ bool ParameterChartPage::eventFilter(QObject* watched, QEvent* event) {
 std::optional<int> ParameterChartPage::frameAt(QPointF at) const {
     double best = kHitDistance;
     std::optional<double> bestX;
-    for (QXYSeries* series : allSeries()) {
+    for (PlotSeries* series : allSeries()) {
         if (!series->isVisible()) continue;
-        const QList<QPointF> points = series->points();  // shared, not copied
+        const QList<QPointF>& points = series->points();
         if (points.isEmpty()) continue;
         // Frame numbers rise with the index, so only the points whose x lies
         // within reach of the click need a look.
-        const double from = chart->mapToValue(at - QPointF(kHitDistance, 0), series).x();
-        const double to = chart->mapToValue(at + QPointF(kHitDistance, 0), series).x();
+        const double from = Chart_Param->mapToValue(at - QPointF(kHitDistance, 0)).x();
+        const double to = Chart_Param->mapToValue(at + QPointF(kHitDistance, 0)).x();
         const auto byX = [](const QPointF& p, double x) { return p.x() < x; };
         qsizetype first =
             std::lower_bound(points.begin(), points.end(), from, byX) - points.begin();
@@ -300,7 +259,7 @@ std::optional<int> ParameterChartPage::frameAt(QPointF at) const {
         last = std::min<qsizetype>(last, points.size() - 1);
         const bool isLine = series != dateMarks;
         for (qsizetype i = first; i <= last; ++i) {
-            const QPointF p = chart->mapToPosition(points[i], series);
+            const QPointF p = Chart_Param->mapToPosition(points[i]);
             const double d = QLineF(p, at).length();
             if (d < best) {
                 best = d;
@@ -308,7 +267,7 @@ std::optional<int> ParameterChartPage::frameAt(QPointF at) const {
             }
             if (!isLine || i == last) continue;
             // A click on the line between two points takes the nearer of them.
-            const QPointF q = chart->mapToPosition(points[i + 1], series);
+            const QPointF q = Chart_Param->mapToPosition(points[i + 1]);
             const double s = distanceToSegment(at, p, q);
             if (s < best) {
                 best = s;
@@ -321,8 +280,8 @@ std::optional<int> ParameterChartPage::frameAt(QPointF at) const {
     return static_cast<int>(std::trunc(*bestX));
 }
 
-void ParameterChartPage::Chart_ParamClickSeries(QPointF chartPosition) {
-    if (const auto frame = frameAt(chartPosition)) emit frameClicked(*frame);
+void ParameterChartPage::Chart_ParamClickSeries(QPointF position) {
+    if (const auto frame = frameAt(position)) emit frameClicked(*frame);
 }
 
 ParameterChartPage* buildParameterChartPage(QWidget* page) {

@@ -14,16 +14,13 @@
 namespace recorder {
 class Reading;
 }
-class DateMarksItem;
 class FrameChartView;
-class QChart;
+class PlotAxis;
+class PlotSeries;
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineSeries;
 class QPushButton;
-class QValueAxis;
-class QXYSeries;
 
 class ParameterChartPage : public QWidget {
     Q_OBJECT
@@ -39,24 +36,23 @@ class ParameterChartPage : public QWidget {
     // Shows only frames `first` to `last` (a zoom, undone by the automatic range).
     void showFrames(double first, double last);
 
-    // The frame a click at `chartPosition` (chart coordinates) hits: the nearest
+    // The frame a click at `position` (the chart's coordinates) hits: the nearest
     // point of a shown series within a few pixels, or nothing.
-    std::optional<int> frameAt(QPointF chartPosition) const;
+    std::optional<int> frameAt(QPointF position) const;
 
     FrameChartView* Chart_Param = nullptr;
-    QChart* chart = nullptr;
-    QValueAxis* axisFrames = nullptr;
-    QValueAxis* axisValues = nullptr;
-    // Their object names are the form's own ("Series1" ... "Series18", "Panel6",
-    // "Label33"), so a test or a screenshot still finds them by name.
-    QLineSeries* limit100Line = nullptr;     // "Предел 100%"
-    QLineSeries* loadPercentLine = nullptr;  // "Процент загрузки M (%)"
-    QLineSeries* loadMassLine = nullptr;     // "Груз Q (т.)"
-    QLineSeries* boomLengthLine = nullptr;   // "Длина стрелы L (т.)"
-    QLineSeries* radiusLine = nullptr;       // "Вылет R (т.)"
-    QLineSeries* axisLine = nullptr;         // "Осевая"
-    QLineSeries* dateMarks = nullptr;        // "Дата": points only, no line
-    DateMarksItem* dateLabels = nullptr;
+    PlotAxis* axisFrames = nullptr;
+    PlotAxis* axisValues = nullptr;
+    // Their names are the form's own ("Series1" ... "Series18"; the object names
+    // "Panel6", "Label33"), so a test or a screenshot still finds them by name.
+    PlotSeries* limit100Line = nullptr;     // "Предел 100%"
+    PlotSeries* loadPercentLine = nullptr;  // "Процент загрузки M (%)"
+    PlotSeries* loadMassLine = nullptr;     // "Груз Q (т.)"
+    PlotSeries* boomLengthLine = nullptr;   // "Длина стрелы L (т.)"
+    PlotSeries* radiusLine = nullptr;       // "Вылет R (т.)"
+    PlotSeries* axisLine = nullptr;         // "Осевая"
+    // "Дата": black circles without a line, each labelled with its date over an arrow.
+    PlotSeries* dateMarks = nullptr;
 
     QFrame* legendPanel = nullptr;   // the captions under the chart, its legend
     QLabel* limitCaption = nullptr;  // "------- 100%"
@@ -85,11 +81,11 @@ class ParameterChartPage : public QWidget {
     void buildSeriesAndAxes();
     // The coloured captions under the chart that switch its lines on and off.
     void buildLegendPanel();
-    void Chart_ParamClickSeries(QPointF chartPosition);
-    void showReadout(QPointF chartPosition, QPoint viewPosition, bool inside);
+    void Chart_ParamClickSeries(QPointF position);
+    void showReadout(QPoint position, bool inside);
 
     const recorder::Reading* reading_ = nullptr;
-    std::array<QXYSeries*, 7> allSeries() const;
+    std::array<PlotSeries*, 7> allSeries() const;
 
     // Lowest and highest value of each series, for the automatic value axis.
     std::array<std::optional<recorder::ValueSpan>, 7> spans_{};

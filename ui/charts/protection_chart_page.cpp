@@ -1,12 +1,9 @@
 #include "ui/charts/protection_chart_page.h"
 
-#include <QChart>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include "recorder/chart_data.h"
 #include "ui/charts/chart_style.h"
@@ -37,17 +34,13 @@ QString legendLine() {
     return line;
 }
 
-// The marks are the marker images of a series without a line: the chart draws
-// them itself, where a point series would make one graphics item per point and
-// take seconds over a full table.
-QLineSeries* markSeries(QChart* chart, const char* name, const char* title, QColor colour) {
-    auto* series = new QLineSeries(chart);
-    series->setObjectName(name);
-    series->setName(QString::fromUtf8(title));
+// The marks are the marker images of a series without a line.
+PlotSeries* markSeries(FrameChartView* chart, const QString& name, const char* title,
+                       QColor colour) {
+    PlotSeries* series = chart->addSeries(name, QString::fromUtf8(title));
     series->setPen(Qt::NoPen);
     series->setColor(colour);
-    series->setMarkerSize(kLimitMarkHeight);
-    series->setLightMarker(limitMarkImage(colour));
+    series->setMarker(limitMarkImage(colour), kLimitMarkHeight);
     return series;
 }
 
@@ -55,44 +48,26 @@ QLineSeries* markSeries(QChart* chart, const char* name, const char* title, QCol
 
 ProtectionChartPage::ProtectionChartPage(QWidget* parent) : QWidget(parent) {
     setObjectName("ProtectionChartPage");
-    chart = new QChart;
-    chart->setObjectName("Chart_KZ_Chart");
-    styleFrameChart(chart, kNavy, true);
-    chart->setTitle(QString::fromUtf8(recorder::kProtectionChartTitle));
-
-    for (std::size_t i = 0; i < 4; ++i) {
-        const QString name = QString::fromUtf8(kLimits[i].series);
-        limits_[i].entered =
-            markSeries(chart, (name + "_Entered").toUtf8().constData(), kLimits[i].title, kGreen);
-        limits_[i].triggered =
-            markSeries(chart, (name + "_Triggered").toUtf8().constData(), kLimits[i].title, kRed);
-    }
-    for (const auto& limit : limits_) chart->addSeries(limit.entered);
-    for (const auto& limit : limits_) chart->addSeries(limit.triggered);  // red over green
-    axisLine = new QLineSeries(chart);
-    axisLine->setObjectName("Series10");
-    axisLine->setName(QString::fromUtf8("Осевая"));
-    axisLine->setPen(QPen(Qt::black, 1));
-    chart->addSeries(axisLine);
-
-    axisFrames = new QValueAxis(chart);
-    axisFrames->setObjectName("Chart_KZ_BottomAxis");
-    axisLevels = new QValueAxis(chart);
-    axisLevels->setObjectName("Chart_KZ_LeftAxis");
-    styleAxis(axisFrames);
-    styleAxis(axisLevels);
-    axisLevels->setRange(0, 5);  // fixed: the four levels and the axis line
-    axisLevels->setTickCount(6);
-    axisLevels->setLabelFormat("%.0f");
-    chart->addAxis(axisFrames, Qt::AlignBottom);
-    chart->addAxis(axisLevels, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series()) {
-        series->attachAxis(axisFrames);
-        series->attachAxis(axisLevels);
-    }
-
-    Chart_KZ = new FrameChartView(chart, axisFrames, this);
+    Chart_KZ = new FrameChartView(this);
     Chart_KZ->setObjectName("Chart_KZ");
+    styleFrameChart(Chart_KZ, kNavy, true);
+    Chart_KZ->setTitle(QString::fromUtf8(recorder::kProtectionChartTitle));
+
+    // All red marks after all green ones: red over green.
+    for (std::size_t i = 0; i < 4; ++i)
+        limits_[i].entered = markSeries(Chart_KZ, QString::fromUtf8(kLimits[i].series) + "_Entered",
+                                        kLimits[i].title, kGreen);
+    for (std::size_t i = 0; i < 4; ++i)
+        limits_[i].triggered = markSeries(
+            Chart_KZ, QString::fromUtf8(kLimits[i].series) + "_Triggered", kLimits[i].title, kRed);
+    axisLine = Chart_KZ->addSeries("Series10", QString::fromUtf8("Осевая"));
+    axisLine->setPen(QPen(Qt::black, 1));
+    axisLine->setInLegend(false);
+
+    axisFrames = &Chart_KZ->axisX();
+    axisLevels = &Chart_KZ->axisY();
+    axisLevels->setRange(0, 5);  // fixed: the four levels and the axis line
+    axisLevels->setTickInterval(1);
 
     legendCaption = new QLabel(legendLine(), this);
     legendCaption->setObjectName("Label40");
@@ -133,7 +108,6 @@ void ProtectionChartPage::fill(const recorder::Reading& reading) {
         QList<QPointF> entered, triggered;
         for (const auto& mark : chartData.limits[i])
             (mark.triggered ? triggered : entered).append(QPointF(mark.x, level));
-        // Whole lists at once: adding point by point to a shown series is far too slow.
         limits_[i].entered->replace(entered);
         limits_[i].triggered->replace(triggered);
     }

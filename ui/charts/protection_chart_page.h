@@ -10,11 +10,10 @@ namespace recorder {
 class Reading;
 }
 class FrameChartView;
-class QChart;
+class PlotAxis;
+class PlotSeries;
 class QLabel;
-class QLineSeries;
 class QPushButton;
-class QValueAxis;
 
 class ProtectionChartPage : public QWidget {
     Q_OBJECT
@@ -23,8 +22,8 @@ class ProtectionChartPage : public QWidget {
     // The marks of one limit: entered (green) and triggered (red). All red marks
     // are drawn after all green ones, so a frame with both shows red.
     struct LimitSeries {
-        QLineSeries* entered = nullptr;
-        QLineSeries* triggered = nullptr;
+        PlotSeries* entered = nullptr;
+        PlotSeries* triggered = nullptr;
     };
 
     explicit ProtectionChartPage(QWidget* parent = nullptr);
@@ -38,10 +37,9 @@ class ProtectionChartPage : public QWidget {
     }
 
     FrameChartView* Chart_KZ = nullptr;
-    QChart* chart = nullptr;
-    QValueAxis* axisFrames = nullptr;
-    QValueAxis* axisLevels = nullptr;
-    QLineSeries* axisLine = nullptr;  // "Осевая", object name "Series10"
+    PlotAxis* axisFrames = nullptr;
+    PlotAxis* axisLevels = nullptr;
+    PlotSeries* axisLine = nullptr;   // "Осевая", named "Series10"
     QLabel* legendCaption = nullptr;  // the four titles in one line, object name "Label40"
     QPushButton* Button_WholeRange = nullptr;
 

@@ -1,4 +1,4 @@
-#include "acquisition/termios_line.h"
+#include "acquisition/termios_line_posix.h"
 
 #include <algorithm>
 #include <cerrno>

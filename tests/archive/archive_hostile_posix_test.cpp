@@ -1,7 +1,7 @@
 // `litm archive` with what careless hands and hostile files bring: readings named
 // in the code pages of a zip made on Windows, texts with control characters and
 // spreadsheet formulas, the archive itself named as the output, an archive in a
-// folder this user may not write.
+// folder this user may not write. Each case runs litm through a POSIX shell.
 
 #include <gtest/gtest.h>
 

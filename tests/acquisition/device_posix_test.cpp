@@ -9,9 +9,9 @@
 #include <cstdio>
 
 #include "acquisition/litm3_protocol.h"
-#include "acquisition/termios_line.h"
-#include "acquisition_test_support.h"
-#include "simulation/litm3_device/litm3_device.h"
+#include "acquisition/termios_line_posix.h"
+#include "acquisition_test_support_posix.h"
+#include "simulation/litm3_device/litm3_device_posix.h"
 
 using acqtest::RecordingSink;
 using acquisition::ReadOutcome;

@@ -17,12 +17,12 @@
 
 #include "acquisition/Readlitm3.h"
 #include "acquisition/save_reading.h"
-#include "acquisition_test_support.h"
+#include "acquisition_test_support_posix.h"
 #include "base/local_time.h"
 #include "recorder/loader.h"
 #include "scripted_dialogs.h"
 #include "simulation/litm3_device/demo_line.h"
-#include "simulation/litm3_device/litm3_device.h"
+#include "simulation/litm3_device/litm3_device_posix.h"
 
 using acquisition::StatusColour;
 
@@ -421,4 +421,4 @@ class ReadLitm3DialogTest : public QObject {
 };
 
 QTEST_MAIN(ReadLitm3DialogTest)
-#include "readlitm3_dialog_test.moc"
+#include "readlitm3_dialog_posix_test.moc"

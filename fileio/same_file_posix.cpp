@@ -1,0 +1,19 @@
+#include <sys/stat.h>
+
+#include "fileio/same_file_platform.h"
+
+namespace fileio::detail {
+
+std::optional<bool> sameExistingFile(const std::filesystem::path& a,
+                                     const std::filesystem::path& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return std::nullopt;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool sameName(const std::filesystem::path& a, const std::filesystem::path& b) {
+    return a == b;
+}
+
+}  // namespace fileio::detail
