@@ -148,7 +148,7 @@ bool makeFolder(const std::string& folder) {
     std::filesystem::create_directories(base::pathFromUtf8(folder), ec);
     if (!ec) return true;
     std::cerr << "litm report: не удалось создать папку «" << terminalText(folder)
-              << "»: " << fileio::reasonText(ec.value()) << "\n";
+              << "»: " << fileio::reasonText(ec) << "\n";
     return false;
 }
 

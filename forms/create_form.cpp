@@ -36,7 +36,7 @@ void checkTemplateFolder(const fs::path& folder) {
         throw FormError("Папка шаблонов " + name + " — не папка" + kNothingMade);
     if (ec && status.type() != fs::file_type::not_found)
         throw FormError("Нет доступа к папке шаблонов " + name + " (" +
-                        fileio::reasonText(ec.value()) + ")" + kNothingMade);
+                        fileio::reasonText(ec) + ")" + kNothingMade);
     throw FormError("Нет папки шаблонов " + name + kNothingMade);
 }
 
@@ -58,7 +58,7 @@ FormResult merge(int form, const RepoRTF_interface::ReportDataFile& data, const 
         if (ec)
             throw FormError("Не удалось создать папку отчёта «" +
                             base::utf8Of(files.reportFile.parent_path()) +
-                            "»: " + fileio::reasonText(ec.value()) + ".");
+                            "»: " + fileio::reasonText(ec) + ".");
     }
     try {
         RepoRTF_interface::CreateReport(result.dataFile, files.templateFile, files.reportFile);
