@@ -1,6 +1,7 @@
 #include "archive_ui/archived_form.h"
 #include "base/utf8_path.h"
 
+#include <QDir>
 #include <algorithm>
 #include <vector>
 
@@ -53,7 +54,8 @@ ArchivedFormResult createArchivedForm(archive::ReadingArchive& store, int form,
         const forms::FormResult made = form == 1
                                            ? forms::createForm1(current, previous, files, format)
                                            : forms::createForm2(current, previous, files, format);
-        result.report = QString::fromStdString(base::utf8Of(made.report));
+        result.report =
+            QDir::fromNativeSeparators(QString::fromStdString(base::utf8Of(made.report)));
     } catch (const forms::FormError& e) {
         result.error = QString::fromUtf8(e.what());
     }

@@ -35,8 +35,8 @@ void checkTemplateFolder(const fs::path& folder) {
     if (fs::exists(status))
         throw FormError("Папка шаблонов " + name + " — не папка" + kNothingMade);
     if (ec && status.type() != fs::file_type::not_found)
-        throw FormError("Нет доступа к папке шаблонов " + name + " (" +
-                        fileio::reasonText(ec) + ")" + kNothingMade);
+        throw FormError("Нет доступа к папке шаблонов " + name + " (" + fileio::reasonText(ec) +
+                        ")" + kNothingMade);
     throw FormError("Нет папки шаблонов " + name + kNothingMade);
 }
 

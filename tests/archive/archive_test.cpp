@@ -326,7 +326,10 @@ TEST_P(ArchiveTest, LitmArchiveCommands) {
         QProcess p;
         p.start(QStringLiteral(LITM_PATH), args);
         p.waitForFinished(60000);
-        return Run{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+        // Names found in a folder come with the system's separator ("\\" on
+        // Windows); the checks below name them with "/".
+        return Run{p.exitCode(),
+                   QDir::fromNativeSeparators(QString::fromUtf8(p.readAllStandardOutput())),
                    QString::fromUtf8(p.readAllStandardError())};
     };
     const QString folder = dir_.filePath(QStringLiteral("cranes"));

@@ -173,9 +173,12 @@ class FormCommandsTest : public ProgramTest {
         QCOMPARE(onPage->text(), caption);
         QCOMPARE(inStatus->text(), caption);
         const QFileInfo report(dialogs_.openedDocuments.first());
+        // The folder as the system writes it ("\\" on Windows).
         QCOMPARE(main_->statusPanel(1)->text(),
-                 "Форма 2 записана: " + report.fileName() + " в папке " + report.absolutePath());
-        QCOMPARE(main_->statusPanel(1)->toolTip(), report.absoluteFilePath());
+                 "Форма 2 записана: " + report.fileName() + " в папке " +
+                     QDir::toNativeSeparators(report.absolutePath()));
+        QCOMPARE(main_->statusPanel(1)->toolTip(),
+                 QDir::toNativeSeparators(report.absoluteFilePath()));
         QCOMPARE(shown("Edit_N_10"), QString("1500"));
         const QByteArray shots = qgetenv("TIRS_SCREENSHOT_DIR");
         if (!shots.isEmpty())

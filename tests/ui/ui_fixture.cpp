@@ -104,7 +104,7 @@ QString writeSample(const QTemporaryDir& dir, const QString& name,
 recorder::Reading coreReading(const QString& path) {
     recorder::Reading reading;
     std::string error;
-    recorder::loadReading(QFile::encodeName(path).toStdString(), reading, {testSeparator()}, error);
+    recorder::loadReading(path.toStdString(), reading, {testSeparator()}, error);
     return reading;
 }
 

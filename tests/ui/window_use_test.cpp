@@ -117,6 +117,12 @@ class WindowUseTest : public ProgramTest {
     void initTestCase() {
         useRussianLocale();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("config"));
+#ifdef Q_OS_WIN
+        // Windows keeps settings in the registry, shared by every run: the
+        // tests keep theirs in a file of their own, as on Linux.
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("config"));
+#endif
         sample::SampleOptions options;
         options.bufferFrames = 12;  // 7272 frames
         options.overloads = 20;
@@ -126,7 +132,9 @@ class WindowUseTest : public ProgramTest {
         QSettings().clear();
         program_.start();
     }
-    void cleanup() { program_.stop(); }
+    void cleanup() {
+        program_.stop();
+    }
 
     void digitEditsLetTheKeyboardThrough() {
         showActive();
@@ -437,14 +445,21 @@ class WindowUseTest : public ProgramTest {
     // One settings file, shared with the archive's settings; what an earlier
     // version kept under "Unknown Organization" moves into it.
     void oneSettingsFile() {
-        QSettings earlier("Unknown Organization", "tirs48");
+        QSettings earlier(QSettings::defaultFormat(), QSettings::UserScope, "Unknown Organization",
+                          "tirs48");
         earlier.setValue("recentFiles", QStringList{sample_});
         earlier.sync();
         const QString earlierFile = earlier.fileName();
         QVERIFY(QFile::exists(earlierFile));
         setProgramIdentity();
-        QCOMPARE(QSettings().fileName(), QSettings("tirs48", "tirs48").fileName());
+        QCOMPARE(QSettings().fileName(),
+                 QSettings(QSettings::defaultFormat(), QSettings::UserScope, "tirs48", "tirs48")
+                     .fileName());
+#ifdef Q_OS_WIN
+        QVERIFY(QSettings().fileName().endsWith("tirs48/tirs48.ini"));
+#else
         QVERIFY(QSettings().fileName().endsWith("tirs48/tirs48.conf"));
+#endif
         QCOMPARE(RecentFiles::list(), QStringList{sample_});
         QVERIFY(!QFile::exists(earlierFile));
     }

@@ -125,7 +125,9 @@ void FormCommands::finishForm(int form, const forms::PreviousReading* previous) 
     }
     if (previous) showDifferences(*previous);
     if (result.period) narrowToTest(*result.period);
-    const QString report = QString::fromStdString(base::utf8Of(result.report));
+    // Qt's own form of a path, with "/" on every system.
+    const QString report =
+        QDir::fromNativeSeparators(QString::fromStdString(base::utf8Of(result.report)));
     // The name first, so a narrow status bar still shows which file it is; the
     // whole path is its tooltip.
     const QFileInfo written(report);

@@ -35,7 +35,8 @@ void setProgramIdentity() {
     QCoreApplication::setOrganizationName(QStringLiteral("tirs48"));
     QCoreApplication::setApplicationName(QStringLiteral("tirs48"));
     QSettings settings;
-    QSettings earlier(QStringLiteral("Unknown Organization"), QStringLiteral("tirs48"));
+    QSettings earlier(QSettings::defaultFormat(), QSettings::UserScope,
+                      QStringLiteral("Unknown Organization"), QStringLiteral("tirs48"));
     const QStringList keys = earlier.allKeys();
     if (keys.isEmpty()) return;
     for (const QString& key : keys)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "base/utf8_path.h"
 #include "dialogs/user_dialogs.h"
 #include "fileio/safe_write.h"
 #include "recorder/record_xlsx.h"
@@ -25,7 +26,7 @@ void saveSelection(const RecordView& view, SelectionFile kind, const QString& di
     const QString path = dialogs.getSaveFileName(parent, question);
     if (path.isEmpty()) return;
 
-    const std::filesystem::path target(QFile::encodeName(path).toStdString());
+    const std::filesystem::path target = base::pathFromUtf8(path.toStdString());
     const fileio::WriteResult written =
         csv ? fileio::writeFileSafely(target, view.selectionCsv())
             : recorder::writeSheetXlsx(target, view.selectionSheet());
