@@ -105,6 +105,12 @@ struct OffscreenApplication {
 
     OffscreenApplication() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+        // Off the screen Qt reads the font files itself, from this folder:
+        // Windows' own fonts, where Arial is.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+            qputenv("QT_QPA_FONTDIR", (qEnvironmentVariable("WINDIR") + "/Fonts").toLocal8Bit());
+#endif
         previousHandler = qInstallMessageHandler(quietHandler);
         app = std::make_unique<QGuiApplication>(argc, argv);
     }

@@ -44,8 +44,13 @@ detail::Outcome replaceable(const fs::path& path) {
 
 }  // namespace
 
-// A symbolic link or junction is written through: the file at its end is replaced.
-fs::path resolveSaveTarget(const fs::path& target) {
+// A symbolic link or junction is written through: the file at its end is
+// replaced. The name is made whole first: ReplaceFileW is not given a name
+// relative to the current folder (Wine's fails on one).
+fs::path resolveSaveTarget(const fs::path& given) {
+    std::error_code error;
+    const fs::path whole = fs::absolute(given, error);
+    const fs::path& target = error ? given : whole;
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return target;

@@ -55,6 +55,16 @@ TEST_F(FileSeamsWin32, CyrillicNamesAndNamesInAnyCaseAreOneFile) {
     EXPECT_TRUE(fileio::isSameFile(dir / base::pathFromUtf8("новый.litm"),
                                    dir / base::pathFromUtf8("НОВЫЙ.LITM")));
     EXPECT_FALSE(fileio::isSameFile(dir / base::pathFromUtf8("новый.litm"), form));
+
+    // A name relative to the current folder, as typed after `litm ... --out`,
+    // replaces its earlier file too.
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    const auto again = fileio::writeFileSafely(base::pathFromUtf8("Форма 1.rtf"), "третий");
+    fs::current_path(before);
+    ASSERT_TRUE(again.ok) << again.message;
+    EXPECT_EQ(readBack(form, reason), "третий") << reason;
+    EXPECT_EQ(othersThan({}).size(), 1u);
 }
 
 TEST_F(FileSeamsWin32, RefusesDevicesFoldersReadOnlyAndHeldFilesLeavingNothingBehind) {
