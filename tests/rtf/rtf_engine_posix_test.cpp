@@ -16,24 +16,7 @@ namespace msg = RepoRTF_interface::messages;
 using rtf_test::ReadBytes;
 using rtf_test::WriteBytes;
 
-class RtfEngineFiles : public testing::Test {
-  protected:
-    void SetUp() override {
-        WriteBytes(dir_ / "t.rtf", "{\\rtf1 #A#}");
-        WriteBytes(dir_ / "d.txt", "|0:A:1\n");
-        WriteBytes(dir_ / "old.rtf", "earlier report");
-    }
-    std::string Error(const rtf_test::fs::path& data, const rtf_test::fs::path& templ,
-                      const rtf_test::fs::path& report) {
-        try {
-            RepoRTF_interface::CreateReport(data, templ, report);
-        } catch (const RepoRTF_interface::RepoRTF_Error& e) {
-            return e.Message;
-        }
-        return "";
-    }
-    rtf_test::TempDir dir_;
-};
+using RtfEngineFiles = rtf_test::FilesFixture;
 
 TEST_F(RtfEngineFiles, ALinkToTheTemplateIsTheTemplate) {
     const auto t = dir_ / "t.rtf";

@@ -311,23 +311,7 @@ TEST_F(RtfEngine, UnpairedDelimiterKeepsTheEarlierReport) {
     EXPECT_EQ(ReadBytes(dir_ / "r.rtf"), "old");
 }
 
-class RtfEngineFiles : public RtfEngine {
-  protected:
-    void SetUp() override {
-        WriteBytes(dir_ / "t.rtf", "{\\rtf1 #A#}");
-        WriteBytes(dir_ / "d.txt", "|0:A:1\n");
-        WriteBytes(dir_ / "old.rtf", "earlier report");
-    }
-    std::string Error(const rtf_test::fs::path& data, const rtf_test::fs::path& templ,
-                      const rtf_test::fs::path& report) {
-        try {
-            RepoRTF_interface::CreateReport(data, templ, report);
-        } catch (const RepoRTF_interface::RepoRTF_Error& e) {
-            return e.Message;
-        }
-        return "";
-    }
-};
+using RtfEngineFiles = rtf_test::FilesFixture;
 
 TEST_F(RtfEngineFiles, TemplateAndReportMustBeDifferentFiles) {
     const auto t = dir_ / "t.rtf";

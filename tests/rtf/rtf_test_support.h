@@ -2,6 +2,8 @@
 // and one call of the engine on given bytes.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -88,5 +90,26 @@ inline EngineResult RunEngine(const TempDir& dir, const std::string& templateByt
     result.report = ReadBytes(dir / "r.rtf");
     return result;
 }
+
+// A template, a data file and an earlier report in a folder of their own, and
+// the message a merge over named files throws (empty when it succeeds): the
+// engine's rules for the files themselves.
+class FilesFixture : public testing::Test {
+  protected:
+    void SetUp() override {
+        WriteBytes(dir_ / "t.rtf", "{\\rtf1 #A#}");
+        WriteBytes(dir_ / "d.txt", "|0:A:1\n");
+        WriteBytes(dir_ / "old.rtf", "earlier report");
+    }
+    std::string Error(const fs::path& data, const fs::path& templ, const fs::path& report) {
+        try {
+            RepoRTF_interface::CreateReport(data, templ, report);
+        } catch (const RepoRTF_interface::RepoRTF_Error& e) {
+            return e.Message;
+        }
+        return "";
+    }
+    TempDir dir_;
+};
 
 }  // namespace rtf_test
